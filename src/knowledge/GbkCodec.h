@@ -1,0 +1,23 @@
+#pragma once
+// Conversion between the program's text and GBK (code page 936), the encoding of every file
+// the program reads or writes.
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace GbkCodec {
+
+// Decodes GBK bytes. Bytes that are not valid GBK become U+FFFD; decoding never fails.
+QString decode(const QByteArray &bytes);
+
+// Encodes text as GBK, or nothing when some character has no GBK form.
+std::optional<QByteArray> encode(const QString &text);
+
+// True when every character of text can be written in GBK.
+bool canEncode(const QString &text);
+
+// The first character of text that GBK cannot hold, or an empty string.
+QString firstUnencodable(const QString &text);
+
+} // namespace GbkCodec

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is missing on a Debian 12 machine, then configures the build in ./build.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-speech-dev qt6-declarative-dev libicu-dev
+    qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng
+    fonts-wqy-microhei
+    xvfb xauth xdotool imagemagick dbus-x11
+)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"
+fi
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
