@@ -1,0 +1,254 @@
+// The knowledge file: how its text splits into lists and entries, what a first-run file and a
+// teaching save look like on disk, and how damaged files are refused.
+
+#include "knowledge/DataLocation.h"
+#include "knowledge/GbkCodec.h"
+#include "knowledge/KnowledgeBase.h"
+#include "knowledge/KnowledgeFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray gbk(const QString &text)
+{
+    return *GbkCodec::encode(text);
+}
+
+// A small but complete file: header, six one-line lists, and a table.
+QString smallFile(const QString &table)
+{
+    QString text = QStringLiteral("|zu|\r\n");
+    const char16_t *lists[] = {u"|fuck|shit|", u"|表说粗话好吗——|", u"|你还好吧？|",
+                               u"|今天是[day]|", u"|听不懂|", u"|嗨!你好!|"};
+    for (const char16_t *list : lists)
+        text += QStringLiteral("[AI_Dat]\r\n标题\r\n") + QString::fromUtf16(list) +
+                QStringLiteral("\r\n");
+    return text + QStringLiteral("[AI_Dat]\r\n") + table;
+}
+
+} // namespace
+
+class TestKnowledgeFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void splitsListsAndEntries();
+    void nameEndsAtFirstBar();
+    void eighthMarkerIsKeptButUnused();
+    void refusesMalformedFiles_data();
+    void refusesMalformedFiles();
+    void invalidGbkLoadsWithoutCrashing();
+    void firstRunFileLayout_data();
+    void firstRunFileLayout();
+    void firstRunRefusesNamesGbkCannotHold();
+    void teachingSaveLayout_data();
+    void teachingSaveLayout();
+    void teachingSaveKeepsHeaderAndListsByteForByte();
+    void writeReplacesAtomicallyAndHonoursReadOnly();
+    void dataLocationFallsBackWhenExecutableDirIsUnusable();
+};
+
+void TestKnowledgeFile::splitsListsAndEntries()
+{
+    const KnowledgeParse parse = KnowledgeBase::parse(
+        gbk(smallFile(QStringLiteral("|hi\\r1\\r2\\\r\n|bye\\88\\\r\n"))));
+    QVERIFY2(parse.base, qPrintable(parse.error));
+    const KnowledgeBase &kb = *parse.base;
+    QCOMPARE(kb.UserName, QStringLiteral("zu"));
+    QCOMPARE(kb.FilterWords.size(), 4); // items at 1 and 2
+    QCOMPARE(kb.FilterWords.at(1), QStringLiteral("fuck"));
+    QCOMPARE(kb.FilterWords.at(2), QStringLiteral("shit"));
+    QCOMPARE(kb.FilterWords.at(0), QStringLiteral("\r\n标题\r\n"));
+    QCOMPARE(kb.FilterWords.last(), QStringLiteral("\r\n"));
+    QCOMPARE(kb.entryCount(), 2);
+    QCOMPARE(kb.KeywordTable.at(1), QStringLiteral("hi\\r1\\r2\\\r\n"));
+    const QStringList parts = Knowledge::entryParts(kb.KeywordTable.at(1));
+    QCOMPARE(parts, (QStringList{u"hi"_qs, u"r1"_qs, u"r2"_qs, u"\r\n"_qs}));
+    QCOMPARE(Knowledge::entryKey(kb.KeywordTable.at(2)), QStringLiteral("bye"));
+}
+
+void TestKnowledgeFile::nameEndsAtFirstBar()
+{
+    const auto bytes = KnowledgeFile::firstRunBytes(QStringLiteral("a|b"));
+    QVERIFY(bytes);
+    QVERIFY(bytes->startsWith("|a|b|\r\n"));
+    const KnowledgeParse parse = KnowledgeBase::parse(*bytes);
+    QVERIFY(parse.base);
+    QCOMPARE(parse.base->UserName, QStringLiteral("a"));
+}
+
+void TestKnowledgeFile::eighthMarkerIsKeptButUnused()
+{
+    const QByteArray bytes = gbk(smallFile(QStringLiteral("|a\\1\\\r\n[AI_Dat]tail")));
+    const KnowledgeParse parse = KnowledgeBase::parse(bytes);
+    QVERIFY(parse.base);
+    QCOMPARE(parse.base->Sections.size(), 9);
+    QCOMPARE(parse.base->Sections.at(8), QStringLiteral("tail"));
+    QCOMPARE(parse.base->entryCount(), 1);
+
+    const auto saved = KnowledgeFile::teachingSaveBytes(bytes, parse.base->KeywordTable.mid(1));
+    QVERIFY(saved);
+    QVERIFY(!saved->contains("tail"));
+    QVERIFY(saved->endsWith("[AI_Dat]\r\n|a\\1\\\r\n"));
+}
+
+void TestKnowledgeFile::refusesMalformedFiles_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reasonHolds");
+
+    QTest::newRow("zero length") << QByteArray() << QStringLiteral("空");
+    QTest::newRow("no header bars")
+        << gbk(smallFile({}).replace(QStringLiteral("|zu|"), QStringLiteral("zu")))
+        << QStringLiteral("用户名");
+    QTest::newRow("six markers")
+        << gbk(smallFile({}).section(QStringLiteral("[AI_Dat]"), 0, 6)) << QStringLiteral("6 个");
+    QTest::newRow("a list without items")
+        << gbk(smallFile({}).replace(QStringLiteral("|听不懂|"), QStringLiteral("听不懂")))
+        << QStringLiteral("无答案回复");
+}
+
+void TestKnowledgeFile::refusesMalformedFiles()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reasonHolds);
+    const KnowledgeParse parse = KnowledgeBase::parse(bytes);
+    QVERIFY(!parse.base);
+    QVERIFY2(parse.error.contains(reasonHolds), qPrintable(parse.error));
+}
+
+void TestKnowledgeFile::invalidGbkLoadsWithoutCrashing()
+{
+    QByteArray bytes = gbk(smallFile(QStringLiteral("|hi\\r1\\\r\n")));
+    bytes.replace("r1", "\x81\x20\xff");
+    bytes.append('\x81'); // a lead byte cut off by the end of the file
+    const KnowledgeParse parse = KnowledgeBase::parse(bytes);
+    QVERIFY(parse.base);
+    QVERIFY(parse.base->KeywordTable.at(1).contains(QChar(0xFFFD)));
+    QCOMPARE(Knowledge::entryKey(parse.base->KeywordTable.at(1)), QStringLiteral("hi"));
+}
+
+void TestKnowledgeFile::firstRunFileLayout_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("plain") << QStringLiteral("张三");
+    QTest::newRow("spaces kept") << QStringLiteral("  li si ");
+    QTest::newRow("default") << QStringLiteral("无名人士");
+}
+
+void TestKnowledgeFile::firstRunFileLayout()
+{
+    QFETCH(QString, name);
+    const auto bytes = KnowledgeFile::firstRunBytes(name);
+    QVERIFY(bytes);
+    QVERIFY(bytes->startsWith(gbk(u'|' + name + QStringLiteral("|\r\n[AI_Dat]\r\n过滤词："))));
+    // The last entry keeps the extra line end that the first run adds.
+    QVERIFY(bytes->endsWith("\\\r\n\r\n"));
+    QCOMPARE(bytes->count("\n"), bytes->count("\r\n"));
+    QCOMPARE(GbkCodec::decode(*bytes).count(QStringLiteral("[AI_Dat]")), 7);
+
+    const KnowledgeParse parse = KnowledgeBase::parse(*bytes);
+    QVERIFY2(parse.base, qPrintable(parse.error));
+    QCOMPARE(parse.base->UserName, name);
+    QCOMPARE(parse.base->WelcomeMessages.size() - 2, 5);
+    QVERIFY(parse.base->KeywordTable.last().endsWith(QStringLiteral("\\\r\n\r\n")));
+}
+
+void TestKnowledgeFile::firstRunRefusesNamesGbkCannotHold()
+{
+    QVERIFY(!KnowledgeFile::firstRunBytes(QStringLiteral("Zoë 😀")));
+    QCOMPARE(GbkCodec::firstUnencodable(QStringLiteral("ab😀c")), QStringLiteral("😀"));
+    QVERIFY(GbkCodec::canEncode(QStringLiteral("妙语通€")));
+}
+
+void TestKnowledgeFile::teachingSaveLayout_data()
+{
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QByteArray>("table");
+
+    QTest::newRow("entries keep their bytes")
+        << QStringList{u"bye\\88\\\r\n"_qs, u"hello\\Hi~\\\r\n"_qs}
+        << QByteArray("|bye\\88\\\r\n|hello\\Hi~\\\r\n");
+    QTest::newRow("extra line end of a first-run file travels along")
+        << QStringList{u"[rob]\\哎\\\r\n\r\n"_qs, u"a\\b\\\r\n"_qs}
+        << gbk(QStringLiteral("|[rob]\\哎\\\r\n\r\n|a\\b\\\r\n"));
+    QTest::newRow("an item without line end loses nothing")
+        << QStringList{u"a\\b\\\r\n"_qs, u"z\\last\\"_qs}
+        << QByteArray("|a\\b\\\r\n|z\\last\\\r\n");
+    QTest::newRow("empty list") << QStringList{} << QByteArray();
+}
+
+void TestKnowledgeFile::teachingSaveLayout()
+{
+    QFETCH(QStringList, entries);
+    QFETCH(QByteArray, table);
+    const QByteArray loaded = gbk(smallFile(QStringLiteral("|x\\y\\\r\n")));
+    const auto saved = KnowledgeFile::teachingSaveBytes(loaded, entries);
+    QVERIFY(saved);
+    const qsizetype tableStart = loaded.lastIndexOf("[AI_Dat]") + 8;
+    QCOMPARE(saved->left(tableStart), loaded.left(tableStart));
+    QCOMPARE(saved->mid(tableStart), QByteArray("\r\n") + table);
+}
+
+void TestKnowledgeFile::teachingSaveKeepsHeaderAndListsByteForByte()
+{
+    // A list holding bytes that are not GBK, and a double-byte character whose second byte
+    // is '[' right before a marker-like run: both are written back untouched.
+    QByteArray loaded = gbk(smallFile(QStringLiteral("|a\\1\\\r\n")));
+    loaded.replace("|fuck|", "|\xff\x80\x81|\x81[AI_Dat]x|");
+    const KnowledgeParse parse = KnowledgeBase::parse(loaded);
+    QVERIFY(parse.base);
+    const auto saved = KnowledgeFile::teachingSaveBytes(loaded, parse.base->KeywordTable.mid(1));
+    QVERIFY(saved);
+    QCOMPARE(*saved, loaded);
+}
+
+void TestKnowledgeFile::writeReplacesAtomicallyAndHonoursReadOnly()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(KnowledgeFile::FileName);
+    QCOMPARE(KnowledgeFile::write(path, "first"), QString());
+    QCOMPARE(KnowledgeFile::write(path, "second"), QString());
+    QCOMPARE(KnowledgeFile::read(path).bytes.value_or(QByteArray()), QByteArray("second"));
+
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup);
+    QVERIFY(!KnowledgeFile::write(path, "third").isEmpty());
+    QCOMPARE(KnowledgeFile::read(path).bytes.value_or(QByteArray()), QByteArray("second"));
+
+    QVERIFY(!KnowledgeFile::write(dir.filePath(QStringLiteral("gone/Data.ait")), "x").isEmpty());
+    QVERIFY(!KnowledgeFile::read(dir.filePath(QStringLiteral("gone/Data.ait"))).bytes);
+}
+
+void TestKnowledgeFile::dataLocationFallsBackWhenExecutableDirIsUnusable()
+{
+    QTemporaryDir dir;
+    const QString exeDir = dir.filePath(QStringLiteral("bin"));
+    const QString appData = dir.filePath(QStringLiteral("appdata"));
+    // A plain file where the executable's directory should be: nothing can be created there.
+    QFile blocker(exeDir);
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QCOMPARE(DataLocation::choose(exeDir, appData), appData);
+    QVERIFY(QFileInfo(appData).isDir());
+
+    QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("exe"))));
+    const QString writableExeDir = dir.filePath(QStringLiteral("exe"));
+    QCOMPARE(DataLocation::choose(writableExeDir, appData), writableExeDir);
+
+    QFile existing(QDir(appData).filePath(KnowledgeFile::FileName));
+    QVERIFY(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    QCOMPARE(DataLocation::choose(writableExeDir, appData), appData);
+
+    QFile blocker2(dir.filePath(QStringLiteral("nowhere")));
+    QVERIFY(blocker2.open(QIODevice::WriteOnly));
+    blocker2.close();
+    QCOMPARE(DataLocation::choose(exeDir, dir.filePath(QStringLiteral("nowhere/sub"))), QString());
+}
+
+QTEST_GUILESS_MAIN(TestKnowledgeFile)
+#include "tst_knowledgefile.moc"

@@ -1,0 +1,104 @@
+#include "knowledge/GbkCodec.h"
+
+#include <cerrno>
+#include <iconv.h>
+
+namespace {
+
+// One iconv conversion descriptor, closed when it goes out of scope.
+class Converter
+{
+public:
+    Converter(const char *to, const char *from) : m_cd(iconv_open(to, from)) {}
+    ~Converter()
+    {
+        if (isOpen())
+            iconv_close(m_cd);
+    }
+    Converter(const Converter &) = delete;
+    Converter &operator=(const Converter &) = delete;
+
+    bool isOpen() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
+
+    // Converts as much as it can; returns false when it stopped early at *in.
+    bool run(const char *&in, size_t &inLeft, QByteArray &out)
+    {
+        while (inLeft > 0) {
+            const qsizetype used = out.size();
+            out.resize(used + qsizetype(inLeft) * 2 + 16);
+            char *dst = out.data() + used;
+            size_t dstLeft = size_t(out.size() - used);
+            char *src = const_cast<char *>(in);
+            const size_t rc = iconv(m_cd, &src, &inLeft, &dst, &dstLeft);
+            in = src;
+            out.resize(out.size() - qsizetype(dstLeft));
+            if (rc == size_t(-1) && errno != E2BIG)
+                return false;
+        }
+        return true;
+    }
+
+private:
+    iconv_t m_cd;
+};
+
+constexpr char16_t kReplacement = 0xFFFD;
+
+} // namespace
+
+namespace GbkCodec {
+
+QString decode(const QByteArray &bytes)
+{
+    Converter toUtf16("UTF-16LE", "CP936");
+    if (!toUtf16.isOpen())
+        return QString::fromLatin1(bytes);
+    QByteArray utf16;
+    utf16.reserve(bytes.size() * 2);
+    const char *in = bytes.constData();
+    size_t inLeft = size_t(bytes.size());
+    while (!toUtf16.run(in, inLeft, utf16)) {
+        // An invalid or truncated sequence: mark it and go on with the next byte, so a
+        // damaged file still loads as far as it is readable.
+        const char16_t mark = kReplacement;
+        utf16.append(reinterpret_cast<const char *>(&mark), sizeof mark);
+        ++in;
+        --inLeft;
+    }
+    return QString(reinterpret_cast<const QChar *>(utf16.constData()), utf16.size() / 2);
+}
+
+std::optional<QByteArray> encode(const QString &text)
+{
+    Converter toGbk("CP936", "UTF-16LE");
+    if (!toGbk.isOpen())
+        return std::nullopt;
+    QByteArray gbk;
+    gbk.reserve(text.size() * 2);
+    const char *in = reinterpret_cast<const char *>(text.utf16());
+    size_t inLeft = size_t(text.size()) * 2;
+    if (!toGbk.run(in, inLeft, gbk))
+        return std::nullopt;
+    return gbk;
+}
+
+bool canEncode(const QString &text)
+{
+    return firstUnencodable(text).isEmpty();
+}
+
+QString firstUnencodable(const QString &text)
+{
+    Converter toGbk("CP936", "UTF-16LE");
+    QByteArray sink;
+    const char *begin = reinterpret_cast<const char *>(text.utf16());
+    const char *in = begin;
+    size_t inLeft = size_t(text.size()) * 2;
+    if (!toGbk.isOpen() || toGbk.run(in, inLeft, sink))
+        return {};
+    const qsizetype at = (in - begin) / 2;
+    const bool pair = at + 1 < text.size() && text.at(at).isHighSurrogate();
+    return text.mid(at, pair ? 2 : 1);
+}
+
+} // namespace GbkCodec

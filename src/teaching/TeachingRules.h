@@ -1,0 +1,31 @@
+#pragma once
+// What a teaching commit may store, and how an entry shows in the two teaching boxes.
+
+#include <QString>
+#include <QStringList>
+
+namespace TeachingRules {
+
+enum class Verdict {
+    Accepted,
+    Malformed,   // empty key or replies, or a character that would break the file
+    Unencodable, // text that GBK cannot represent
+    Rude,        // holds a filter word
+};
+
+struct Commit
+{
+    Verdict verdict = Verdict::Accepted;
+    QString entry;     // key + "\" + replies + "\", without line end, when accepted
+    QString offending; // the character GBK cannot hold, for Unencodable
+};
+
+// Checks a keyword and replies as typed in the teaching boxes and builds the entry.
+Commit check(const QString &keywordText, const QString &repliesText,
+             const QStringList &filterWords);
+
+// The replies box text for a list item: everything after the key and its "\", without the
+// item's line end (only where it has one).
+QString repliesOf(const QString &item);
+
+} // namespace TeachingRules
