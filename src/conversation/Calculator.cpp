@@ -1,0 +1,489 @@
+// How a calculation runs. JS passes the expression to evaluate, which turns away texts longer
+// than maxExpressionLength. The Lexer cuts the rest into tokens on demand: literals become values
+// at once, operator words such as Mod become symbols, other words stay names. The Parser reads the
+// tokens by precedence climbing and computes as it goes: each operator is applied, through the
+// operations of CalcValue, as soon as both its operands are known, so no syntax tree is built.
+// Parentheses, argument lists and prefix operators count towards maxNestingDepth, which keeps the
+// recursion shallow whatever the input. The first error (bad syntax, too deep, division by zero,
+// overflow...) ends the evaluation; JS writes a value as VBScript's CStr would and an error as
+// the empty text.
+
+#include "conversation/Calculator.h"
+
+#include <algorithm>
+#include <new>
+
+namespace {
+
+constexpr qsizetype maxExpressionLength = 64 * 1024;
+constexpr int maxNestingDepth = 200;
+
+enum class Symbol
+{
+    Plus,
+    Minus,
+    Times,
+    Divide,
+    IntegerDivide,
+    Power,
+    Concatenate,
+    Open,
+    Close,
+    Comma,
+    Equal,
+    NotEqual,
+    Less,
+    Greater,
+    LessEqual,
+    GreaterEqual,
+    Mod,
+    Not,
+    And,
+    Or,
+    Xor,
+    Eqv,
+    Imp,
+};
+
+// Binding strength, loosest first. Not and the signs are prefix operators: Not takes everything
+// from the comparisons up as its operand, a sign only a power, so -2^2 is -4.
+enum Precedence : int
+{
+    ImpLevel = 1,
+    EqvLevel,
+    XorLevel,
+    OrLevel,
+    AndLevel,
+    NotLevel,
+    ComparisonLevel,
+    ConcatenationLevel,
+    AdditionLevel,
+    ModLevel,
+    IntegerDivisionLevel,
+    MultiplicationLevel,
+    SignLevel,
+    PowerLevel,
+};
+
+// 0 for symbols that are not binary operators.
+int binaryPrecedence(Symbol symbol)
+{
+    switch (symbol) {
+    case Symbol::Imp:
+        return ImpLevel;
+    case Symbol::Eqv:
+        return EqvLevel;
+    case Symbol::Xor:
+        return XorLevel;
+    case Symbol::Or:
+        return OrLevel;
+    case Symbol::And:
+        return AndLevel;
+    case Symbol::Equal:
+    case Symbol::NotEqual:
+    case Symbol::Less:
+    case Symbol::Greater:
+    case Symbol::LessEqual:
+    case Symbol::GreaterEqual:
+        return ComparisonLevel;
+    case Symbol::Concatenate:
+        return ConcatenationLevel;
+    case Symbol::Plus:
+    case Symbol::Minus:
+        return AdditionLevel;
+    case Symbol::Mod:
+        return ModLevel;
+    case Symbol::IntegerDivide:
+        return IntegerDivisionLevel;
+    case Symbol::Times:
+    case Symbol::Divide:
+        return MultiplicationLevel;
+    case Symbol::Power:
+        return PowerLevel;
+    case Symbol::Open:
+    case Symbol::Close:
+    case Symbol::Comma:
+    case Symbol::Not:
+        return 0;
+    }
+    return 0;
+}
+
+CalcResult applyBinary(Symbol symbol, CalcValue left, const CalcValue &right)
+{
+    switch (symbol) {
+    case Symbol::Plus:
+        return add(left, right);
+    case Symbol::Minus:
+        return subtract(left, right);
+    case Symbol::Times:
+        return multiply(left, right);
+    case Symbol::Divide:
+        return divide(left, right);
+    case Symbol::IntegerDivide:
+        return integerDivide(left, right);
+    case Symbol::Mod:
+        return modulo(left, right);
+    case Symbol::Power:
+        return power(left, right);
+    case Symbol::Concatenate:
+        return concatenate(std::move(left), right);
+    case Symbol::Equal:
+        return compare(Comparison::Equal, left, right);
+    case Symbol::NotEqual:
+        return compare(Comparison::NotEqual, left, right);
+    case Symbol::Less:
+        return compare(Comparison::Less, left, right);
+    case Symbol::Greater:
+        return compare(Comparison::Greater, left, right);
+    case Symbol::LessEqual:
+        return compare(Comparison::LessEqual, left, right);
+    case Symbol::GreaterEqual:
+        return compare(Comparison::GreaterEqual, left, right);
+    case Symbol::And:
+        return bitwise(BitwiseOp::And, left, right);
+    case Symbol::Or:
+        return bitwise(BitwiseOp::Or, left, right);
+    case Symbol::Xor:
+        return bitwise(BitwiseOp::Xor, left, right);
+    case Symbol::Eqv:
+        return bitwise(BitwiseOp::Eqv, left, right);
+    case Symbol::Imp:
+        return bitwise(BitwiseOp::Imp, left, right);
+    case Symbol::Open:
+    case Symbol::Close:
+    case Symbol::Comma:
+    case Symbol::Not:
+        break;
+    }
+    return CalcError::Syntax;
+}
+
+struct Token
+{
+    enum class Kind
+    {
+        End,
+        Literal,
+        Name,
+        Symbol,
+        Invalid, // a character or literal that cannot be read; error says why
+    };
+
+    Kind kind = Kind::End;
+    Symbol symbol = Symbol::Plus;
+    CalcValue literal;
+    QString name; // lower case
+    CalcError error = CalcError::None;
+};
+
+bool isLetter(QChar c)
+{
+    const char16_t lower = c.toLower().unicode();
+    return lower >= u'a' && lower <= u'z';
+}
+
+bool isNameCharacter(QChar c)
+{
+    return isLetter(c) || (c >= u'0' && c <= u'9') || c == u'_';
+}
+
+class Lexer
+{
+public:
+    explicit Lexer(QStringView text) : m_text(text) {}
+
+    Token next()
+    {
+        while (m_position < m_text.size()
+               && (m_text[m_position] == u' ' || m_text[m_position] == u'\t'))
+            ++m_position;
+        if (m_position == m_text.size())
+            return {};
+        const QStringView rest = m_text.sliced(m_position);
+        const NumberLiteral number = readNumberLiteral(rest);
+        if (number.length > 0) {
+            m_position += number.length;
+            return number.value.ok() ? literal(number.value.value) : invalid(number.value.error);
+        }
+        if (isLetter(rest.front()))
+            return word();
+        if (rest.front() == u'"')
+            return stringLiteral();
+        return symbol(rest);
+    }
+
+private:
+    static Token literal(CalcValue value)
+    {
+        Token token;
+        token.kind = Token::Kind::Literal;
+        token.literal = std::move(value);
+        return token;
+    }
+
+    static Token invalid(CalcError error)
+    {
+        Token token;
+        token.kind = Token::Kind::Invalid;
+        token.error = error;
+        return token;
+    }
+
+    static Token symbolToken(Symbol symbol)
+    {
+        Token token;
+        token.kind = Token::Kind::Symbol;
+        token.symbol = symbol;
+        return token;
+    }
+
+    // A name: letters, digits and _ from a letter on, so in 7mod3 the name is mod3.
+    Token word()
+    {
+        qsizetype end = m_position;
+        while (end < m_text.size() && isNameCharacter(m_text[end]))
+            ++end;
+        const QString name = m_text.sliced(m_position, end - m_position).toString().toLower();
+        m_position = end;
+
+        struct Keyword
+        {
+            QStringView word;
+            Symbol symbol;
+        };
+        static constexpr Keyword operatorWords[] = {
+            {u"mod", Symbol::Mod}, {u"not", Symbol::Not}, {u"and", Symbol::And},
+            {u"or", Symbol::Or},   {u"xor", Symbol::Xor}, {u"eqv", Symbol::Eqv},
+            {u"imp", Symbol::Imp},
+        };
+        for (const Keyword &keyword : operatorWords) {
+            if (name == keyword.word)
+                return symbolToken(keyword.symbol);
+        }
+        if (name == u"true" || name == u"false")
+            return literal(CalcValue::boolean(name == u"true"));
+        if (name == u"empty")
+            return literal(CalcValue());
+
+        Token token;
+        token.kind = Token::Kind::Name;
+        token.name = name;
+        return token;
+    }
+
+    // "text", with "" standing for one quotation mark.
+    Token stringLiteral()
+    {
+        QString text;
+        qsizetype position = m_position + 1;
+        while (position < m_text.size()) {
+            if (m_text[position] == u'"') {
+                if (position + 1 < m_text.size() && m_text[position + 1] == u'"') {
+                    text += u'"';
+                    position += 2;
+                    continue;
+                }
+                m_position = position + 1;
+                return literal(CalcValue::string(std::move(text)));
+            }
+            text += m_text[position];
+            ++position;
+        }
+        m_position = position;
+        return invalid(CalcError::Syntax);
+    }
+
+    Token symbol(QStringView rest)
+    {
+        struct Spelling
+        {
+            QStringView text;
+            Symbol symbol;
+        };
+        // Two-character spellings first, so that <= is not read as < followed by =.
+        static constexpr Spelling spellings[] = {
+            {u"<=", Symbol::LessEqual},
+            {u">=", Symbol::GreaterEqual},
+            {u"<>", Symbol::NotEqual},
+            {u"+", Symbol::Plus},
+            {u"-", Symbol::Minus},
+            {u"*", Symbol::Times},
+            {u"/", Symbol::Divide},
+            {u"\\", Symbol::IntegerDivide},
+            {u"^", Symbol::Power},
+            {u"&", Symbol::Concatenate},
+            {u"(", Symbol::Open},
+            {u")", Symbol::Close},
+            {u",", Symbol::Comma},
+            {u"=", Symbol::Equal},
+            {u"<", Symbol::Less},
+            {u">", Symbol::Greater},
+        };
+        for (const Spelling &spelling : spellings) {
+            if (rest.startsWith(spelling.text)) {
+                m_position += spelling.text.size();
+                return symbolToken(spelling.symbol);
+            }
+        }
+        return invalid(CalcError::Syntax);
+    }
+
+    QStringView m_text;
+    qsizetype m_position = 0;
+};
+
+class Parser
+{
+public:
+    explicit Parser(QStringView expression) : m_lexer(expression) { advance(); }
+
+    CalcResult run()
+    {
+        CalcResult value = binary(ImpLevel);
+        if (value.ok() && m_token.kind != Token::Kind::End)
+            return unexpected();
+        return value;
+    }
+
+private:
+    void advance() { m_token = m_lexer.next(); }
+
+    bool isSymbol(Symbol symbol) const
+    {
+        return m_token.kind == Token::Kind::Symbol && m_token.symbol == symbol;
+    }
+
+    bool accept(Symbol symbol)
+    {
+        if (!isSymbol(symbol))
+            return false;
+        advance();
+        return true;
+    }
+
+    // The error for a token that does not fit where it stands.
+    CalcResult unexpected() const
+    {
+        return m_token.kind == Token::Kind::Invalid ? m_token.error : CalcError::Syntax;
+    }
+
+    // Operators binding at least as tightly as minPrecedence, all left-associative.
+    CalcResult binary(int minPrecedence)
+    {
+        CalcResult left = operand(minPrecedence);
+        while (left.ok() && m_token.kind == Token::Kind::Symbol) {
+            const Symbol op = m_token.symbol;
+            const int precedence = binaryPrecedence(op);
+            if (precedence == 0 || precedence < minPrecedence)
+                break;
+            advance();
+            const CalcResult right = binary(precedence + 1);
+            if (!right.ok())
+                return right;
+            left = applyBinary(op, std::move(left.value), right.value);
+        }
+        return left;
+    }
+
+    CalcResult operand(int minPrecedence)
+    {
+        if (isSymbol(Symbol::Not) || isSymbol(Symbol::Minus) || isSymbol(Symbol::Plus)) {
+            const Symbol prefix = m_token.symbol;
+            advance();
+            const int operandLevel = prefix == Symbol::Not ? ComparisonLevel : PowerLevel;
+            const CalcResult value = nested(std::max(operandLevel, minPrecedence));
+            if (!value.ok())
+                return value;
+            if (prefix == Symbol::Not)
+                return logicalNot(value.value);
+            return prefix == Symbol::Minus ? negate(value.value) : value;
+        }
+        return primary();
+    }
+
+    CalcResult nested(int minPrecedence)
+    {
+        if (m_depth == maxNestingDepth + 1)
+            return CalcError::TooDeep;
+        ++m_depth;
+        CalcResult value = binary(minPrecedence);
+        --m_depth;
+        return value;
+    }
+
+    CalcResult primary()
+    {
+        if (m_token.kind == Token::Kind::Literal) {
+            CalcValue value = std::move(m_token.literal);
+            advance();
+            return value;
+        }
+        if (m_token.kind == Token::Kind::Name) {
+            const QString name = m_token.name;
+            advance();
+            return named(name);
+        }
+        if (accept(Symbol::Open)) {
+            const CalcResult value = nested(ImpLevel);
+            if (value.ok() && !accept(Symbol::Close))
+                return unexpected();
+            return value;
+        }
+        return unexpected();
+    }
+
+    CalcResult named(const QString &name)
+    {
+        if (accept(Symbol::Open))
+            return call(name);
+        if (name == u"null" || name == u"nothing")
+            return CalcError::Unsupported;
+        if (isBuiltinFunction(name))
+            return CalcError::WrongArgumentCount;
+        // A name the engine does not know holds Empty.
+        return CalcValue();
+    }
+
+    // After the opening parenthesis of an argument list.
+    CalcResult call(const QString &name)
+    {
+        QList<CalcValue> arguments;
+        if (!accept(Symbol::Close)) {
+            do {
+                CalcResult argument = nested(ImpLevel);
+                if (!argument.ok())
+                    return argument;
+                arguments.append(std::move(argument.value));
+            } while (accept(Symbol::Comma));
+            if (!accept(Symbol::Close))
+                return unexpected();
+        }
+        return callFunction(name, arguments);
+    }
+
+    Lexer m_lexer;
+    Token m_token;
+    int m_depth = 0;
+};
+
+} // namespace
+
+CalcResult Calculator::evaluate(QStringView expression)
+{
+    if (expression.size() > maxExpressionLength)
+        return CalcError::TooLong;
+    return Parser(expression).run();
+}
+
+QString JS(const QString &expressions)
+{
+    // Running out of memory is the one exception that can arise here; like every other
+    // failure of an evaluation it gives the empty text.
+    try {
+        CalcResult result = Calculator::evaluate(expressions);
+        return result.ok() ? std::move(result.value).text() : QString();
+    } catch (const std::bad_alloc &) {
+        return {};
+    }
+}

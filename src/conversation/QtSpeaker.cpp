@@ -1,0 +1,46 @@
+#include "QtSpeaker.h"
+
+#include <QDeadlineTimer>
+#include <QThread>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+// Ample for a healthy engine to close; short enough that a hung one does not hold up the exit.
+constexpr int ShutdownWaitMs = 1500;
+}
+
+QtSpeaker::QtSpeaker(QObject *parent)
+    : QObject(parent)
+    , m_mailbox(std::make_shared<SpeechWorker::Mailbox>())
+    , m_thread(new QThread)
+    , m_worker(new SpeechWorker(m_mailbox))
+{
+    m_thread->setObjectName(u"speech"_s);
+    m_worker->moveToThread(m_thread);
+    connect(m_worker, &SpeechWorker::ready, this, &QtSpeaker::ready);
+    // Posted ahead of every line, so the engine exists before the first line is taken.
+    QMetaObject::invokeMethod(m_worker, &SpeechWorker::start, Qt::QueuedConnection);
+    m_thread->start();
+}
+
+QtSpeaker::~QtSpeaker()
+{
+    m_mailbox->close();
+    QMetaObject::invokeMethod(m_worker, &SpeechWorker::shutDown, Qt::QueuedConnection);
+    if (m_thread->wait(QDeadlineTimer(ShutdownWaitMs))) {
+        delete m_worker;
+        delete m_thread;
+        return;
+    }
+    // The thread is stuck inside the engine. Deleting a running QThread aborts, and the
+    // worker and engine are in use: leave all three to the end of the process.
+    m_mailbox->abandon();
+}
+
+void QtSpeaker::say(const QString &text)
+{
+    // One wake-up per waiting line: lines posted before the worker gets to it replace it.
+    if (m_mailbox->post(text))
+        QMetaObject::invokeMethod(m_worker, &SpeechWorker::speakNewest, Qt::QueuedConnection);
+}

@@ -1,0 +1,251 @@
+#include "TeachingList.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+namespace {
+
+// Labels of a freshly built list are this far apart, room for 32 inserts between two
+// neighbours before the labels must be spread out again.
+constexpr quint64 LabelGap = quint64(1) << 32;
+
+quint64 spreadLabel(qsizetype row)
+{
+    return (quint64(row) + 1) * LabelGap;
+}
+
+// One entry of a bulk sort: the first bytes of its sort key as a number decide most
+// comparisons without touching the key buffer.
+struct SortItem
+{
+    quint64 prefix;
+    qsizetype keyOffset;
+    qsizetype input;
+    size_t keyHash;
+};
+
+quint64 keyPrefix(const char *key)
+{
+    quint64 prefix = 0;
+    int taken = 0;
+    for (; taken < 8 && key[taken] != 0; ++taken)
+        prefix = (prefix << 8) | quint8(key[taken]);
+    return prefix << (8 * (8 - taken));
+}
+
+} // namespace
+
+TeachingList::TeachingList(QObject *parent) : QAbstractListModel(parent) {}
+
+void TeachingList::setEntries(const QStringList &entries)
+{
+    const qsizetype n = entries.size();
+    // Comparing a million texts through ICU some twenty million times takes seconds; sort keys
+    // are made once per entry and then compared as bytes.
+    QByteArray keys;
+    keys.reserve(n * 48);
+    std::vector<SortItem> order(static_cast<size_t>(n));
+    for (qsizetype i = 0; i < n; ++i) {
+        SortItem &item = order[size_t(i)];
+        item.keyOffset = keys.size();
+        item.input = i;
+        item.keyHash = keyHash(keyView(entries.at(i)));
+        m_collator.appendSortKey(entries.at(i), keys);
+    }
+    const char *keyData = keys.constData();
+    for (SortItem &item : order)
+        item.prefix = keyPrefix(keyData + item.keyOffset);
+    std::sort(order.begin(), order.end(), [keyData](const SortItem &a, const SortItem &b) {
+        if (a.prefix != b.prefix)
+            return a.prefix < b.prefix;
+        const int byKey = std::strcmp(keyData + a.keyOffset, keyData + b.keyOffset);
+        return byKey != 0 ? byKey < 0 : a.input < b.input;
+    });
+
+    beginResetModel();
+    m_items.clear();
+    m_labels.clear();
+    m_idsByKeyHash.clear();
+    m_items.reserve(n);
+    m_labels.reserve(n);
+    m_idsByKeyHash.reserve(n);
+    for (qsizetype row = 0; row < n; ++row) {
+        const SortItem &item = order[size_t(row)];
+        const ItemId id = ItemId(row);
+        m_items.append(Item{entries.at(item.input), id});
+        m_labels.append(spreadLabel(row));
+        m_idsByKeyHash[item.keyHash].append(id);
+    }
+    endResetModel();
+}
+
+int TeachingList::insertEntry(const QString &entry)
+{
+    // The first place whose item sorts after entry. A replaced item may stand out of order;
+    // the search then still ends beside some item, and the rest of the list keeps its order.
+    int low = 0;
+    int high = count();
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (m_collator.compare(entry, m_items.at(middle).text) < 0)
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    const int row = low;
+    const quint64 label = labelForNewRow(row);
+    const ItemId id = ItemId(m_labels.size());
+
+    beginInsertRows(QModelIndex(), row, row);
+    m_labels.append(label);
+    m_items.insert(row, Item{entry, id});
+    addToIndex(keyHash(keyView(entry)), id);
+    endInsertRows();
+    return row;
+}
+
+void TeachingList::replaceEntry(int row, const QString &entry)
+{
+    if (row < 0 || row >= count())
+        return;
+    Item &item = m_items[row];
+    const QStringView oldKey = keyView(item.text);
+    const QStringView newKey = keyView(entry);
+    if (oldKey != newKey) {
+        removeFromIndex(keyHash(oldKey), item.id);
+        addToIndex(keyHash(newKey), item.id);
+    }
+    item.text = entry;
+    const QModelIndex changed = index(row);
+    emit dataChanged(changed, changed);
+}
+
+int TeachingList::findKey(const QString &key) const
+{
+    const auto found = m_idsByKeyHash.constFind(keyHash(key));
+    if (found == m_idsByKeyHash.cend())
+        return -1;
+    for (const ItemId id : *found) {
+        const int row = rowOf(id);
+        if (keyView(m_items.at(row).text) == key)
+            return row;
+    }
+    return -1;
+}
+
+QString TeachingList::entryAt(int row) const
+{
+    return row >= 0 && row < count() ? m_items.at(row).text : QString();
+}
+
+int TeachingList::count() const
+{
+    return int(m_items.size());
+}
+
+QStringList TeachingList::entries() const
+{
+    QStringList texts;
+    texts.reserve(m_items.size());
+    for (const Item &item : m_items)
+        texts.append(item.text);
+    return texts;
+}
+
+void TeachingList::clear()
+{
+    beginResetModel();
+    m_items.clear();
+    m_labels.clear();
+    m_idsByKeyHash.clear();
+    endResetModel();
+}
+
+QString TeachingList::keyOf(const QString &entry)
+{
+    return keyView(entry).toString();
+}
+
+QStringView TeachingList::keyView(const QString &entry)
+{
+    const qsizetype slash = entry.indexOf(u'\\');
+    return slash < 0 ? QStringView(entry) : QStringView(entry).left(slash);
+}
+
+size_t TeachingList::keyHash(QStringView key)
+{
+    return qHash(key, QHashSeed::globalSeed());
+}
+
+int TeachingList::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : count();
+}
+
+QVariant TeachingList::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= count())
+        return QVariant();
+    const QString &text = m_items.at(index.row()).text;
+    if (role == EntryRole)
+        return text;
+    if (role != Qt::DisplayRole)
+        return QVariant();
+    // The last entry of a first-run file carries a second line end; neither belongs on screen.
+    QStringView shown(text);
+    while (shown.endsWith(u'\n') || shown.endsWith(u'\r'))
+        shown.chop(1);
+    return shown.toString();
+}
+
+quint64 TeachingList::labelForNewRow(int row)
+{
+    for (;;) {
+        const quint64 before = row > 0 ? m_labels.at(m_items.at(row - 1).id) : 0;
+        if (row == count()) {
+            if (before <= std::numeric_limits<quint64>::max() - LabelGap)
+                return before + LabelGap;
+        } else {
+            const quint64 after = m_labels.at(m_items.at(row).id);
+            if (after - before >= 2)
+                return before + (after - before) / 2;
+        }
+        relabel();
+    }
+}
+
+void TeachingList::relabel()
+{
+    for (qsizetype row = 0; row < m_items.size(); ++row)
+        m_labels[m_items.at(row).id] = spreadLabel(row);
+}
+
+int TeachingList::rowOf(ItemId id) const
+{
+    const quint64 label = m_labels.at(id);
+    const auto found = std::lower_bound(
+        m_items.cbegin(), m_items.cend(), label,
+        [this](const Item &item, quint64 wanted) { return m_labels.at(item.id) < wanted; });
+    return int(found - m_items.cbegin());
+}
+
+void TeachingList::addToIndex(size_t hash, ItemId id)
+{
+    IdList &ids = m_idsByKeyHash[hash];
+    const quint64 label = m_labels.at(id);
+    const auto place =
+        std::lower_bound(ids.begin(), ids.end(), label,
+                         [this](ItemId other, quint64 wanted) { return m_labels.at(other) < wanted; });
+    ids.insert(place, id);
+}
+
+void TeachingList::removeFromIndex(size_t hash, ItemId id)
+{
+    const auto found = m_idsByKeyHash.find(hash);
+    IdList &ids = *found;
+    ids.erase(std::find(ids.begin(), ids.end(), id));
+    if (ids.isEmpty())
+        m_idsByKeyHash.erase(found);
+}

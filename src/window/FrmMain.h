@@ -2,6 +2,7 @@
 // The chat window: owns the knowledge, the conversation's state, the voice and every
 // control, and wires the controls' events to the plain logic of the other folders.
 
+#include "conversation/ChatCommands.h"
 #include "conversation/IdlePrompter.h"
 #include "conversation/RobotText.h"
 #include "knowledge/KnowledgeBase.h"

@@ -1,0 +1,19 @@
+#pragma once
+// The calculator's evaluator: VBScript's expression grammar over CalcValue's arithmetic, and JS,
+// the function the calculator asks for an answer.
+
+#include "conversation/CalcValue.h"
+
+#include <QString>
+#include <QStringView>
+
+namespace Calculator {
+
+// The value of an expression, or why it has none.
+CalcResult evaluate(QStringView expression);
+
+} // namespace Calculator
+
+// Evaluates an arithmetic expression the way VBScript's Eval would and returns its value as
+// VBScript prints it, or the empty string when the expression cannot be evaluated.
+QString JS(const QString &expressions);

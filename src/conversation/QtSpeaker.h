@@ -1,0 +1,33 @@
+#pragma once
+// The robot's voice through Qt TextToSpeech. The engine is slow to start and can hang in a
+// daemon without a sound server, so it lives on its own thread and the GUI never waits on it.
+
+#include "Speaker.h"
+#include "SpeechWorker.h"
+
+#include <QObject>
+
+#include <memory>
+
+class QThread;
+
+class QtSpeaker : public QObject, public Speaker
+{
+    Q_OBJECT
+public:
+    explicit QtSpeaker(QObject *parent = nullptr);
+    // Waits a short, bounded time for the speech thread, then leaves a hung one behind.
+    ~QtSpeaker() override;
+
+    void say(const QString &text) override;
+
+signals:
+    // The engine is set up and speaks with this voice; empty when there is no speech.
+    void ready(const QString &voiceName);
+
+private:
+    std::shared_ptr<SpeechWorker::Mailbox> m_mailbox;
+    // Not children of this object: a hung speech thread keeps using them after we are gone.
+    QThread *m_thread;
+    SpeechWorker *m_worker;
+};

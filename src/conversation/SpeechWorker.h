@@ -1,0 +1,62 @@
+#pragma once
+// The engine side of QtSpeaker: lives on the speech thread, owns the QTextToSpeech engine
+// and speaks the newest line it is handed.
+
+#include <QMutex>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class QTextToSpeech;
+
+class SpeechWorker : public QObject
+{
+    Q_OBJECT
+public:
+    // Hands lines from the GUI thread to the worker. It keeps only the newest line, so lines
+    // that pile up while the engine starts (or hangs) collapse into the last one. Shared by
+    // both sides so that it outlives whichever side goes first.
+    class Mailbox
+    {
+    public:
+        // Stores text in place of any waiting line; true when nothing was waiting, so the
+        // worker has to be woken for it.
+        bool post(const QString &text);
+        std::optional<QString> take();
+        // No more lines: the speaker is going away.
+        void close();
+        bool isClosed() const;
+        // The speaker stopped waiting for the worker and left it to the process's end.
+        void abandon();
+        bool isAbandoned() const;
+
+    private:
+        mutable QMutex m_mutex;
+        QString m_line;
+        bool m_hasLine = false;
+        bool m_closed = false;
+        bool m_abandoned = false;
+    };
+
+    explicit SpeechWorker(std::shared_ptr<Mailbox> mailbox);
+
+    // Creates the engine and chooses the voice; runs first on the speech thread.
+    void start();
+    // Stops what is being spoken and speaks the waiting line, if any.
+    void speakNewest();
+    // Releases the engine and ends the speech thread's event loop.
+    void shutDown();
+
+signals:
+    // The engine is set up and speaks with this voice; empty when there is no speech.
+    void ready(const QString &voiceName);
+
+private:
+    QString chooseVoice();
+
+    std::shared_ptr<Mailbox> m_mailbox;
+    QTextToSpeech *m_engine = nullptr;
+    bool m_started = false;
+};

@@ -1,0 +1,112 @@
+#pragma once
+// A chat window in a temporary directory, with every seam answered by the test: the name
+// dialog from a script, message boxes recorded, random draws and the clock held fixed.
+
+#include "knowledge/GbkCodec.h"
+#include "knowledge/KnowledgeFile.h"
+#include "support/Fakes.h"
+#include "support/SmallKnowledge.h"
+#include "window/FrmMain.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <memory>
+
+struct AskedText
+{
+    QString title;
+    QString prompt;
+    QString defaultText;
+};
+
+struct ShownMessage
+{
+    QMessageBox::Icon icon;
+    QString title;
+    QString prompt;
+    QMessageBox::StandardButtons buttons;
+};
+
+class WindowHarness
+{
+    QTemporaryDir m_dir; // first, so it outlives the window
+
+public:
+
+    QString dataPath() const { return m_dir.filePath(KnowledgeFile::FileName); }
+
+    void writeKnowledge(const QString &text)
+    {
+        QFile file(dataPath());
+        file.open(QIODevice::WriteOnly);
+        file.write(*GbkCodec::encode(text));
+    }
+    QByteArray fileBytes() const
+    {
+        QFile file(dataPath());
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }
+
+    FrmMain *make()
+    {
+        FrmMainSeams seams;
+        seams.clock = &clock;
+        seams.random = &random;
+        seams.speaker = &speaker;
+        seams.askText = [this](const QString &title, const QString &prompt,
+                               const QString &defaultText) -> std::optional<QString> {
+            asked.append({title, prompt, defaultText});
+            // An exhausted script cancels; tests always end theirs with a usable answer.
+            return answers.isEmpty() ? std::nullopt : answers.takeFirst();
+        };
+        seams.showMessage = [this](QMessageBox::Icon icon, const QString &title,
+                                   const QString &prompt, QMessageBox::StandardButtons buttons) {
+            shown.append({icon, title, prompt, buttons});
+            return buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
+        };
+        seams.openUrl = [this](const QUrl &url) { opened.append(url); };
+        window = std::make_unique<FrmMain>(m_dir.path(), seams);
+        return window.get();
+    }
+
+    // Starts a window on a knowledge file made of these entries.
+    FrmMain *startWith(const QStringList &entries)
+    {
+        writeKnowledge(knowledgeText(entries));
+        make();
+        if (!window->start())
+            return nullptr;
+        return window.get();
+    }
+
+    template <typename T> T *control(const char *name) const
+    {
+        return window->findChild<T *>(QString::fromLatin1(name));
+    }
+    QString transcript() const { return control<QPlainTextEdit>("TxtTalk")->toPlainText(); }
+    QString label(const char *name) const { return control<QLabel>(name)->text(); }
+    QTimer *timer(const char *name) const { return window->findChild<QTimer *>(QString::fromLatin1(name)); }
+
+    // Types a message and presses Send.
+    void send(const QString &text)
+    {
+        control<QPlainTextEdit>("TxtSend")->setPlainText(text);
+        control<QPushButton>("CmdSend")->click();
+    }
+
+    ScriptedRandom random;
+    FixedClock clock;
+    RecordingSpeaker speaker;
+    QList<std::optional<QString>> answers;
+    QList<AskedText> asked;
+    QList<ShownMessage> shown;
+    QList<QUrl> opened;
+    std::unique_ptr<FrmMain> window;
+};
