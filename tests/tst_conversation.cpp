@@ -1,0 +1,272 @@
+// A conversation through the real window: sending, the reply tick, the commands, idle
+// prompts and the keyboard, with the ticks called directly instead of waiting for timers.
+
+#include "conversation/RobotText.h"
+#include "support/WindowHarness.h"
+
+#include <QTest>
+
+namespace {
+
+const QStringList kTable = {
+    QStringLiteral("bye\\88.....\\BYE BYE!\\"),
+    QStringLiteral("hello\\Hi~\\HELLO\\"),
+    QStringLiteral("[rob]\\叫我干嘛？\\"),
+};
+
+QString header(const WindowHarness &h, const QString &speaker)
+{
+    const QDateTime now = h.clock.now();
+    return speaker + u' ' + RobotText::dateText(now) + u' ' + RobotText::timeText(now) + u'\n';
+}
+
+} // namespace
+
+class TestConversation : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void blankMessageOnlyWarns_data();
+    void blankMessageOnlyWarns();
+    void sendRecordsCountsAndArmsTheReply();
+    void twoSendsGetOneReplyToTheLatest();
+    void replyTickAnswers_data();
+    void replyTickAnswers();
+    void clearEmptiesAndLeavesTheTimerArmed();
+    void getCodeSpeaksThenOpensThePage();
+    void exitClosesWithoutAGoodbye();
+    void teachCommandEntersTeachingReadyForAKeyword();
+    void idlePromptOnTheThirdTick_data();
+    void idlePromptOnTheThirdTick();
+    void activityResetsTheIdleCount();
+    void enterSendsAndCtrlEnterBreaksTheLine();
+    void hugePasteIsAnswered();
+};
+
+void TestConversation::blankMessageOnlyWarns_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("spaces") << u"    "_qs;
+}
+
+void TestConversation::blankMessageOnlyWarns()
+{
+    QFETCH(QString, typed);
+    WindowHarness h;
+    QVERIFY(h.startWith(kTable));
+    const QString before = h.transcript();
+    const QString status = h.label("LabStatus");
+    h.speaker.lines.clear();
+
+    h.send(typed);
+    QCOMPARE(h.speaker.lines, QStringList{u"注意：请不要发送空白内容"_qs});
+    QCOMPARE(h.transcript(), before);
+    QCOMPARE(h.label("LabStatus"), status);
+    QCOMPARE(h.window->sentCount(), 0);
+    QVERIFY(!h.timer("TimerRevert")->isActive());
+    QCOMPARE(h.control<QPlainTextEdit>("TxtSend")->toPlainText(), typed);
+}
+
+void TestConversation::sendRecordsCountsAndArmsTheReply()
+{
+    WindowHarness h;
+    QVERIFY(h.startWith(kTable));
+    const QString before = h.transcript();
+
+    h.send(QStringLiteral("Hello World"));
+    QCOMPARE(h.transcript(), before + header(h, u"zu"_qs) + u"Hello World\n\n"_qs);
+    QCOMPARE(h.window->pendingMessage(), QStringLiteral("helloworld"));
+    QCOMPARE(h.label("LabStatus"), QStringLiteral("您已发送 1 条信息"));
+    QCOMPARE(h.label("LabRTip"), QStringLiteral("[回复中。。]"));
+    QVERIFY(h.timer("TimerRevert")->isActive());
+    QVERIFY(h.control<QPlainTextEdit>("TxtSend")->toPlainText().isEmpty());
+
+    h.send(QStringLiteral("a"));
+    h.send(QStringLiteral("\n\n"));
+    QCOMPARE(h.label("LabStatus"), QStringLiteral("您已发送 3 条信息"));
+}
+
+void TestConversation::twoSendsGetOneReplyToTheLatest()
+{
+    WindowHarness h;
+    QVERIFY(h.startWith(kTable));
+    h.send(QStringLiteral("hello"));
+    h.send(QStringLiteral("bye"));
+    h.window->replyTick();
+    QCOMPARE(h.window->lastReply(), QStringLiteral("88....."));
+    QVERIFY(!h.timer("TimerRevert")->isActive());
+    QCOMPARE(h.transcript().count(QStringLiteral("阿木 ")), 2); // greeting and one reply
+}
+
+void TestConversation::replyTickAnswers_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("reply");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<bool>("teachEnabled");
+
+    const QString replied = u"阿木 已经回复消息"_qs;
+    QTest::newRow("keyword") << u"Oh HELLO there"_qs << u"Hi~"_qs << replied << false;
+    QTest::newRow("rude word") << u"fuck you"_qs << u"表说粗话好吗——"_qs << replied << false;
+    QTest::newRow("robot's name") << u"阿木在吗"_qs << u"叫我干嘛？"_qs << replied << false;
+    QTest::newRow("not understood") << u"Good Night"_qs << u"你在说什么？"_qs
+                                    << u"阿木不明觉厉...（需要你来调教调教）"_qs << true;
+    QTest::newRow("help, name filled in")
+        << u"/ HELP"_qs << u"阿木告诉你怎么用：\n/help    显示帮助"_qs << replied << false;
+    QTest::newRow("calculation") << u"计算 2 + 3 * 4"_qs << u" 等于14呀,拜托来点更高难度的"_qs
+                                 << replied << false;
+}
+
+void TestConversation::replyTickAnswers()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, reply);
+    QFETCH(QString, status);
+    QFETCH(bool, teachEnabled);
+
+    WindowHarness h;
+    QVERIFY(h.startWith(kTable));
+    h.send(typed);
+    h.timer("TimerActive")->stop(); // a kind-3 line leaves it as it was
+    h.window->replyTick();
+    QCOMPARE(h.label("LabRTip"), QStringLiteral("[在线]"));
+    QVERIFY2(h.transcript().contains(header(h, u"阿木"_qs) + reply),
+             qPrintable(h.transcript()));
+    QCOMPARE(h.label("LabStatus"), status);
+    QCOMPARE(h.control<QPushButton>("CmdTeach")->isEnabled(), teachEnabled);
+    QCOMPARE(h.timer("TimerActive")->isActive(), !teachEnabled);
+    QCOMPARE(h.speaker.lines.last(), h.window->lastReply());
+}
+
+void TestConversation::clearEmptiesAndLeavesTheTimerArmed()
+{
+    WindowHarness h;
+    QVERIFY(h.startWith(kTable));
+    h.send(QStringLiteral("/clear"));
+    const QString status = h.label("LabStatus");
+    h.window->replyTick();
+    QCOMPARE(h.transcript(), QString());
+    QCOMPARE(h.label("LabStatus"), status);
+    QVERIFY(h.timer("TimerRevert")->isActive());
+    h.window->replyTick(); // ticks again with the same message: still nothing to see
+    QCOMPARE(h.transcript(), QString());
+}
+
+void TestConversation::getCodeSpeaksThenOpensThePage()
+{
+    WindowHarness h;
+    QVERIFY(h.startWith(kTable));
+    h.send(QStringLiteral("/getcode"));
+    h.window->replyTick();
+    QCOMPARE(h.window->lastReply(), QStringLiteral("这个，你自己到ZAz里去找吧←_←'"));
+    QCOMPARE(h.opened.size(), 1);
+    QVERIFY(h.opened.at(0).isValid());
+}
+
+void TestConversation::exitClosesWithoutAGoodbye()
+{
+    WindowHarness h;
+    QVERIFY(h.startWith(kTable));
+    QVERIFY(h.window->isVisible());
+    const int lines = h.speaker.lines.size();
+    h.send(QStringLiteral("/EXIT"));
+    h.window->replyTick();
+    QVERIFY(!h.window->isVisible());
+    QCOMPARE(h.speaker.lines.size(), lines);
+}
+
+void TestConversation::teachCommandEntersTeachingReadyForAKeyword()
+{
+    WindowHarness h;
+    QVERIFY(h.startWith(kTable));
+    h.send(QStringLiteral("/teach"));
+    h.window->replyTick();
+    QVERIFY(h.window->teachingMode());
+    QVERIFY(h.transcript().contains(QStringLiteral("\n    进入调教模式\n")));
+    QCOMPARE(h.control<QLineEdit>("TxtTeach1")->text(), QString());
+    QCOMPARE(h.window->focusWidget(), h.control<QLineEdit>("TxtTeach1"));
+    QVERIFY(!h.timer("TimerRevert")->isActive());
+    QVERIFY(!h.timer("TimerActive")->isActive());
+    QCOMPARE(h.label("LabRTip"), QStringLiteral("[学习中。。]"));
+}
+
+void TestConversation::idlePromptOnTheThirdTick_data()
+{
+    QTest::addColumn<double>("choice");
+    QTest::addColumn<QString>("prompt");
+    QTest::newRow("question") << 0.2 << u"你还好吧？"_qs;
+    QTest::newRow("remark") << 0.7 << u"今天是"_qs;
+}
+
+void TestConversation::idlePromptOnTheThirdTick()
+{
+    QFETCH(double, choice);
+    QFETCH(QString, prompt);
+    WindowHarness h;
+    QVERIFY(h.startWith(kTable));
+    const int said = h.speaker.lines.size();
+    h.window->idleTick();
+    h.window->idleTick();
+    QCOMPARE(h.speaker.lines.size(), said);
+    QCOMPARE(h.window->idleTicks(), 2);
+    h.random.queue({choice, 0.0});
+    h.window->idleTick();
+    QCOMPARE(h.speaker.lines.size(), said + 1);
+    QVERIFY2(h.window->lastReply().startsWith(prompt), qPrintable(h.window->lastReply()));
+    QCOMPARE(h.label("LabStatus"), QStringLiteral("阿木 向你发送消息"));
+    QCOMPARE(h.window->idleTicks(), 0);
+}
+
+void TestConversation::activityResetsTheIdleCount()
+{
+    WindowHarness h;
+    QVERIFY(h.startWith(kTable));
+    auto *input = h.control<QPlainTextEdit>("TxtSend");
+
+    h.window->idleTick();
+    h.window->idleTick();
+    input->insertPlainText(QStringLiteral("x"));
+    QCOMPARE(h.window->idleTicks(), 0);
+
+    h.window->idleTick();
+    h.window->idleTick();
+    QTest::keyClick(input, Qt::Key_Shift);
+    QCOMPARE(h.window->idleTicks(), 0);
+
+    h.window->idleTick();
+    h.window->idleTick();
+    h.send(QStringLiteral("hello"));
+    QCOMPARE(h.window->idleTicks(), 0);
+}
+
+void TestConversation::enterSendsAndCtrlEnterBreaksTheLine()
+{
+    WindowHarness h;
+    QVERIFY(h.startWith(kTable));
+    auto *input = h.control<QPlainTextEdit>("TxtSend");
+    QTest::keyClicks(input, QStringLiteral("ab"));
+    QTest::keyClick(input, Qt::Key_Return, Qt::ControlModifier);
+    QTest::keyClicks(input, QStringLiteral("cd"));
+    QCOMPARE(input->toPlainText(), QStringLiteral("ab\ncd"));
+    QCOMPARE(h.window->sentCount(), 0);
+
+    QTest::keyClick(input, Qt::Key_Return);
+    QCOMPARE(h.window->sentCount(), 1);
+    QVERIFY(h.transcript().endsWith(QStringLiteral("ab\ncd\n\n")));
+    QCOMPARE(h.window->pendingMessage(), QStringLiteral("ab\ncd"));
+}
+
+void TestConversation::hugePasteIsAnswered()
+{
+    WindowHarness h;
+    QVERIFY(h.startWith(kTable));
+    const QString huge = QString(1 << 20, u'啊') + QStringLiteral("bye");
+    h.send(huge);
+    h.window->replyTick();
+    QCOMPARE(h.window->lastReply(), QStringLiteral("88....."));
+}
+
+QTEST_MAIN(TestConversation)
+#include "tst_conversation.moc"
