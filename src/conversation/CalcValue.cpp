@@ -18,12 +18,14 @@ using Type = CalcValue::Type;
 
 bool fitsInteger(qint64 value)
 {
-    return value >= std::numeric_limits<qint16>::min() && value <= std::numeric_limits<qint16>::max();
+    return value >= std::numeric_limits<qint16>::min() &&
+           value <= std::numeric_limits<qint16>::max();
 }
 
 bool fitsLong(qint64 value)
 {
-    return value >= std::numeric_limits<qint32>::min() && value <= std::numeric_limits<qint32>::max();
+    return value >= std::numeric_limits<qint32>::min() &&
+           value <= std::numeric_limits<qint32>::max();
 }
 
 // ASCII only: full-width digits are not numbers to VBScript.
@@ -58,7 +60,8 @@ std::optional<qint32> toLong(const CalcValue &number)
     if (number.isWhole())
         return number.wholeValue();
     const double rounded = roundHalfEven(number.toDouble());
-    if (!(rounded >= std::numeric_limits<qint32>::min() && rounded <= std::numeric_limits<qint32>::max()))
+    if (!(rounded >= std::numeric_limits<qint32>::min() &&
+          rounded <= std::numeric_limits<qint32>::max()))
         return std::nullopt;
     return static_cast<qint32>(rounded);
 }
@@ -417,8 +420,8 @@ CalcValue CalcValue::whole(qint64 value, bool mayBeInteger)
 
 bool CalcValue::isWhole() const
 {
-    return m_type == Type::Empty || m_type == Type::Boolean || m_type == Type::Integer
-           || m_type == Type::Long;
+    return m_type == Type::Empty || m_type == Type::Boolean || m_type == Type::Integer ||
+           m_type == Type::Long;
 }
 
 bool CalcValue::isNarrow() const
@@ -474,8 +477,8 @@ CalcResult add(const CalcValue &left, const CalcValue &right)
     // + joins two texts, and Empty added to a text leaves the text.
     const bool leftText = left.type() == Type::String;
     const bool rightText = right.type() == Type::String;
-    if ((leftText && (rightText || right.type() == Type::Empty))
-        || (rightText && left.type() == Type::Empty))
+    if ((leftText && (rightText || right.type() == Type::Empty)) ||
+        (rightText && left.type() == Type::Empty))
         return CalcValue::string(left.stringValue() + right.stringValue());
     return arithmetic(left, right, std::plus<>());
 }

@@ -195,8 +195,8 @@ public:
 
     Token next()
     {
-        while (m_position < m_text.size()
-               && (m_text[m_position] == u' ' || m_text[m_position] == u'\t'))
+        while (m_position < m_text.size() &&
+               (m_text[m_position] == u' ' || m_text[m_position] == u'\t'))
             ++m_position;
         if (m_position == m_text.size())
             return {};
@@ -303,21 +303,11 @@ private:
         };
         // Two-character spellings first, so that <= is not read as < followed by =.
         static constexpr Spelling spellings[] = {
-            {u"<=", Symbol::LessEqual},
-            {u">=", Symbol::GreaterEqual},
-            {u"<>", Symbol::NotEqual},
-            {u"+", Symbol::Plus},
-            {u"-", Symbol::Minus},
-            {u"*", Symbol::Times},
-            {u"/", Symbol::Divide},
-            {u"\\", Symbol::IntegerDivide},
-            {u"^", Symbol::Power},
-            {u"&", Symbol::Concatenate},
-            {u"(", Symbol::Open},
-            {u")", Symbol::Close},
-            {u",", Symbol::Comma},
-            {u"=", Symbol::Equal},
-            {u"<", Symbol::Less},
+            {u"<=", Symbol::LessEqual},  {u">=", Symbol::GreaterEqual},  {u"<>", Symbol::NotEqual},
+            {u"+", Symbol::Plus},        {u"-", Symbol::Minus},          {u"*", Symbol::Times},
+            {u"/", Symbol::Divide},      {u"\\", Symbol::IntegerDivide}, {u"^", Symbol::Power},
+            {u"&", Symbol::Concatenate}, {u"(", Symbol::Open},           {u")", Symbol::Close},
+            {u",", Symbol::Comma},       {u"=", Symbol::Equal},          {u"<", Symbol::Less},
             {u">", Symbol::Greater},
         };
         for (const Spelling &spelling : spellings) {
@@ -404,7 +394,7 @@ private:
 
     CalcResult nested(int minPrecedence)
     {
-        if (m_depth == maxNestingDepth + 1)
+        if (m_depth == maxNestingDepth)
             return CalcError::TooDeep;
         ++m_depth;
         CalcResult value = binary(minPrecedence);

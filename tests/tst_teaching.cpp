@@ -1,0 +1,354 @@
+// Teaching through the real window: entering, looking up, committing with its checks and
+// message boxes, leaving with the save and reload, and the save's failure paths.
+
+#include "knowledge/KnowledgeBase.h"
+#include "support/WindowHarness.h"
+#include "teaching/TeachingList.h"
+
+#include <QTest>
+
+namespace {
+
+const QStringList kTable = {
+    QStringLiteral("!!\\你生气了吗?\\"),
+    QStringLiteral("bye\\88.....\\BYE BYE!\\88888888\\"),
+    QStringLiteral("hello\\Hi~很高兴能和你聊天\\HELLO,HOW ARE YOU?\\Hi~\\"),
+    QStringLiteral("你好\\你好呀\\"),
+};
+
+const QString kMalformed = QStringLiteral("本次调教未能成功,可能的原因:\r1,关键字或智能回复为空;\r"
+                                          "2,关键字含有“|”或“\\”符号.");
+const QString kRude = QStringLiteral("本次调教未能成功,可能的原因:\r调教内容含有不良字眼.");
+
+struct Teacher
+{
+    WindowHarness h;
+
+    bool startTeaching(const QStringList &table = kTable)
+    {
+        if (!h.startWith(table))
+            return false;
+        h.send(QStringLiteral("/teach"));
+        h.window->replyTick();
+        return h.window->teachingMode();
+    }
+    QLineEdit *keyword() const { return h.control<QLineEdit>("TxtTeach1"); }
+    QLineEdit *replies() const { return h.control<QLineEdit>("TxtTeach2"); }
+    QPushButton *button(int index) const
+    {
+        return h.control<QPushButton>(QStringLiteral("CmdEdit%1").arg(index).toLatin1().constData());
+    }
+    void commit(const QString &key, const QString &text)
+    {
+        keyword()->setText(key);
+        replies()->setText(text);
+        button(1)->click();
+    }
+    const TeachingList &list() const { return h.window->teachingList(); }
+};
+
+} // namespace
+
+class TestTeaching : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void teachButtonAfterAMisunderstanding();
+    void lookupFollowsTheKeywordBox_data();
+    void lookupFollowsTheKeywordBox();
+    void pickingAnEntryShowsIt();
+    void commitRefusesAndKeepsTheBoxes_data();
+    void commitRefusesAndKeepsTheBoxes();
+    void commitRefusesRudeWordsAndEmptiesTheBoxes_data();
+    void commitRefusesRudeWordsAndEmptiesTheBoxes();
+    void commitAddsOrReplaces_data();
+    void commitAddsOrReplaces();
+    void leavingSavesSortedAndReloads();
+    void sortedFileSavesBackByteForByte();
+    void emptyTableSavesNoEntries();
+    void failedSaveKeepsTeachingAndTheOldFile();
+    void actionsDoNothingOutsideTeaching();
+    void enteringTwiceKeepsOneCopy();
+    void showListOverTheTranscript();
+};
+
+void TestTeaching::teachButtonAfterAMisunderstanding()
+{
+    Teacher t;
+    QVERIFY(t.h.startWith(kTable));
+    t.h.send(QStringLiteral("Good Night"));
+    t.h.window->replyTick();
+    auto *teach = t.h.control<QPushButton>("CmdTeach");
+    QVERIFY(teach->isEnabled());
+    teach->click();
+
+    QVERIFY(t.h.window->teachingMode());
+    QCOMPARE(t.keyword()->text(), QStringLiteral("goodnight"));
+    QCOMPARE(t.h.window->focusWidget(), t.replies());
+    QCOMPARE(t.h.label("LabRTip"), QStringLiteral("[学习中。。]"));
+    QVERIFY(!t.h.timer("TimerActive")->isActive());
+    QVERIFY(!teach->isEnabled());
+    QCOMPARE(t.list().count(), kTable.size());
+    QVERIFY(t.h.transcript().contains(QStringLiteral("\n    进入调教模式\n")));
+}
+
+void TestTeaching::lookupFollowsTheKeywordBox_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    const QString hello = u"Hi~很高兴能和你聊天\\HELLO,HOW ARE YOU?\\Hi~\\"_qs;
+    QTest::newRow("exact key") << u"hello"_qs << hello;
+    QTest::newRow("spaces and capitals normalised") << u" He llo "_qs << hello;
+    QTest::newRow("one more letter") << u"hellox"_qs << QString();
+    QTest::newRow("Chinese key") << u"你好"_qs << u"你好呀\\"_qs;
+}
+
+void TestTeaching::lookupFollowsTheKeywordBox()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    Teacher t;
+    QVERIFY(t.startTeaching());
+    t.replies()->setText(QStringLiteral("typed before"));
+    t.keyword()->setText(typed);
+    QCOMPARE(t.replies()->text(), shown);
+}
+
+void TestTeaching::pickingAnEntryShowsIt()
+{
+    Teacher t;
+    QVERIFY(t.startTeaching());
+    t.button(3)->click();
+    auto *view = t.h.control<QListView>("ListDate");
+    const int row = t.list().findKey(QStringLiteral("bye"));
+    QVERIFY(row >= 0);
+    const QRect cell = view->visualRect(view->model()->index(row, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+    QCOMPARE(t.keyword()->text(), QStringLiteral("bye"));
+    QCOMPARE(t.replies()->text(), QStringLiteral("88.....\\BYE BYE!\\88888888\\"));
+}
+
+void TestTeaching::commitRefusesAndKeepsTheBoxes_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("prompt");
+    QTest::newRow("bar in key") << u"a|b"_qs << u"x"_qs << kMalformed;
+    QTest::newRow("backslash in key") << u"a\\b"_qs << u"x"_qs << kMalformed;
+    QTest::newRow("empty key") << QString() << u"x"_qs << kMalformed;
+    QTest::newRow("spaces for a key") << u"   "_qs << u"x"_qs << kMalformed;
+    QTest::newRow("empty replies") << u"k"_qs << QString() << kMalformed;
+    QTest::newRow("spaces for replies") << u"k"_qs << u"  "_qs << kMalformed;
+    QTest::newRow("bar in a reply") << u"k"_qs << u"a|b"_qs << kMalformed;
+    QTest::newRow("marker in a reply") << u"k"_qs << u"a[AI_Dat]b"_qs << kMalformed;
+    QTest::newRow("text GBK cannot hold")
+        << u"k"_qs << u"a😀"_qs
+        << u"本次调教未能成功,可能的原因:\r调教内容含有无法保存的字符“😀”."_qs;
+}
+
+void TestTeaching::commitRefusesAndKeepsTheBoxes()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, text);
+    QFETCH(QString, prompt);
+    Teacher t;
+    QVERIFY(t.startTeaching());
+    t.commit(key, text);
+    QCOMPARE(t.h.shown.size(), 1);
+    QCOMPARE(t.h.shown.at(0).title, QStringLiteral("ERR"));
+    QCOMPARE(t.h.shown.at(0).prompt, prompt);
+    QCOMPARE(t.h.shown.at(0).icon, QMessageBox::Warning);
+    QCOMPARE(t.h.shown.at(0).buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(t.keyword()->text(), key);
+    QCOMPARE(t.replies()->text(), text);
+    QCOMPARE(t.list().count(), kTable.size());
+}
+
+void TestTeaching::commitRefusesRudeWordsAndEmptiesTheBoxes_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("rude reply") << u"k"_qs << u"oh fuck"_qs << true;
+    QTest::newRow("capitals in a reply are not matched") << u"k"_qs << u"FUCK"_qs << false;
+    QTest::newRow("key is lower-cased before the check") << u"FUCK"_qs << u"x"_qs << true;
+}
+
+void TestTeaching::commitRefusesRudeWordsAndEmptiesTheBoxes()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, text);
+    QFETCH(bool, refused);
+    Teacher t;
+    QVERIFY(t.startTeaching());
+    t.commit(key, text);
+    QCOMPARE(t.h.shown.size(), 1);
+    QCOMPARE(t.h.shown.at(0).prompt == kRude, refused);
+    QCOMPARE(t.list().count(), kTable.size() + (refused ? 0 : 1));
+    QCOMPARE(t.keyword()->text(), QString());
+    QCOMPARE(t.replies()->text(), QString());
+}
+
+void TestTeaching::commitAddsOrReplaces_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<int>("added");
+    QTest::newRow("new key") << u"New Key"_qs << u"a\\b"_qs << u"newkey\\a\\b\\\r\n"_qs << 1;
+    QTest::newRow("new key, trailing backslash kept single")
+        << u"newkey"_qs << u"a\\b\\"_qs << u"newkey\\a\\b\\\r\n"_qs << 1;
+    QTest::newRow("replies kept as typed") << u"k"_qs << u" A b "_qs << u"k\\ A b \\\r\n"_qs << 1;
+    QTest::newRow("existing key replaced") << u"bye"_qs << u"再见"_qs << u"bye\\再见\\\r\n"_qs << 0;
+    QTest::newRow("last entry replaced") << u"你好"_qs << u"嗨"_qs << u"你好\\嗨\\\r\n"_qs << 0;
+}
+
+void TestTeaching::commitAddsOrReplaces()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, text);
+    QFETCH(QString, item);
+    QFETCH(int, added);
+    Teacher t;
+    QVERIFY(t.startTeaching());
+    const int oldRow = t.list().findKey(TeachingList::keyOf(item));
+    t.commit(key, text);
+
+    QCOMPARE(t.list().count(), kTable.size() + added);
+    const int row = t.list().findKey(TeachingList::keyOf(item));
+    QCOMPARE(t.list().entryAt(row), item);
+    if (!added)
+        QCOMPARE(row, oldRow);
+    QCOMPARE(t.h.shown.size(), 1);
+    QCOMPARE(t.h.shown.at(0).title, QStringLiteral("调教成功!"));
+    QCOMPARE(t.h.shown.at(0).prompt, QStringLiteral("调教成功!\r机器人会好好学习滴^_^"));
+    QCOMPARE(t.h.shown.at(0).icon, QMessageBox::Information);
+    QCOMPARE(t.h.shown.at(0).buttons, QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(t.keyword()->text(), QString());
+    QCOMPARE(t.replies()->text(), QString());
+}
+
+void TestTeaching::leavingSavesSortedAndReloads()
+{
+    Teacher t;
+    // "[rob]" last, as in a first-run file: the save moves it to its sorted place.
+    QVERIFY(t.startTeaching({u"bye\\88\\"_qs, u"hello\\Hi~\\"_qs, u"[rob]\\哎\\"_qs}));
+    t.commit(QStringLiteral("abc"), QStringLiteral("字母"));
+    const QByteArray before = t.h.fileBytes();
+    const int lines = t.h.speaker.lines.size();
+
+    t.button(2)->click();
+    const QByteArray after = t.h.fileBytes();
+    const qsizetype tableStart = before.lastIndexOf("[AI_Dat]") + 8;
+    QCOMPARE(after.left(tableStart), before.left(tableStart));
+    QCOMPARE(after.mid(tableStart),
+             *GbkCodec::encode(u"\r\n|[rob]\\哎\\\r\n|abc\\字母\\\r\n|bye\\88\\\r\n|hello\\Hi~\\\r\n"_qs));
+
+    QVERIFY(!t.h.window->teachingMode());
+    QCOMPARE(t.h.speaker.lines.at(lines), QStringLiteral("    退出调教模式"));
+    QCOMPARE(t.h.speaker.lines.size(), lines + 2); // then a greeting from the reload
+    QCOMPARE(t.h.label("LabSmartWord"), QStringLiteral("数据：4个"));
+    QCOMPARE(t.h.label("LabRTip"), QStringLiteral("[在线]"));
+    QVERIFY(t.h.timer("TimerActive")->isActive());
+    QVERIFY(!t.h.control<QListView>("ListDate")->isVisible());
+    QCOMPARE(t.list().count(), 0);
+    QVERIFY(t.keyword()->text().isEmpty());
+
+    // What was taught answers now.
+    t.h.send(QStringLiteral("ABC"));
+    t.h.window->replyTick();
+    QCOMPARE(t.h.window->lastReply(), QStringLiteral("字母"));
+}
+
+void TestTeaching::sortedFileSavesBackByteForByte()
+{
+    Teacher t;
+    t.h.answers = {u"zu"_qs};
+    t.h.make();
+    QVERIFY(t.h.window->start()); // the full default knowledge
+    t.h.send(QStringLiteral("/teach"));
+    t.h.window->replyTick();
+    t.button(2)->click();
+    const QByteArray firstSave = t.h.fileBytes();
+    QCOMPARE(t.h.window->knowledge().entryCount(), 465);
+    QVERIFY(t.h.window->knowledge().KeywordTable.last() != QStringLiteral("[rob]\\"));
+
+    t.h.send(QStringLiteral("/teach"));
+    t.h.window->replyTick();
+    t.button(2)->click();
+    QCOMPARE(t.h.fileBytes(), firstSave);
+}
+
+void TestTeaching::emptyTableSavesNoEntries()
+{
+    Teacher t;
+    QVERIFY(t.startTeaching({}));
+    t.button(2)->click();
+    QVERIFY(t.h.fileBytes().endsWith("[AI_Dat]\r\n"));
+    QCOMPARE(t.h.label("LabSmartWord"), QStringLiteral("数据：0个"));
+}
+
+void TestTeaching::failedSaveKeepsTeachingAndTheOldFile()
+{
+    Teacher t;
+    QVERIFY(t.startTeaching());
+    t.commit(QStringLiteral("new"), QStringLiteral("reply"));
+    t.h.shown.clear();
+    const QByteArray before = t.h.fileBytes();
+    QFile::setPermissions(t.h.dataPath(), QFile::ReadOwner);
+
+    t.button(2)->click();
+    QCOMPARE(t.h.shown.size(), 1);
+    QCOMPARE(t.h.shown.at(0).title, QStringLiteral("ERR"));
+    QVERIFY(t.h.shown.at(0).prompt.contains(QStringLiteral("Data.ait")));
+    QVERIFY(t.h.window->teachingMode());
+    QCOMPARE(t.list().count(), kTable.size() + 1);
+    QCOMPARE(t.h.fileBytes(), before);
+
+    // Once the file can be written again, the same working copy is saved.
+    QFile::setPermissions(t.h.dataPath(), QFile::ReadOwner | QFile::WriteOwner);
+    t.button(2)->click();
+    QVERIFY(!t.h.window->teachingMode());
+    QCOMPARE(t.h.window->knowledge().entryCount(), kTable.size() + 1);
+}
+
+void TestTeaching::actionsDoNothingOutsideTeaching()
+{
+    Teacher t;
+    QVERIFY(t.h.startWith(kTable));
+    const QByteArray before = t.h.fileBytes();
+    t.h.window->activateWindow();
+    for (int i = 1; i <= 3; ++i)
+        t.button(i)->click();
+    QTest::keyClick(t.h.window.get(), Qt::Key_C, Qt::AltModifier);
+    QTest::keyClick(t.h.window.get(), Qt::Key_O, Qt::AltModifier);
+    QCOMPARE(t.h.fileBytes(), before);
+    QVERIFY(t.h.shown.isEmpty());
+    QVERIFY(!t.h.control<QListView>("ListDate")->isVisible());
+}
+
+void TestTeaching::enteringTwiceKeepsOneCopy()
+{
+    Teacher t;
+    QVERIFY(t.startTeaching());
+    t.commit(QStringLiteral("new"), QStringLiteral("reply"));
+    t.h.send(QStringLiteral("/teach"));
+    t.h.window->replyTick();
+    QCOMPARE(t.list().count(), kTable.size() + 1);
+}
+
+void TestTeaching::showListOverTheTranscript()
+{
+    Teacher t;
+    QVERIFY(t.startTeaching());
+    auto *view = t.h.control<QListView>("ListDate");
+    QVERIFY(!view->isVisible());
+    t.button(3)->click();
+    QVERIFY(view->isVisible());
+    QCOMPARE(view->x(), 0);
+    QCOMPARE(view->model()->rowCount(), kTable.size());
+}
+
+QTEST_MAIN(TestTeaching)
+#include "tst_teaching.moc"
