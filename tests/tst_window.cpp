@@ -1,0 +1,300 @@
+// The chat window itself: every control where the design puts it, stacking and tab order,
+// the keyboard rules, dragging by the backdrop and the glyphs' highlights.
+
+#include "support/WindowHarness.h"
+#include "window/GlyphLabel.h"
+#include "window/WindowLayout.h"
+
+#include <QMouseEvent>
+#include <QTest>
+
+namespace {
+
+int px(int twips)
+{
+    return WindowLayout::pixels(twips);
+}
+
+void sendMouse(QWidget *target, QEvent::Type type, QPoint at, Qt::MouseButton button,
+               Qt::MouseButtons buttons)
+{
+    QMouseEvent event(type, at, target->mapToGlobal(at), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
+
+} // namespace
+
+class TestWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyControlInItsPlace_data();
+    void everyControlInItsPlace();
+    void windowSetUp();
+    void profileLabelsFilled();
+    void stackingOrder();
+    void tabOrder();
+    void enterClicksSendFromTheTeachingBoxes();
+    void keyToTheWindowReturnsFocusOutsideTeaching();
+    void dragOnlyWithTheLeftButtonOnTheBackdrop_data();
+    void dragOnlyWithTheLeftButtonOnTheBackdrop();
+    void glyphHighlights();
+    void accessibleNamesEverywhere();
+};
+
+void TestWindow::everyControlInItsPlace_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("container");
+    QTest::addColumn<QRect>("twips");
+    QTest::addColumn<bool>("autoSized");
+
+    const auto row = [](const char *name, const char *container, int l, int t, int w, int h,
+                        bool autoSized = false) {
+        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(container)
+                            << QRect(l, t, w, h) << autoSized;
+    };
+    row("ListDate", "", 9120, 960, 9015, 4365);
+    row("PicTalk", "", -20, -20, 9135, 9495);
+    row("PicTeach", "PicTalk", 0, 7440, 9015, 1935);
+    row("CmdSend", "PicTalk", 4680, 6920, 1215, 375);
+    row("CmdTeach", "PicTalk", 3390, 6920, 1215, 375);
+    row("TxtSend", "PicTalk", 120, 5400, 5895, 1455);
+    row("TxtTalk", "PicTalk", 120, 1320, 5895, 3615);
+    row("LabRevise", "PicTalk", 6830, 6880, 2040, 255);
+    row("ShapeHead", "PicTalk", 120, 120, 735, 735);
+    row("LabClose", "PicTalk", 8520, 0, 375, 375);
+    row("LabMin", "PicTalk", 8160, 0, 375, 375);
+    row("ImgPortrait", "PicTalk", 120, 120, 735, 735);
+    row("LabRemark", "PicTalk", 6360, 3720, 2460, 1215);
+    row("LabRemarks", "PicTalk", 6360, 3315, 540, 255, true);
+    row("LabSmartWord", "PicTalk", 6360, 2860, 720, 255, true);
+    row("LabAuthor", "PicTalk", 6360, 2400, 720, 255, true);
+    row("LabFrom", "PicTalk", 6360, 1950, 720, 255, true);
+    row("LabBirth", "PicTalk", 6360, 1515, 720, 255, true);
+    row("LabSex", "PicTalk", 6360, 1080, 720, 255, true);
+    row("LabRTip", "PicTalk", 960, 585, 480, 255, true);
+    row("LabRName", "PicTalk", 960, 225, 240, 315, true);
+    row("LabStatus", "PicTalk", 480, 1080, 5055, 255);
+    row("CmdEdit3", "PicTeach", 6840, 1440, 1935, 375);
+    row("CmdEdit2", "PicTeach", 3240, 1440, 1575, 375);
+    row("CmdEdit1", "PicTeach", 1440, 1440, 1575, 375);
+    row("TxtTeach2", "PicTeach", 1440, 600, 7455, 375);
+    row("TxtTeach1", "PicTeach", 1440, 120, 3135, 375);
+    row("LabTip", "PicTeach", 1440, 1080, 2460, 255, true);
+    row("LabTip2", "PicTeach", 120, 600, 1200, 330, true);
+    row("LabTip1", "PicTeach", 120, 120, 1200, 330, true);
+}
+
+void TestWindow::everyControlInItsPlace()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, container);
+    QFETCH(QRect, twips);
+    QFETCH(bool, autoSized);
+
+    WindowHarness h;
+    QVERIFY(h.startWith({u"a\\b\\"_qs}));
+    auto *control = h.window->findChild<QWidget *>(name);
+    QVERIFY(control);
+    QCOMPARE(control->parentWidget()->objectName(), container);
+    QCOMPARE(control->pos(), QPoint(px(twips.left()), px(twips.top())));
+    if (autoSized) {
+        // As wide and high as its text, whatever the font.
+        QCOMPARE(control->size(), control->sizeHint());
+    } else {
+        QCOMPARE(control->width(), px(twips.left() + twips.width()) - px(twips.left()));
+        QCOMPARE(control->height(), px(twips.top() + twips.height()) - px(twips.top()));
+    }
+}
+
+void TestWindow::windowSetUp()
+{
+    WindowHarness h;
+    h.make();
+    QCOMPARE(h.window->size(), QSize(px(11205), px(9735)));
+    h.writeKnowledge(knowledgeText({u"a\\b\\"_qs}));
+    QVERIFY(h.window->start());
+    QCOMPARE(h.window->size(), QSize(px(9025), px(7320)));
+    QCOMPARE(h.window->windowTitle(), QStringLiteral("妙语通"));
+    QVERIFY(h.window->windowFlags().testFlag(Qt::FramelessWindowHint));
+    const QRect screen = h.window->screen()->geometry();
+    QVERIFY(qAbs(h.window->y() - (screen.height() - h.window->height()) / 2) <= 1);
+    const QRegion mask = h.window->mask();
+    QVERIFY(!mask.contains(QPoint(0, 0)));
+    QVERIFY(!mask.contains(QPoint(h.window->width() - 1, h.window->height() - 1)));
+    QVERIFY(mask.contains(QPoint(h.window->width() / 2, 0)));
+    QVERIFY(mask.contains(QPoint(2, 2)));
+    QVERIFY(!h.window->windowIcon().isNull());
+}
+
+void TestWindow::profileLabelsFilled()
+{
+    WindowHarness h;
+    QVERIFY(h.startWith({u"a\\b\\"_qs}));
+    QCOMPARE(h.label("LabRName"), QStringLiteral("阿木"));
+    QCOMPARE(h.label("LabSex"), QStringLiteral("性别：公的,帅哥"));
+    QCOMPARE(h.label("LabBirth"), QStringLiteral("生日：08年8月诞生"));
+    QCOMPARE(h.label("LabFrom"), QStringLiteral("来自：地球村,中国"));
+    QCOMPARE(h.label("LabAuthor"), QStringLiteral("作者：lanke42"));
+    QCOMPARE(h.label("LabRemarks"), QStringLiteral("备注："));
+    QCOMPARE(h.label("LabRemark"),
+             QStringLiteral("  我天生比较聪明,只要你教过我的东西,我一定会记住的!"));
+    QVERIFY(h.control<QLabel>("LabRemark")->wordWrap());
+    QCOMPARE(h.control<QLabel>("LabRevise")->toolTip(),
+             QStringLiteral("修改人员：8264097hds & yunxiaoke"));
+    QCOMPARE(h.control<QLabel>("LabClose")->toolTip(), QStringLiteral("关闭"));
+    QCOMPARE(h.control<QLabel>("LabMin")->toolTip(), QStringLiteral("最小化"));
+    QVERIFY(!h.control<QPushButton>("CmdTeach")->isEnabled());
+    QVERIFY(!h.control<QListView>("ListDate")->isVisible());
+}
+
+void TestWindow::stackingOrder()
+{
+    WindowHarness h;
+    QVERIFY(h.startWith({u"a\\b\\"_qs}));
+    // Top first, as drawn: each control lies over the ones after it.
+    const QStringList backdropTopFirst = {
+        u"PicTeach"_qs, u"CmdSend"_qs,   u"CmdTeach"_qs,   u"TxtSend"_qs,    u"TxtTalk"_qs,
+        u"LabRevise"_qs, u"ShapeHead"_qs, u"GlyphLines"_qs, u"LabClose"_qs,  u"LabMin"_qs,
+        u"ImgPortrait"_qs, u"LabRemark"_qs, u"LabRemarks"_qs, u"LabSmartWord"_qs,
+        u"LabAuthor"_qs, u"LabFrom"_qs, u"LabBirth"_qs, u"LabSex"_qs, u"LabRTip"_qs,
+        u"LabRName"_qs, u"LabStatus"_qs};
+    const QObjectList children = h.control<QWidget>("PicTalk")->children();
+    for (qsizetype i = 1; i < backdropTopFirst.size(); ++i) {
+        const auto upper = children.indexOf(h.window->findChild<QWidget *>(backdropTopFirst.at(i - 1)));
+        const auto lower = children.indexOf(h.window->findChild<QWidget *>(backdropTopFirst.at(i)));
+        QVERIFY2(upper > lower, qPrintable(backdropTopFirst.at(i - 1)));
+    }
+    const QObjectList top = h.window->children();
+    QVERIFY(top.indexOf(h.control<QWidget>("ListDate")) > top.indexOf(h.control<QWidget>("PicTalk")));
+    // The glyph strokes and the portrait frame never take the pointer.
+    QVERIFY(h.control<QWidget>("GlyphLines")->testAttribute(Qt::WA_TransparentForMouseEvents));
+    QVERIFY(h.control<QWidget>("ShapeHead")->testAttribute(Qt::WA_TransparentForMouseEvents));
+}
+
+void TestWindow::tabOrder()
+{
+    WindowHarness h;
+    QVERIFY(h.startWith({u"a\\b\\"_qs}));
+    const QStringList expected = {u"PicTalk"_qs,  u"TxtTalk"_qs,   u"TxtSend"_qs,
+                                  u"CmdTeach"_qs, u"CmdSend"_qs,   u"ListDate"_qs,
+                                  u"TxtTeach1"_qs, u"TxtTeach2"_qs, u"CmdEdit1"_qs,
+                                  u"CmdEdit2"_qs, u"CmdEdit3"_qs};
+    QStringList chain;
+    QWidget *start = h.control<QWidget>("PicTalk");
+    QWidget *w = start;
+    do {
+        if (expected.contains(w->objectName()))
+            chain.append(w->objectName());
+        w = w->nextInFocusChain();
+    } while (w != start);
+    QCOMPARE(chain, expected);
+    for (const char *name : {"LabStatus", "LabRName", "LabClose", "ImgPortrait"})
+        QCOMPARE(h.control<QWidget>(name)->focusPolicy(), Qt::NoFocus);
+}
+
+void TestWindow::enterClicksSendFromTheTeachingBoxes()
+{
+    WindowHarness h;
+    QVERIFY(h.startWith({u"a\\b\\"_qs}));
+    h.send(QStringLiteral("/teach"));
+    h.window->replyTick();
+    auto *keyword = h.control<QLineEdit>("TxtTeach1");
+    h.control<QPlainTextEdit>("TxtSend")->setPlainText(QStringLiteral("hi"));
+    QTest::keyClick(keyword, Qt::Key_Return);
+    QCOMPARE(h.window->sentCount(), 2);
+    QVERIFY(h.shown.isEmpty()); // not a commit
+}
+
+void TestWindow::keyToTheWindowReturnsFocusOutsideTeaching()
+{
+    WindowHarness h;
+    QVERIFY(h.startWith({u"a\\b\\"_qs}));
+    auto *input = h.control<QPlainTextEdit>("TxtSend");
+    h.control<QWidget>("TxtTalk")->setFocus();
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QApplication::sendEvent(h.window.get(), &key);
+    QCOMPARE(h.window->focusWidget(), input);
+    QVERIFY(input->toPlainText().isEmpty()); // the key itself is not typed
+
+    h.send(QStringLiteral("/teach"));
+    h.window->replyTick();
+    QApplication::sendEvent(h.window.get(), &key);
+    QCOMPARE(h.window->focusWidget(), h.control<QLineEdit>("TxtTeach1"));
+}
+
+void TestWindow::dragOnlyWithTheLeftButtonOnTheBackdrop_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<bool>("moves");
+    QTest::newRow("left on the header band") << u"PicTalk"_qs << int(Qt::LeftButton) << true;
+    QTest::newRow("right on the header band") << u"PicTalk"_qs << int(Qt::RightButton) << false;
+    QTest::newRow("left and right") << u"PicTalk"_qs << int(Qt::LeftButton | Qt::RightButton)
+                                    << false;
+    QTest::newRow("left on the robot's name") << u"LabRName"_qs << int(Qt::LeftButton) << false;
+    QTest::newRow("left on the portrait") << u"ImgPortrait"_qs << int(Qt::LeftButton) << false;
+    QTest::newRow("left on the transcript") << u"TxtTalk"_qs << int(Qt::LeftButton) << false;
+}
+
+void TestWindow::dragOnlyWithTheLeftButtonOnTheBackdrop()
+{
+    QFETCH(QString, target);
+    QFETCH(int, buttons);
+    QFETCH(bool, moves);
+
+    WindowHarness h;
+    QVERIFY(h.startWith({u"a\\b\\"_qs}));
+    auto *widget = h.window->findChild<QWidget *>(target);
+    QWidget *receiver = target == u"TxtTalk"_qs
+                            ? static_cast<QPlainTextEdit *>(widget)->viewport()
+                            : widget;
+    const QPoint at = target == u"PicTalk"_qs ? QPoint(300, 30) : QPoint(5, 5);
+    const QPoint before = h.window->pos();
+    sendMouse(receiver, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::MouseButtons(buttons));
+    sendMouse(receiver, QEvent::MouseMove, at + QPoint(40, 25), Qt::NoButton,
+              Qt::MouseButtons(buttons));
+    QCOMPARE(h.window->pos(), moves ? before + QPoint(40, 25) : before);
+}
+
+void TestWindow::glyphHighlights()
+{
+    WindowHarness h;
+    QVERIFY(h.startWith({u"a\\b\\"_qs}));
+    auto *close = h.window->findChild<GlyphLabel *>(u"LabClose"_qs);
+    auto *minimise = h.window->findChild<GlyphLabel *>(u"LabMin"_qs);
+    QVERIFY(!close->isLit() && !minimise->isLit());
+
+    sendMouse(close, QEvent::MouseMove, {5, 5}, Qt::NoButton, Qt::NoButton);
+    QVERIFY(close->isLit() && !minimise->isLit());
+    sendMouse(minimise, QEvent::MouseMove, {5, 5}, Qt::NoButton, Qt::NoButton);
+    QVERIFY(!close->isLit() && minimise->isLit());
+    sendMouse(h.control<QWidget>("PicTalk"), QEvent::MouseMove, {300, 30}, Qt::NoButton,
+              Qt::NoButton);
+    QVERIFY(!close->isLit() && !minimise->isLit());
+
+    sendMouse(minimise, QEvent::MouseMove, {5, 5}, Qt::NoButton, Qt::NoButton);
+    sendMouse(minimise, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(minimise, QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton, Qt::NoButton);
+    QVERIFY(h.window->isMinimized());
+    QVERIFY(!minimise->isLit());
+}
+
+void TestWindow::accessibleNamesEverywhere()
+{
+    WindowHarness h;
+    QVERIFY(h.startWith({u"a\\b\\"_qs}));
+    for (QWidget *control : h.window->findChildren<QWidget *>()) {
+        // Qt's own parts (viewports, scroll bars) are named by the control they belong to.
+        if (control->objectName().isEmpty() || control->objectName().startsWith(u"qt_"_qs) ||
+            control->objectName() == u"GlyphLines"_qs ||
+            control->objectName() == u"ShapeHead"_qs)
+            continue;
+        QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(control->objectName()));
+    }
+}
+
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"
