@@ -23,8 +23,8 @@ int32_t ulength(QStringView text)
 // zh's pinyin order reads a few characters by another pinyin than the order our users know
 // (the Windows zh-CN order, in which the default keyword table is sorted): there 行 is háng,
 // 嗯 èn, 觉 jiào, 谁 shuí, 为 wéi and 只 zhī. The same order puts "." right after "!" and "-"
-// right after "^" among the punctuation. Each is placed with a primary difference, so the
-// characters keep their own place among strings that differ only in them.
+// right after "^" among the punctuation. Each is a primary difference, as between any two
+// other characters, so case-insensitivity leaves these places alone.
 constexpr char16_t Tailoring[] = u"&杭<行 &恩<嗯 &叫<觉 &帅<谁 &忘<为 &真<只 &'!'<'.' &'^'<'-'";
 
 struct CollatorDeleter

@@ -53,10 +53,9 @@ void TeachingList::setEntries(const QStringList &entries)
         item.input = i;
         item.keyHash = keyHash(keyView(entries.at(i)));
         m_collator.appendSortKey(entries.at(i), keys);
+        item.prefix = keyPrefix(keys.constData() + item.keyOffset);
     }
     const char *keyData = keys.constData();
-    for (SortItem &item : order)
-        item.prefix = keyPrefix(keyData + item.keyOffset);
     std::sort(order.begin(), order.end(), [keyData](const SortItem &a, const SortItem &b) {
         if (a.prefix != b.prefix)
             return a.prefix < b.prefix;
@@ -65,16 +64,19 @@ void TeachingList::setEntries(const QStringList &entries)
     });
 
     beginResetModel();
-    m_items.clear();
+    m_texts.clear();
+    m_ids.clear();
     m_labels.clear();
     m_idsByKeyHash.clear();
-    m_items.reserve(n);
+    m_texts.reserve(n);
+    m_ids.reserve(n);
     m_labels.reserve(n);
     m_idsByKeyHash.reserve(n);
     for (qsizetype row = 0; row < n; ++row) {
         const SortItem &item = order[size_t(row)];
         const ItemId id = ItemId(row);
-        m_items.append(Item{entries.at(item.input), id});
+        m_texts.append(entries.at(item.input));
+        m_ids.append(id);
         m_labels.append(spreadLabel(row));
         m_idsByKeyHash[item.keyHash].append(id);
     }
@@ -89,7 +91,7 @@ int TeachingList::insertEntry(const QString &entry)
     int high = count();
     while (low < high) {
         const int middle = low + (high - low) / 2;
-        if (m_collator.compare(entry, m_items.at(middle).text) < 0)
+        if (m_collator.compare(entry, m_texts.at(middle)) < 0)
             high = middle;
         else
             low = middle + 1;
@@ -100,7 +102,8 @@ int TeachingList::insertEntry(const QString &entry)
 
     beginInsertRows(QModelIndex(), row, row);
     m_labels.append(label);
-    m_items.insert(row, Item{entry, id});
+    m_texts.insert(row, entry);
+    m_ids.insert(row, id);
     addToIndex(keyHash(keyView(entry)), id);
     endInsertRows();
     return row;
@@ -110,14 +113,13 @@ void TeachingList::replaceEntry(int row, const QString &entry)
 {
     if (row < 0 || row >= count())
         return;
-    Item &item = m_items[row];
-    const QStringView oldKey = keyView(item.text);
+    const QStringView oldKey = keyView(m_texts.at(row));
     const QStringView newKey = keyView(entry);
     if (oldKey != newKey) {
-        removeFromIndex(keyHash(oldKey), item.id);
-        addToIndex(keyHash(newKey), item.id);
+        removeFromIndex(keyHash(oldKey), m_ids.at(row));
+        addToIndex(keyHash(newKey), m_ids.at(row));
     }
-    item.text = entry;
+    m_texts[row] = entry;
     const QModelIndex changed = index(row);
     emit dataChanged(changed, changed);
 }
@@ -129,7 +131,7 @@ int TeachingList::findKey(const QString &key) const
         return -1;
     for (const ItemId id : *found) {
         const int row = rowOf(id);
-        if (keyView(m_items.at(row).text) == key)
+        if (keyView(m_texts.at(row)) == key)
             return row;
     }
     return -1;
@@ -137,27 +139,24 @@ int TeachingList::findKey(const QString &key) const
 
 QString TeachingList::entryAt(int row) const
 {
-    return row >= 0 && row < count() ? m_items.at(row).text : QString();
+    return row >= 0 && row < count() ? m_texts.at(row) : QString();
 }
 
 int TeachingList::count() const
 {
-    return int(m_items.size());
+    return int(m_texts.size());
 }
 
 QStringList TeachingList::entries() const
 {
-    QStringList texts;
-    texts.reserve(m_items.size());
-    for (const Item &item : m_items)
-        texts.append(item.text);
-    return texts;
+    return m_texts;
 }
 
 void TeachingList::clear()
 {
     beginResetModel();
-    m_items.clear();
+    m_texts.clear();
+    m_ids.clear();
     m_labels.clear();
     m_idsByKeyHash.clear();
     endResetModel();
@@ -188,7 +187,7 @@ QVariant TeachingList::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= count())
         return QVariant();
-    const QString &text = m_items.at(index.row()).text;
+    const QString &text = m_texts.at(index.row());
     if (role == EntryRole)
         return text;
     if (role != Qt::DisplayRole)
@@ -203,12 +202,12 @@ QVariant TeachingList::data(const QModelIndex &index, int role) const
 quint64 TeachingList::labelForNewRow(int row)
 {
     for (;;) {
-        const quint64 before = row > 0 ? m_labels.at(m_items.at(row - 1).id) : 0;
+        const quint64 before = row > 0 ? m_labels.at(m_ids.at(row - 1)) : 0;
         if (row == count()) {
             if (before <= std::numeric_limits<quint64>::max() - LabelGap)
                 return before + LabelGap;
         } else {
-            const quint64 after = m_labels.at(m_items.at(row).id);
+            const quint64 after = m_labels.at(m_ids.at(row));
             if (after - before >= 2)
                 return before + (after - before) / 2;
         }
@@ -218,17 +217,18 @@ quint64 TeachingList::labelForNewRow(int row)
 
 void TeachingList::relabel()
 {
-    for (qsizetype row = 0; row < m_items.size(); ++row)
-        m_labels[m_items.at(row).id] = spreadLabel(row);
+    for (qsizetype row = 0; row < m_ids.size(); ++row)
+        m_labels[m_ids.at(row)] = spreadLabel(row);
 }
 
 int TeachingList::rowOf(ItemId id) const
 {
     const quint64 label = m_labels.at(id);
-    const auto found = std::lower_bound(
-        m_items.cbegin(), m_items.cend(), label,
-        [this](const Item &item, quint64 wanted) { return m_labels.at(item.id) < wanted; });
-    return int(found - m_items.cbegin());
+    const auto found =
+        std::lower_bound(m_ids.cbegin(), m_ids.cend(), label, [this](ItemId other, quint64 wanted) {
+            return m_labels.at(other) < wanted;
+        });
+    return int(found - m_ids.cbegin());
 }
 
 void TeachingList::addToIndex(size_t hash, ItemId id)
@@ -236,8 +236,9 @@ void TeachingList::addToIndex(size_t hash, ItemId id)
     IdList &ids = m_idsByKeyHash[hash];
     const quint64 label = m_labels.at(id);
     const auto place =
-        std::lower_bound(ids.begin(), ids.end(), label,
-                         [this](ItemId other, quint64 wanted) { return m_labels.at(other) < wanted; });
+        std::lower_bound(ids.begin(), ids.end(), label, [this](ItemId other, quint64 wanted) {
+            return m_labels.at(other) < wanted;
+        });
     ids.insert(place, id);
 }
 

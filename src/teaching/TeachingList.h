@@ -47,12 +47,6 @@ private:
     // Ids of the items with one key hash, in list order; nearly always a single one.
     using IdList = QVarLengthArray<ItemId, 1>;
 
-    struct Item
-    {
-        QString text;
-        ItemId id;
-    };
-
     static QStringView keyView(const QString &entry);
     static size_t keyHash(QStringView key);
     quint64 labelForNewRow(int row);
@@ -62,7 +56,9 @@ private:
     void removeFromIndex(size_t hash, ItemId id);
 
     KeyCollator m_collator;
-    QList<Item> m_items;
+    // The items' texts in list order, and beside them the ids that the key index refers to.
+    QList<QString> m_texts;
+    QList<ItemId> m_ids;
     // Indexed by item id: a number that grows along the list, so an id's row is found by a
     // binary search and inserting a row renumbers nothing (labels leave gaps; when a gap is
     // used up, all labels are spread out again).

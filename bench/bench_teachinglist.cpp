@@ -1,0 +1,150 @@
+// How the teaching list copes with a keyword table of a million entries: filling it,
+// looking a key up on every keystroke, and committing entries into it.
+
+#include "teaching/TeachingList.h"
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int TableSize = 1'000'000;
+
+// Keys like a real table's: mostly two to six Chinese characters, some Latin words, digits
+// and emoticons; one to four replies each.
+class EntryMaker
+{
+public:
+    explicit EntryMaker(unsigned seed) : m_random(seed) {}
+
+    QString key()
+    {
+        const int kind = pick(0, 9);
+        if (kind < 7)
+            return run(2, 6, 0x4E00, 0x9FA5);
+        if (kind < 9)
+            return run(2, 8, 'a', 'z');
+        return run(1, 4, '0', '9') + u"^_^"_s;
+    }
+
+    QString entry(const QString &key)
+    {
+        QString text = key;
+        for (int reply = pick(1, 4); reply > 0; --reply)
+            text += u'\\' + run(4, 12, 0x4E00, 0x9FA5);
+        return text + u"\\\r\n"_s;
+    }
+
+private:
+    int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
+
+    QString run(int shortest, int longest, char16_t first, char16_t last)
+    {
+        QString text;
+        for (int length = pick(shortest, longest); length > 0; --length)
+            text += QChar(char16_t(pick(first, last)));
+        return text;
+    }
+
+    std::mt19937 m_random;
+};
+
+struct Table
+{
+    QStringList keys;
+    QStringList entries;
+};
+
+const Table &table()
+{
+    static const Table made = [] {
+        Table t;
+        EntryMaker maker(1);
+        t.keys.reserve(TableSize);
+        t.entries.reserve(TableSize);
+        for (int i = 0; i < TableSize; ++i) {
+            t.keys << maker.key();
+            t.entries << maker.entry(t.keys.last());
+        }
+        return t;
+    }();
+    return made;
+}
+
+TeachingList &filledList()
+{
+    static TeachingList *list = [] {
+        auto *l = new TeachingList;
+        l->setEntries(table().entries);
+        return l;
+    }();
+    return *list;
+}
+
+void BM_SetEntries(benchmark::State &state)
+{
+    const QStringList &entries = table().entries;
+    for (auto _ : state) {
+        TeachingList list;
+        list.setEntries(entries);
+        benchmark::DoNotOptimize(list.count());
+    }
+    state.SetItemsProcessed(state.iterations() * entries.size());
+}
+BENCHMARK(BM_SetEntries)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_FindKey(benchmark::State &state)
+{
+    const TeachingList &list = filledList();
+    const QStringList &keys = table().keys;
+    qsizetype next = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(list.findKey(keys.at(next)));
+        next = (next + 7919) % keys.size();
+    }
+}
+BENCHMARK(BM_FindKey);
+
+void BM_FindMissingKey(benchmark::State &state)
+{
+    const TeachingList &list = filledList();
+    const QString missing = u"这个关键字不在表里"_s;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(list.findKey(missing));
+}
+BENCHMARK(BM_FindMissingKey);
+
+void BM_InsertEntry(benchmark::State &state)
+{
+    TeachingList &list = filledList();
+    EntryMaker maker(2);
+    for (auto _ : state) {
+        state.PauseTiming();
+        const QString entry = maker.entry(maker.key());
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(list.insertEntry(entry));
+    }
+}
+BENCHMARK(BM_InsertEntry)->Unit(benchmark::kMicrosecond)->Iterations(2000);
+
+void BM_ReplaceEntryWithNewKey(benchmark::State &state)
+{
+    TeachingList &list = filledList();
+    EntryMaker maker(3);
+    std::mt19937 random(4);
+    for (auto _ : state) {
+        state.PauseTiming();
+        const QString entry = maker.entry(maker.key());
+        const int row = std::uniform_int_distribution<int>(0, list.count() - 1)(random);
+        state.ResumeTiming();
+        list.replaceEntry(row, entry);
+    }
+}
+BENCHMARK(BM_ReplaceEntryWithNewKey)->Unit(benchmark::kMicrosecond)->Iterations(2000);
+
+} // namespace
+
+BENCHMARK_MAIN();

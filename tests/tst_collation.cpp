@@ -1,0 +1,131 @@
+#include "teaching/KeyCollator.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QStringList>
+#include <QTest>
+
+#include <algorithm>
+#include <cstring>
+
+using namespace Qt::StringLiterals;
+
+class TstCollation : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void listedKeysKeepTheirOrder();
+    void sortKeysAgreeWithCompare();
+    void caseIsIgnored_data();
+    void caseIsIgnored();
+    void classesAndPinyin_data();
+    void classesAndPinyin();
+
+private:
+    // The listed keys as entry texts (key + "\"), without the final "[rob]", which stands
+    // outside the order on purpose.
+    static QStringList listedEntries();
+    KeyCollator m_collator;
+};
+
+QStringList TstCollation::listedEntries()
+{
+    QFile file(QStringLiteral(MIAOYU_TEST_DATA "/listed_keys.txt"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList keys = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    if (keys.isEmpty() || keys.takeLast() != "[rob]"_L1)
+        return {};
+    for (QString &key : keys)
+        key += u'\\';
+    return keys;
+}
+
+void TstCollation::listedKeysKeepTheirOrder()
+{
+    const QStringList listed = listedEntries();
+    QCOMPARE(listed.size(), 463);
+
+    // Keys that compare equal are the only ones whose order the collator cannot decide;
+    // in the listed set that must be the half- and full-width "!!" alone.
+    QStringList ties;
+    for (qsizetype i = 1; i < listed.size(); ++i) {
+        const int order = m_collator.compare(listed.at(i - 1), listed.at(i));
+        QVERIFY2(order <= 0, qPrintable(listed.at(i - 1) + " > "_L1 + listed.at(i)));
+        if (order == 0)
+            ties << listed.at(i - 1) + u'=' + listed.at(i);
+    }
+    QCOMPARE(ties, QStringList{u"!!\\=！！\\"_s});
+
+    QStringList shuffled = listed;
+    std::shuffle(shuffled.begin(), shuffled.end(), QRandomGenerator(20240601));
+    QVERIFY(shuffled != listed);
+    std::sort(shuffled.begin(), shuffled.end(), [&](const QString &a, const QString &b) {
+        const int order = m_collator.compare(a, b);
+        return order != 0 ? order < 0 : listed.indexOf(a) < listed.indexOf(b);
+    });
+    QCOMPARE(shuffled, listed);
+}
+
+void TstCollation::sortKeysAgreeWithCompare()
+{
+    const QStringList listed = listedEntries();
+    QVERIFY(!listed.isEmpty());
+    QRandomGenerator random(7);
+    for (int i = 0; i < 5000; ++i) {
+        const QString &a = listed.at(random.bounded(listed.size()));
+        const QString &b = listed.at(random.bounded(listed.size()));
+        const int byKey =
+            std::strcmp(m_collator.sortKey(a).constData(), m_collator.sortKey(b).constData());
+        const int direct = m_collator.compare(a, b);
+        QVERIFY2((byKey < 0) == (direct < 0) && (byKey > 0) == (direct > 0),
+                 qPrintable(a + " vs "_L1 + b));
+    }
+}
+
+void TstCollation::caseIsIgnored_data()
+{
+    QTest::addColumn<QString>("lower");
+    QTest::addColumn<QString>("upper");
+
+    QTest::newRow("latin word") << u"hello\\hi\\"_s << u"HELLO\\HI\\"_s;
+    QTest::newRow("mixed case") << u"qq号码\\"_s << u"Qq号码\\"_s;
+    QTest::newRow("replies") << u"bye\\bye bye!\\"_s << u"bye\\BYE BYE!\\"_s;
+}
+
+void TstCollation::caseIsIgnored()
+{
+    QFETCH(QString, lower);
+    QFETCH(QString, upper);
+    QCOMPARE(m_collator.compare(lower, upper), 0);
+    QCOMPARE(m_collator.sortKey(lower), m_collator.sortKey(upper));
+}
+
+void TstCollation::classesAndPinyin_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+
+    QTest::newRow("symbol, digit") << u"^_^"_s << u"0"_s;
+    QTest::newRow("placeholder among symbols") << u"[rob]\\"_s << u"123\\"_s;
+    QTest::newRow("digit, latin") << u"9"_s << u"a"_s;
+    QTest::newRow("upper latin, chinese") << u"ZZZ"_s << u"啊"_s;
+    QTest::newRow("latin, chinese") << u"zzz"_s << u"阿"_s;
+    QTest::newRow("pinyin a, ai") << u"啊"_s << u"爱"_s;
+    QTest::newRow("pinyin bai, zhu") << u"白"_s << u"猪"_s;
+    QTest::newRow("shorter first") << u"你\\"_s << u"你好\\"_s;
+    QTest::newRow("行 before hao") << u"行"_s << u"好"_s;
+    QTest::newRow("只 as zhi, before 知") << u"只"_s << u"知"_s;
+}
+
+void TstCollation::classesAndPinyin()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    QVERIFY(m_collator.compare(before, after) < 0);
+    QVERIFY(m_collator.compare(after, before) > 0);
+}
+
+QTEST_GUILESS_MAIN(TstCollation)
+#include "tst_collation.moc"
