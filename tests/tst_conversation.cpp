@@ -132,8 +132,7 @@ void TestConversation::replyTickAnswers()
     h.timer("TimerActive")->stop(); // a kind-3 line leaves it as it was
     h.window->replyTick();
     QCOMPARE(h.label("LabRTip"), QStringLiteral("[在线]"));
-    QVERIFY2(h.transcript().contains(header(h, u"阿木"_qs) + reply),
-             qPrintable(h.transcript()));
+    QVERIFY2(h.transcript().contains(header(h, u"阿木"_qs) + reply), qPrintable(h.transcript()));
     QCOMPARE(h.label("LabStatus"), status);
     QCOMPARE(h.control<QPushButton>("CmdTeach")->isEnabled(), teachEnabled);
     QCOMPARE(h.timer("TimerActive")->isActive(), !teachEnabled);

@@ -76,18 +76,18 @@ void TstDefaultKnowledge::lists_data()
 
     QTest::newRow("filter words") << m_base.FilterWords << u"过滤词："_s << 14 << u"操你妈"_s
                                   << u"傻B"_s;
-    QTest::newRow("dirty replies") << m_base.DirtyReplies << u"说脏话回复："_s << 3
-                                   << u"表说粗话好吗——"_s
-                                   << u"你再说脏话，[rob]不理你了(￢︿￢☆)"_s;
+    QTest::newRow("dirty replies")
+        << m_base.DirtyReplies << u"说脏话回复："_s << 3 << u"表说粗话好吗——"_s
+        << u"你再说脏话，[rob]不理你了(￢︿￢☆)"_s;
     QTest::newRow("random questions") << m_base.RandomQuestions << u"随机提问："_s << 14
                                       << u"What's wrong with you?"_s << u"不要冷落我好吗。。。"_s;
     QTest::newRow("random answers")
         << m_base.RandomAnswers << u"随机回答："_s << 9
         << u"[rob]也会数学哦，现在[rob]只会加减乘除，计算公式要用 计算+算式 的格式输入哦！"_s
         << u"[rob]还有很多隐藏功能呢，回复“/help”告诉你怎么用"_s;
-    QTest::newRow("no-answer replies") << m_base.NoAnswerReplies << u"无答案回复："_s << 3
-                                       << u"你在说什么？我听不懂诶——"_s
-                                       << u"额，这句话好有深意啊，教下我呗^_^"_s;
+    QTest::newRow("no-answer replies")
+        << m_base.NoAnswerReplies << u"无答案回复："_s << 3 << u"你在说什么？我听不懂诶——"_s
+        << u"额，这句话好有深意啊，教下我呗^_^"_s;
     QTest::newRow("welcome messages") << m_base.WelcomeMessages << u"欢迎语："_s << 5
                                       << u"你好，我是[rob]，很高兴认识你！"_s << u"嗨!你好!"_s;
 }
@@ -135,8 +135,8 @@ void TstDefaultKnowledge::tableIsInTeachingOrder()
     const QStringList &table = m_base.KeywordTable;
     for (qsizetype i = 2; i < table.size() - 1; ++i) {
         QVERIFY2(collator.compare(table.at(i - 1), table.at(i)) <= 0,
-                 qPrintable(Knowledge::entryKey(table.at(i - 1)) + " sorts after "_L1
-                            + Knowledge::entryKey(table.at(i))));
+                 qPrintable(Knowledge::entryKey(table.at(i - 1)) + " sorts after "_L1 +
+                            Knowledge::entryKey(table.at(i))));
     }
     QVERIFY(collator.compare(table.at(table.size() - 2), table.last()) > 0);
 }
@@ -159,10 +159,13 @@ void TstDefaultKnowledge::quotedRows_data()
     QTest::newRow("!!") << u"|!!\\你生气了吗?\\怎么啦?\\为什么用这种语气?\\"_s;
     QTest::newRow("hello") << u"|hello\\Hi~很高兴能和你聊天\\HELLO,HOW ARE YOU?\\Hi~\\"_s;
     QTest::newRow("bye") << u"|bye\\88.....\\BYE BYE!\\88888888\\"_s;
-    QTest::newRow("help") << u"|help\\How can I help you?\\你应该输入\"/help\"\\需要什么帮助吗?\\"_s;
-    QTest::newRow("today") << u"|今天是\\[day],不错的日子呀!\\哦,我知道了,今天是[day]\\嗯嗯,[day]\\"_s;
+    QTest::newRow("help")
+        << u"|help\\How can I help you?\\你应该输入\"/help\"\\需要什么帮助吗?\\"_s;
+    QTest::newRow("today")
+        << u"|今天是\\[day],不错的日子呀!\\哦,我知道了,今天是[day]\\嗯嗯,[day]\\"_s;
     QTest::newRow("qq auto") << u"|qq自动\\输入\"/qqt\"就可以实现QQ自动聊天啦\\跟我念\"/qqt\"\\"_s;
-    QTest::newRow("robot") << u"|[rob]\\叫我干嘛？\\哎\\哦\\啊\\额\\Do you have anything?\\主人，有何吩咐？\\"_s;
+    QTest::newRow("robot")
+        << u"|[rob]\\叫我干嘛？\\哎\\哦\\啊\\额\\Do you have anything?\\主人，有何吩咐？\\"_s;
 }
 
 void TstDefaultKnowledge::quotedRows()
@@ -172,8 +175,8 @@ void TstDefaultKnowledge::quotedRows()
     const auto gbk = GbkCodec::encode(row);
     QVERIFY(gbk);
     QVERIFY2(m_bytes.contains("\r\n" + *gbk + "\r\n"), qPrintable(row));
-    QVERIFY(m_base.KeywordTable.contains(row.mid(1) + "\r\n"_L1)
-            || m_base.KeywordTable.last() == row.mid(1) + "\r\n\r\n"_L1);
+    QVERIFY(m_base.KeywordTable.contains(row.mid(1) + "\r\n"_L1) ||
+            m_base.KeywordTable.last() == row.mid(1) + "\r\n\r\n"_L1);
 }
 
 void TstDefaultKnowledge::bytesAreGbkWithCrLf()

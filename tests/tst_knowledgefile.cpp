@@ -21,8 +21,8 @@ QByteArray gbk(const QString &text)
 QString smallFile(const QString &table)
 {
     QString text = QStringLiteral("|zu|\r\n");
-    const char16_t *lists[] = {u"|fuck|shit|", u"|表说粗话好吗——|", u"|你还好吧？|",
-                               u"|今天是[day]|", u"|听不懂|", u"|嗨!你好!|"};
+    const char16_t *lists[] = {u"|fuck|shit|",   u"|表说粗话好吗——|", u"|你还好吧？|",
+                               u"|今天是[day]|", u"|听不懂|",         u"|嗨!你好!|"};
     for (const char16_t *list : lists)
         text += QStringLiteral("[AI_Dat]\r\n标题\r\n") + QString::fromUtf16(list) +
                 QStringLiteral("\r\n");
@@ -54,8 +54,8 @@ private slots:
 
 void TestKnowledgeFile::splitsListsAndEntries()
 {
-    const KnowledgeParse parse = KnowledgeBase::parse(
-        gbk(smallFile(QStringLiteral("|hi\\r1\\r2\\\r\n|bye\\88\\\r\n"))));
+    const KnowledgeParse parse =
+        KnowledgeBase::parse(gbk(smallFile(QStringLiteral("|hi\\r1\\r2\\\r\n|bye\\88\\\r\n"))));
     QVERIFY2(parse.base, qPrintable(parse.error));
     const KnowledgeBase &kb = *parse.base;
     QCOMPARE(kb.UserName, QStringLiteral("zu"));
@@ -105,8 +105,8 @@ void TestKnowledgeFile::refusesMalformedFiles_data()
     QTest::newRow("no header bars")
         << gbk(smallFile({}).replace(QStringLiteral("|zu|"), QStringLiteral("zu")))
         << QStringLiteral("用户名");
-    QTest::newRow("six markers")
-        << gbk(smallFile({}).section(QStringLiteral("[AI_Dat]"), 0, 6)) << QStringLiteral("6 个");
+    QTest::newRow("six markers") << gbk(smallFile({}).section(QStringLiteral("[AI_Dat]"), 0, 6))
+                                 << QStringLiteral("6 个");
     QTest::newRow("a list without items")
         << gbk(smallFile({}).replace(QStringLiteral("|听不懂|"), QStringLiteral("听不懂")))
         << QStringLiteral("无答案回复");

@@ -12,16 +12,17 @@
 
 namespace {
 
-KnowledgeBase knowledge(const QStringList &entries, const QStringList &filterWords =
-                                                        {QStringLiteral("fuck"), QStringLiteral("SB")})
+KnowledgeBase knowledge(const QStringList &entries,
+                        const QStringList &filterWords = {QStringLiteral("fuck"),
+                                                          QStringLiteral("SB")})
 {
-    return *KnowledgeBase::parse(*GbkCodec::encode(knowledgeText(entries, QStringLiteral("zu"),
-                                                                 filterWords)))
+    return *KnowledgeBase::parse(
+                *GbkCodec::encode(knowledgeText(entries, QStringLiteral("zu"), filterWords)))
                 .base;
 }
 
 const QStringList kTable = {
-    QStringLiteral("!!\\你生气了吗?\\"), QStringLiteral("bye\\88.....\\BYE BYE!\\"),
+    QStringLiteral("!!\\你生气了吗?\\"),   QStringLiteral("bye\\88.....\\BYE BYE!\\"),
     QStringLiteral("hello\\Hi~\\HELLO\\"), QStringLiteral("sb\\你才是\\"),
     QStringLiteral("[rob]\\叫我干嘛？\\"),
 };
@@ -61,20 +62,19 @@ void TestReplyEngine::choosesThePathInOrder_data()
     // The scripted random source answers 0: every pick is the first item or reply.
     QTest::newRow("command over everything")
         << u"/help"_qs << int(ChatCommand::Help) << ChatCommands::helpText() << replied;
-    QTest::newRow("command that says nothing") << u"/clear"_qs << int(ChatCommand::Clear)
-                                               << QString() << replied;
+    QTest::newRow("command that says nothing")
+        << u"/clear"_qs << int(ChatCommand::Clear) << QString() << replied;
     QTest::newRow("command must be the whole message")
         << u"/help!"_qs << none << u"你在说什么？"_qs << int(RobotText::NotUnderstood);
     QTest::newRow("calculator over rude words")
         << u"计算1+1fuck"_qs << none << u"太难了，把[rob]都算晕了还算不出来~换一个吧"_qs << replied;
-    QTest::newRow("rude word over keyword") << u"hellofuck"_qs << none << u"表说粗话好吗——"_qs
-                                            << replied;
-    QTest::newRow("filter words are case-sensitive")
-        << u"sb"_qs << none << u"你才是"_qs << replied;
+    QTest::newRow("rude word over keyword")
+        << u"hellofuck"_qs << none << u"表说粗话好吗——"_qs << replied;
+    QTest::newRow("filter words are case-sensitive") << u"sb"_qs << none << u"你才是"_qs << replied;
     QTest::newRow("first match in table order wins")
         << u"hellobye"_qs << none << u"88....."_qs << replied;
-    QTest::newRow("containment, not word match") << u"ohellothere"_qs << none << u"Hi~"_qs
-                                                 << replied;
+    QTest::newRow("containment, not word match")
+        << u"ohellothere"_qs << none << u"Hi~"_qs << replied;
     QTest::newRow("key must be in the message, not the reverse")
         << u"hell"_qs << none << u"你在说什么？"_qs << int(RobotText::NotUnderstood);
     QTest::newRow("robot's name alone") << u"阿木"_qs << none << u"叫我干嘛？"_qs << replied;
@@ -106,8 +106,8 @@ void TestReplyEngine::normalisesMessages_data()
     QTest::addColumn<QString>("normalised");
     QTest::newRow("spaces removed, lower-cased") << u"Hello World"_qs << u"helloworld"_qs;
     QTest::newRow("command with spaces") << u" / HELP "_qs << u"/help"_qs;
-    QTest::newRow("tabs, breaks and full-width spaces stay") << u"a\tb\nc　d"_qs
-                                                              << u"a\tb\nc　d"_qs;
+    QTest::newRow("tabs, breaks and full-width spaces stay")
+        << u"a\tb\nc　d"_qs << u"a\tb\nc　d"_qs;
     QTest::newRow("Chinese untouched") << u"计算 2 + 3 * 4"_qs << u"计算2+3*4"_qs;
 }
 
@@ -157,8 +157,8 @@ void TestReplyEngine::calculatorStripsAndFails_data()
     const QString tooHard = u"太难了，把[rob]都算晕了还算不出来~换一个吧"_qs;
     QTest::newRow("nothing to calculate") << u"计算"_qs << nothing;
     QTest::newRow("only noise words") << u"计算等于？"_qs << nothing;
-    QTest::newRow("question and equals removed") << u"计算2+3*4=？"_qs
-                                                 << u" 等于14呀,拜托来点更高难度的"_qs;
+    QTest::newRow("question and equals removed")
+        << u"计算2+3*4=？"_qs << u" 等于14呀,拜托来点更高难度的"_qs;
     QTest::newRow("division by zero") << u"计算1/0"_qs << tooHard;
     QTest::newRow("unknown name") << u"计算abc"_qs << tooHard;
     QTest::newRow("full-width digits are not translated") << u"计算１+１"_qs << tooHard;
@@ -195,23 +195,22 @@ void TestReplyEngine::calculatorTemplateDraw()
 
 void TestReplyEngine::helpTextByteForByte()
 {
-    QCOMPARE(ChatCommands::helpText().toUtf8(),
-             QByteArray("[rob]告诉你怎么用：\r\n"
-                        "/help    显示帮助\r\n"
-                        "/teach   教[rob]说话\r\n"
-                        "/exit    跟[rob]Say Goodbye\r\n"
-                        "/qqtalk  跟我的主人聊天←_←\r\n"
-                        "/getcode 索要我的源码0_0\r\n"
-                        "计算XX 进行四则混合运算\r\n"
-                        "/clear 清屏"));
+    QCOMPARE(ChatCommands::helpText().toUtf8(), QByteArray("[rob]告诉你怎么用：\r\n"
+                                                           "/help    显示帮助\r\n"
+                                                           "/teach   教[rob]说话\r\n"
+                                                           "/exit    跟[rob]Say Goodbye\r\n"
+                                                           "/qqtalk  跟我的主人聊天←_←\r\n"
+                                                           "/getcode 索要我的源码0_0\r\n"
+                                                           "计算XX 进行四则混合运算\r\n"
+                                                           "/clear 清屏"));
 }
 
 void TestReplyEngine::placeholdersExpandInOrder()
 {
     const QDateTime when(QDate(2014, 9, 5), QTime(6, 43, 55));
-    const QString expanded = RobotText::expandPlaceholders(
-        QStringLiteral("[rob]:[msg] [day] [time] [rob]"), QStringLiteral("阿木"),
-        QStringLiteral("hi[day]"), when);
+    const QString expanded =
+        RobotText::expandPlaceholders(QStringLiteral("[rob]:[msg] [day] [time] [rob]"),
+                                      QStringLiteral("阿木"), QStringLiteral("hi[day]"), when);
     const QString day = RobotText::dateText(when);
     const QString time = RobotText::timeText(when);
     QCOMPARE(expanded, u"阿木:hi"_qs + day + u' ' + day + u' ' + time + u" 阿木"_qs);

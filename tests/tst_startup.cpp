@@ -152,8 +152,8 @@ void TestStartup::robotSayBehavesByKind_data()
     QTest::addColumn<bool>("idleRuns");
     QTest::newRow("replied") << 1 << u"阿木 已经回复消息"_qs << false << true;
     QTest::newRow("on its own") << 2 << u"阿木 向你发送消息"_qs << false << true;
-    QTest::newRow("not understood") << 3 << u"阿木不明觉厉...（需要你来调教调教）"_qs << true
-                                    << false;
+    QTest::newRow("not understood")
+        << 3 << u"阿木不明觉厉...（需要你来调教调教）"_qs << true << false;
 }
 
 void TestStartup::robotSayBehavesByKind()

@@ -36,7 +36,8 @@ struct Teacher
     QLineEdit *replies() const { return h.control<QLineEdit>("TxtTeach2"); }
     QPushButton *button(int index) const
     {
-        return h.control<QPushButton>(QStringLiteral("CmdEdit%1").arg(index).toLatin1().constData());
+        return h.control<QPushButton>(
+            QStringLiteral("CmdEdit%1").arg(index).toLatin1().constData());
     }
     void commit(const QString &key, const QString &text)
     {
@@ -243,7 +244,8 @@ void TestTeaching::leavingSavesSortedAndReloads()
     const qsizetype tableStart = before.lastIndexOf("[AI_Dat]") + 8;
     QCOMPARE(after.left(tableStart), before.left(tableStart));
     QCOMPARE(after.mid(tableStart),
-             *GbkCodec::encode(u"\r\n|[rob]\\哎\\\r\n|abc\\字母\\\r\n|bye\\88\\\r\n|hello\\Hi~\\\r\n"_qs));
+             *GbkCodec::encode(
+                 u"\r\n|[rob]\\哎\\\r\n|abc\\字母\\\r\n|bye\\88\\\r\n|hello\\Hi~\\\r\n"_qs));
 
     QVERIFY(!t.h.window->teachingMode());
     QCOMPARE(t.h.speaker.lines.at(lines), QStringLiteral("    退出调教模式"));

@@ -156,19 +156,21 @@ void TestWindow::stackingOrder()
     QVERIFY(h.startWith({u"a\\b\\"_qs}));
     // Top first, as drawn: each control lies over the ones after it.
     const QStringList backdropTopFirst = {
-        u"PicTeach"_qs, u"CmdSend"_qs,   u"CmdTeach"_qs,   u"TxtSend"_qs,    u"TxtTalk"_qs,
-        u"LabRevise"_qs, u"ShapeHead"_qs, u"GlyphLines"_qs, u"LabClose"_qs,  u"LabMin"_qs,
-        u"ImgPortrait"_qs, u"LabRemark"_qs, u"LabRemarks"_qs, u"LabSmartWord"_qs,
-        u"LabAuthor"_qs, u"LabFrom"_qs, u"LabBirth"_qs, u"LabSex"_qs, u"LabRTip"_qs,
-        u"LabRName"_qs, u"LabStatus"_qs};
+        u"PicTeach"_qs,    u"CmdSend"_qs,   u"CmdTeach"_qs,   u"TxtSend"_qs,      u"TxtTalk"_qs,
+        u"LabRevise"_qs,   u"ShapeHead"_qs, u"GlyphLines"_qs, u"LabClose"_qs,     u"LabMin"_qs,
+        u"ImgPortrait"_qs, u"LabRemark"_qs, u"LabRemarks"_qs, u"LabSmartWord"_qs, u"LabAuthor"_qs,
+        u"LabFrom"_qs,     u"LabBirth"_qs,  u"LabSex"_qs,     u"LabRTip"_qs,      u"LabRName"_qs,
+        u"LabStatus"_qs};
     const QObjectList children = h.control<QWidget>("PicTalk")->children();
     for (qsizetype i = 1; i < backdropTopFirst.size(); ++i) {
-        const auto upper = children.indexOf(h.window->findChild<QWidget *>(backdropTopFirst.at(i - 1)));
+        const auto upper =
+            children.indexOf(h.window->findChild<QWidget *>(backdropTopFirst.at(i - 1)));
         const auto lower = children.indexOf(h.window->findChild<QWidget *>(backdropTopFirst.at(i)));
         QVERIFY2(upper > lower, qPrintable(backdropTopFirst.at(i - 1)));
     }
     const QObjectList top = h.window->children();
-    QVERIFY(top.indexOf(h.control<QWidget>("ListDate")) > top.indexOf(h.control<QWidget>("PicTalk")));
+    QVERIFY(top.indexOf(h.control<QWidget>("ListDate")) >
+            top.indexOf(h.control<QWidget>("PicTalk")));
     // The glyph strokes and the portrait frame never take the pointer.
     QVERIFY(h.control<QWidget>("GlyphLines")->testAttribute(Qt::WA_TransparentForMouseEvents));
     QVERIFY(h.control<QWidget>("ShapeHead")->testAttribute(Qt::WA_TransparentForMouseEvents));
@@ -178,10 +180,9 @@ void TestWindow::tabOrder()
 {
     WindowHarness h;
     QVERIFY(h.startWith({u"a\\b\\"_qs}));
-    const QStringList expected = {u"PicTalk"_qs,  u"TxtTalk"_qs,   u"TxtSend"_qs,
-                                  u"CmdTeach"_qs, u"CmdSend"_qs,   u"ListDate"_qs,
-                                  u"TxtTeach1"_qs, u"TxtTeach2"_qs, u"CmdEdit1"_qs,
-                                  u"CmdEdit2"_qs, u"CmdEdit3"_qs};
+    const QStringList expected = {u"PicTalk"_qs,  u"TxtTalk"_qs,  u"TxtSend"_qs,   u"CmdTeach"_qs,
+                                  u"CmdSend"_qs,  u"ListDate"_qs, u"TxtTeach1"_qs, u"TxtTeach2"_qs,
+                                  u"CmdEdit1"_qs, u"CmdEdit2"_qs, u"CmdEdit3"_qs};
     QStringList chain;
     QWidget *start = h.control<QWidget>("PicTalk");
     QWidget *w = start;
@@ -232,8 +233,8 @@ void TestWindow::dragOnlyWithTheLeftButtonOnTheBackdrop_data()
     QTest::addColumn<bool>("moves");
     QTest::newRow("left on the header band") << u"PicTalk"_qs << int(Qt::LeftButton) << true;
     QTest::newRow("right on the header band") << u"PicTalk"_qs << int(Qt::RightButton) << false;
-    QTest::newRow("left and right") << u"PicTalk"_qs << int(Qt::LeftButton | Qt::RightButton)
-                                    << false;
+    QTest::newRow("left and right")
+        << u"PicTalk"_qs << int(Qt::LeftButton | Qt::RightButton) << false;
     QTest::newRow("left on the robot's name") << u"LabRName"_qs << int(Qt::LeftButton) << false;
     QTest::newRow("left on the portrait") << u"ImgPortrait"_qs << int(Qt::LeftButton) << false;
     QTest::newRow("left on the transcript") << u"TxtTalk"_qs << int(Qt::LeftButton) << false;
@@ -248,9 +249,8 @@ void TestWindow::dragOnlyWithTheLeftButtonOnTheBackdrop()
     WindowHarness h;
     QVERIFY(h.startWith({u"a\\b\\"_qs}));
     auto *widget = h.window->findChild<QWidget *>(target);
-    QWidget *receiver = target == u"TxtTalk"_qs
-                            ? static_cast<QPlainTextEdit *>(widget)->viewport()
-                            : widget;
+    QWidget *receiver =
+        target == u"TxtTalk"_qs ? static_cast<QPlainTextEdit *>(widget)->viewport() : widget;
     const QPoint at = target == u"PicTalk"_qs ? QPoint(300, 30) : QPoint(5, 5);
     const QPoint before = h.window->pos();
     sendMouse(receiver, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::MouseButtons(buttons));
@@ -289,8 +289,7 @@ void TestWindow::accessibleNamesEverywhere()
     for (QWidget *control : h.window->findChildren<QWidget *>()) {
         // Qt's own parts (viewports, scroll bars) are named by the control they belong to.
         if (control->objectName().isEmpty() || control->objectName().startsWith(u"qt_"_qs) ||
-            control->objectName() == u"GlyphLines"_qs ||
-            control->objectName() == u"ShapeHead"_qs)
+            control->objectName() == u"GlyphLines"_qs || control->objectName() == u"ShapeHead"_qs)
             continue;
         QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(control->objectName()));
     }

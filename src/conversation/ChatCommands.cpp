@@ -47,14 +47,10 @@ QString reply(ChatCommand command)
 QString helpText()
 {
     return QStringList{
-        QStringLiteral("[rob]告诉你怎么用："),
-        QStringLiteral("/help    显示帮助"),
-        QStringLiteral("/teach   教[rob]说话"),
-        QStringLiteral("/exit    跟[rob]Say Goodbye"),
-        QStringLiteral("/qqtalk  跟我的主人聊天←_←"),
-        QStringLiteral("/getcode 索要我的源码0_0"),
-        QStringLiteral("计算XX 进行四则混合运算"),
-        QStringLiteral("/clear 清屏"),
+        QStringLiteral("[rob]告诉你怎么用："),        QStringLiteral("/help    显示帮助"),
+        QStringLiteral("/teach   教[rob]说话"),       QStringLiteral("/exit    跟[rob]Say Goodbye"),
+        QStringLiteral("/qqtalk  跟我的主人聊天←_←"), QStringLiteral("/getcode 索要我的源码0_0"),
+        QStringLiteral("计算XX 进行四则混合运算"),    QStringLiteral("/clear 清屏"),
     }
         .join(QStringLiteral("\r\n"));
 }

@@ -3,7 +3,17 @@
 
 #include <QString>
 
-enum class ChatCommand { None, Help, Qqt, Clear, Teach, Exit, QqTalk, GetCode };
+enum class ChatCommand
+{
+    None,
+    Help,
+    Qqt,
+    Clear,
+    Teach,
+    Exit,
+    QqTalk,
+    GetCode
+};
 
 namespace ChatCommands {
 

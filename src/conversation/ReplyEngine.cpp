@@ -29,8 +29,7 @@ std::optional<Reply> rebukeRudeWords(QString &message, const KnowledgeBase &know
     return std::nullopt;
 }
 
-Reply answerFromTable(const QString &message, const KnowledgeBase &knowledge,
-                      RandomSource &random)
+Reply answerFromTable(const QString &message, const KnowledgeBase &knowledge, RandomSource &random)
 {
     const QStringList &table = knowledge.KeywordTable;
     for (qsizetype i = 1; i < table.size(); ++i) {

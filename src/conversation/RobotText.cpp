@@ -14,7 +14,8 @@ QStringList robotProfile()
 
 QStringList statusTexts()
 {
-    return QStringLiteral("| 已经回复消息| 向你发送消息|不明觉厉...（需要你来调教调教）|").split(u'|');
+    return QStringLiteral("| 已经回复消息| 向你发送消息|不明觉厉...（需要你来调教调教）|")
+        .split(u'|');
 }
 
 QString dateText(const QDateTime &when, const QLocale &locale)

@@ -14,7 +14,12 @@ QStringList robotProfile();
 // Status suffixes indexed by the reply kind (1 to 3).
 QStringList statusTexts();
 
-enum ReplyKind { Replied = 1, OnItsOwn = 2, NotUnderstood = 3 };
+enum ReplyKind
+{
+    Replied = 1,
+    OnItsOwn = 2,
+    NotUnderstood = 3
+};
 
 // Date and time as the user's desktop writes them: the short date and the long time
 // without a time-zone name (阿木 2014/9/5 6:43:55 on a Chinese desktop).

@@ -29,13 +29,12 @@ KnowledgeParse KnowledgeBase::parse(const QByteArray &bytes)
 
     const qsizetype markers = kb.Sections.size() - 1;
     if (markers < kTableSection) {
-        return {std::nullopt, QStringLiteral("文件里只有 %1 个“[AI_Dat]”分段标记，至少需要 7 个。")
-                                  .arg(markers)};
+        return {std::nullopt,
+                QStringLiteral("文件里只有 %1 个“[AI_Dat]”分段标记，至少需要 7 个。").arg(markers)};
     }
 
-    QStringList *lists[kListCount] = {&kb.FilterWords,     &kb.DirtyReplies,
-                                      &kb.RandomQuestions, &kb.RandomAnswers,
-                                      &kb.NoAnswerReplies, &kb.WelcomeMessages};
+    QStringList *lists[kListCount] = {&kb.FilterWords,   &kb.DirtyReplies,    &kb.RandomQuestions,
+                                      &kb.RandomAnswers, &kb.NoAnswerReplies, &kb.WelcomeMessages};
     for (qsizetype i = 0; i < kListCount; ++i) {
         *lists[i] = kb.Sections.at(i + 1).split(u'|');
         if (lists[i]->size() < 3) {

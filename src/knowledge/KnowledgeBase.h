@@ -11,8 +11,8 @@ struct KnowledgeParse;
 
 struct KnowledgeBase
 {
-    QByteArray DataBytes;         // the whole file as last read
-    QStringList Sections;         // the text split on the marker
+    QByteArray DataBytes; // the whole file as last read
+    QStringList Sections; // the text split on the marker
     QString UserName;
     // Lists: items are elements 1 to size - 2.
     QStringList FilterWords;

@@ -58,8 +58,7 @@ std::optional<QByteArray> firstRunBytes(const QString &userName)
     return *header + kCrLf + DefaultKnowledge::bytes() + kCrLf;
 }
 
-std::optional<QByteArray> teachingSaveBytes(const QByteArray &dataBytes,
-                                            const QStringList &entries)
+std::optional<QByteArray> teachingSaveBytes(const QByteArray &dataBytes, const QStringList &entries)
 {
     const qsizetype prefixEnd = endOfMarker(dataBytes, 7);
     if (prefixEnd < 0)

@@ -20,8 +20,7 @@ bool isBlank(const QString &text)
 
 } // namespace
 
-Commit check(const QString &keywordText, const QString &repliesText,
-             const QStringList &filterWords)
+Commit check(const QString &keywordText, const QString &repliesText, const QStringList &filterWords)
 {
     // A "|" or a marker in a reply would split the entry or the file at the next load, just
     // as a "|" or "\" in the key would.

@@ -6,7 +6,8 @@
 
 namespace TeachingRules {
 
-enum class Verdict {
+enum class Verdict
+{
     Accepted,
     Malformed,   // empty key or replies, or a character that would break the file
     Unencodable, // text that GBK cannot represent

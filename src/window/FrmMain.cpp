@@ -44,8 +44,8 @@ const QString kCr = QStringLiteral("\r");
 QString fontFamily()
 {
     const QStringList families = QFontDatabase::families();
-    for (const char16_t *wanted : {u"微软雅黑", u"Microsoft YaHei", u"WenQuanYi Micro Hei",
-                                   u"Noto Sans CJK SC"}) {
+    for (const char16_t *wanted :
+         {u"微软雅黑", u"Microsoft YaHei", u"WenQuanYi Micro Hei", u"Noto Sans CJK SC"}) {
         const QString family = QString::fromUtf16(wanted);
         if (families.contains(family))
             return family;
@@ -98,8 +98,9 @@ std::optional<QString> askWithDialog(const QString &title, const QString &prompt
                                      const QString &defaultText)
 {
     bool ok = false;
-    QString answer = QInputDialog::getText(nullptr, title, QString(prompt).replace(kCr, QStringLiteral("\n")),
-                                           QLineEdit::Normal, defaultText, &ok);
+    QString answer =
+        QInputDialog::getText(nullptr, title, QString(prompt).replace(kCr, QStringLiteral("\n")),
+                              QLineEdit::Normal, defaultText, &ok);
     if (!ok)
         return std::nullopt;
     return answer;
@@ -183,8 +184,8 @@ void FrmMain::buildControls()
     connect(m_listDate, &QListView::clicked, this, &FrmMain::pickEntry);
 
     QWidget *backdrop = m_picTalk;
-    m_labStatus = makeLabel(backdrop, u"LabStatus", {}, QColor(0x00, 0x80, 0x00),
-                            QStringLiteral("状态"));
+    m_labStatus =
+        makeLabel(backdrop, u"LabStatus", {}, QColor(0x00, 0x80, 0x00), QStringLiteral("状态"));
     m_labRName = makeLabel(backdrop, u"LabRName", QStringLiteral("？"), Qt::white,
                            QStringLiteral("机器人名字"));
     m_labRTip = makeLabel(backdrop, u"LabRTip", kOnline, Qt::white, QStringLiteral("机器人状态"));
@@ -204,8 +205,8 @@ void FrmMain::buildControls()
     m_labRemark->setWordWrap(true);
     m_labRemark->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    m_imgPortrait = makeLabel(backdrop, u"ImgPortrait", {}, Qt::black,
-                              QStringLiteral("机器人头像"));
+    m_imgPortrait =
+        makeLabel(backdrop, u"ImgPortrait", {}, Qt::black, QStringLiteral("机器人头像"));
     m_imgPortrait->setPixmap(QPixmap(QStringLiteral(":/pictures/portrait.jpg")));
     m_imgPortrait->setScaledContents(true);
 
@@ -315,7 +316,9 @@ void FrmMain::buildTeachingPanel()
     connect(m_txtTeach[1], &QLineEdit::textChanged, this, &FrmMain::lookUpKeyword);
 
     const char16_t *buttonNames[] = {nullptr, u"CmdEdit1", u"CmdEdit2", u"CmdEdit3"};
-    const QString captions[] = {{}, QStringLiteral("保存修改(&O)"), QStringLiteral("退出调教(&C)"),
+    const QString captions[] = {{},
+                                QStringLiteral("保存修改(&O)"),
+                                QStringLiteral("退出调教(&C)"),
                                 QStringLiteral("编辑数据库(&E)")};
     for (int i = 1; i <= 3; ++i) {
         m_cmdEdit[i] = new QPushButton(captions[i], m_picTeach);
@@ -330,9 +333,9 @@ void FrmMain::buildTeachingPanel()
 void FrmMain::applyFonts()
 {
     setFont(windowFont(9));
-    for (QWidget *box : {static_cast<QWidget *>(m_txtSend), static_cast<QWidget *>(m_txtTalk),
-                         static_cast<QWidget *>(m_txtTeach[1]),
-                         static_cast<QWidget *>(m_txtTeach[2])}) {
+    for (QWidget *box :
+         {static_cast<QWidget *>(m_txtSend), static_cast<QWidget *>(m_txtTalk),
+          static_cast<QWidget *>(m_txtTeach[1]), static_cast<QWidget *>(m_txtTeach[2])}) {
         box->setFont(windowFont(10.5));
     }
     m_labRName->setFont(windowFont(12));
@@ -349,36 +352,33 @@ void FrmMain::setStackingAndTabOrder()
 {
     // Raised from the bottom of each container's order to its top.
     const QList<QWidget *> backdropBottomUp = {
-        m_labStatus, m_labRName,    m_labRTip,  m_labSex,    m_labBirth,  m_labFrom,
+        m_labStatus, m_labRName,     m_labRTip,    m_labSex,    m_labBirth,    m_labFrom,
         m_labAuthor, m_labSmartWord, m_labRemarks, m_labRemark, m_imgPortrait, m_labMin,
-        m_labClose,  m_glyphLines,  m_shapeHead, m_labRevise, m_txtTalk,   m_txtSend,
-        m_cmdTeach,  m_cmdSend,     m_picTeach};
+        m_labClose,  m_glyphLines,   m_shapeHead,  m_labRevise, m_txtTalk,     m_txtSend,
+        m_cmdTeach,  m_cmdSend,      m_picTeach};
     for (QWidget *control : backdropBottomUp)
         control->raise();
-    for (QWidget *control : {static_cast<QWidget *>(m_labTip1), static_cast<QWidget *>(m_labTip2),
-                             static_cast<QWidget *>(m_labTip),
-                             static_cast<QWidget *>(m_txtTeach[1]),
-                             static_cast<QWidget *>(m_txtTeach[2]),
-                             static_cast<QWidget *>(m_cmdEdit[1]),
-                             static_cast<QWidget *>(m_cmdEdit[2]),
-                             static_cast<QWidget *>(m_cmdEdit[3])})
+    for (QWidget *control :
+         {static_cast<QWidget *>(m_labTip1), static_cast<QWidget *>(m_labTip2),
+          static_cast<QWidget *>(m_labTip), static_cast<QWidget *>(m_txtTeach[1]),
+          static_cast<QWidget *>(m_txtTeach[2]), static_cast<QWidget *>(m_cmdEdit[1]),
+          static_cast<QWidget *>(m_cmdEdit[2]), static_cast<QWidget *>(m_cmdEdit[3])})
         control->raise();
     m_listDate->raise();
 
     // Enter is the window's: it clicks a focused button, and Send from anywhere else.
-    for (QWidget *control : {static_cast<QWidget *>(m_picTalk), static_cast<QWidget *>(m_txtTalk),
-                             static_cast<QWidget *>(m_txtSend), static_cast<QWidget *>(m_listDate),
-                             static_cast<QWidget *>(m_txtTeach[1]),
-                             static_cast<QWidget *>(m_txtTeach[2]),
-                             static_cast<QWidget *>(m_cmdTeach), static_cast<QWidget *>(m_cmdSend),
-                             static_cast<QWidget *>(m_cmdEdit[1]),
-                             static_cast<QWidget *>(m_cmdEdit[2]),
-                             static_cast<QWidget *>(m_cmdEdit[3])})
+    for (QWidget *control :
+         {static_cast<QWidget *>(m_picTalk), static_cast<QWidget *>(m_txtTalk),
+          static_cast<QWidget *>(m_txtSend), static_cast<QWidget *>(m_listDate),
+          static_cast<QWidget *>(m_txtTeach[1]), static_cast<QWidget *>(m_txtTeach[2]),
+          static_cast<QWidget *>(m_cmdTeach), static_cast<QWidget *>(m_cmdSend),
+          static_cast<QWidget *>(m_cmdEdit[1]), static_cast<QWidget *>(m_cmdEdit[2]),
+          static_cast<QWidget *>(m_cmdEdit[3])})
         control->installEventFilter(this);
 
-    const QList<QWidget *> tabOrder = {m_picTalk,     m_txtTalk,     m_txtSend,    m_cmdTeach,
-                                       m_cmdSend,     m_listDate,    m_txtTeach[1], m_txtTeach[2],
-                                       m_cmdEdit[1],  m_cmdEdit[2],  m_cmdEdit[3]};
+    const QList<QWidget *> tabOrder = {m_picTalk,    m_txtTalk,    m_txtSend,     m_cmdTeach,
+                                       m_cmdSend,    m_listDate,   m_txtTeach[1], m_txtTeach[2],
+                                       m_cmdEdit[1], m_cmdEdit[2], m_cmdEdit[3]};
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder.at(i - 1), tabOrder.at(i));
     for (QLabel *label : findChildren<QLabel *>())
@@ -401,11 +401,11 @@ bool FrmMain::start()
 std::optional<QString> FrmMain::askUserName()
 {
     const QString robotName = m_robotProfile.at(1);
-    std::optional<QString> name = m_seams.askText(
-        QStringLiteral("妙语通"),
-        QStringLiteral("您好!我是妙语通,我叫 ") + robotName + kCr + kCr +
-            QStringLiteral("初次见面,请告诉我您的名字:"),
-        {});
+    std::optional<QString> name =
+        m_seams.askText(QStringLiteral("妙语通"),
+                        QStringLiteral("您好!我是妙语通,我叫 ") + robotName + kCr + kCr +
+                            QStringLiteral("初次见面,请告诉我您的名字:"),
+                        {});
     for (;;) {
         while (!name || name->isEmpty()) {
             name = m_seams.askText(QStringLiteral("Hello"),
@@ -416,10 +416,9 @@ std::optional<QString> FrmMain::askUserName()
         const QString bad = GbkCodec::firstUnencodable(*name);
         if (bad.isEmpty())
             return name;
-        name = m_seams.askText(QStringLiteral("Hello"),
-                               QStringLiteral("名字里的“%1”无法保存到数据文件中,请换一种写法:")
-                                   .arg(bad),
-                               *name);
+        name = m_seams.askText(
+            QStringLiteral("Hello"),
+            QStringLiteral("名字里的“%1”无法保存到数据文件中,请换一种写法:").arg(bad), *name);
     }
 }
 
@@ -456,8 +455,7 @@ bool FrmMain::initialize()
     }
     m_knowledge = std::move(*parsed.base);
     m_idlePrompter.setKnowledge(&m_knowledge);
-    setLabelText(m_labSmartWord,
-                 QStringLiteral("数据：%1个").arg(m_knowledge.entryCount()));
+    setLabelText(m_labSmartWord, QStringLiteral("数据：%1个").arg(m_knowledge.entryCount()));
 
     // One voice for the window's life: the engine takes a second to start, and a fresh one
     // after teaching would swallow the lines said meanwhile.
@@ -653,8 +651,8 @@ void FrmMain::commitEntry()
     if (!teachingMode())
         return;
     const QString refused = QStringLiteral("本次调教未能成功,可能的原因:") + kCr;
-    const TeachingRules::Commit commit = TeachingRules::check(
-        m_txtTeach[1]->text(), m_txtTeach[2]->text(), m_knowledge.FilterWords);
+    const TeachingRules::Commit commit =
+        TeachingRules::check(m_txtTeach[1]->text(), m_txtTeach[2]->text(), m_knowledge.FilterWords);
     switch (commit.verdict) {
     case TeachingRules::Verdict::Malformed:
         message(QMessageBox::Warning, QStringLiteral("ERR"),

@@ -39,8 +39,7 @@ struct FrmMainSeams
         askText;
     // Shows a message box and returns the button pressed.
     std::function<QMessageBox::StandardButton(QMessageBox::Icon, const QString &title,
-                                              const QString &prompt,
-                                              QMessageBox::StandardButtons)>
+                                              const QString &prompt, QMessageBox::StandardButtons)>
         showMessage;
     std::function<void(const QUrl &)> openUrl;
 };

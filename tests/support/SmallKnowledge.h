@@ -19,8 +19,8 @@ inline QString knowledgeText(const QStringList &entries, const QString &name = Q
         {QStringLiteral("嗨!你好!"), QStringLiteral("我是[rob]")},
     };
     for (const QStringList &list : lists) {
-        text += QStringLiteral("[AI_Dat]\r\n标题：\r\n|") + list.join(u'|') +
-                QStringLiteral("|\r\n");
+        text +=
+            QStringLiteral("[AI_Dat]\r\n标题：\r\n|") + list.join(u'|') + QStringLiteral("|\r\n");
     }
     text += QStringLiteral("[AI_Dat]\r\n");
     for (const QString &entry : entries)

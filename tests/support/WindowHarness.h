@@ -38,7 +38,6 @@ class WindowHarness
     QTemporaryDir m_dir; // first, so it outlives the window
 
 public:
-
     QString dataPath() const { return m_dir.filePath(KnowledgeFile::FileName); }
 
     void writeKnowledge(const QString &text)
@@ -92,7 +91,10 @@ public:
     }
     QString transcript() const { return control<QPlainTextEdit>("TxtTalk")->toPlainText(); }
     QString label(const char *name) const { return control<QLabel>(name)->text(); }
-    QTimer *timer(const char *name) const { return window->findChild<QTimer *>(QString::fromLatin1(name)); }
+    QTimer *timer(const char *name) const
+    {
+        return window->findChild<QTimer *>(QString::fromLatin1(name));
+    }
 
     // Types a message and presses Send.
     void send(const QString &text)

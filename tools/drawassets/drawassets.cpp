@@ -20,7 +20,10 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // The window places its controls in twips; the backdrop is drawn unscaled at 15 twips a pixel.
-constexpr double twips(int t) { return t / 15.0; }
+constexpr double twips(int t)
+{
+    return t / 15.0;
+}
 
 QRectF twipsRect(int left, int top, int width, int height)
 {
@@ -35,7 +38,10 @@ QRect pixelRect(int left, int top, int width, int height)
     return {x, y, qRound(twips(left + width)) - x, qRound(twips(top + height)) - y};
 }
 
-QColor rgb(QRgb value) { return QColor(value); }
+QColor rgb(QRgb value)
+{
+    return QColor(value);
+}
 
 QColor rgba(QRgb value, int alpha)
 {
@@ -55,7 +61,8 @@ QFont uiFont(int pixelSize)
 // A one-pixel line on whole pixels, so hairlines stay crisp under antialiasing.
 void hairline(QPainter &p, int x1, int y1, int x2, int y2, const QColor &colour)
 {
-    p.fillRect(QRect(QPoint(qMin(x1, x2), qMin(y1, y2)), QPoint(qMax(x1, x2), qMax(y1, y2))), colour);
+    p.fillRect(QRect(QPoint(qMin(x1, x2), qMin(y1, y2)), QPoint(qMax(x1, x2), qMax(y1, y2))),
+               colour);
 }
 
 void dottedRow(QPainter &p, int x1, int x2, int y, const QColor &colour)
@@ -69,8 +76,8 @@ void dottedRow(QPainter &p, int x1, int x2, int y, const QColor &colour)
 constexpr QSize BackdropSize(604, 490);
 
 // Areas of the backdrop, all derived from the places of the controls that lie on them.
-const QRect TranscriptArea = pixelRect(120, 1320, 5895, 3615);  // TxtTalk
-const QRect InputArea = pixelRect(120, 5400, 5895, 1455);       // TxtSend
+const QRect TranscriptArea = pixelRect(120, 1320, 5895, 3615); // TxtTalk
+const QRect InputArea = pixelRect(120, 5400, 5895, 1455);      // TxtSend
 constexpr int HeaderHeight = 64;
 constexpr int PanelLeft = 410;
 const int BarTop = InputArea.bottom() + 1;
@@ -97,7 +104,11 @@ void drawHeader(QPainter &p)
     p.save();
     p.setClipRect(QRectF(250, 0, 270, HeaderHeight));
     p.setPen(Qt::NoPen);
-    struct Disc { double x, y, r; int alpha; };
+    struct Disc
+    {
+        double x, y, r;
+        int alpha;
+    };
     for (const Disc &d : {Disc{300, 70, 46, 10}, Disc{372, -8, 34, 12}, Disc{430, 58, 28, 9},
                           Disc{478, 8, 20, 11}, Disc{505, 50, 12, 10}}) {
         QRadialGradient glow(QPointF(d.x, d.y), d.r);
@@ -171,7 +182,8 @@ void drawSidePanel(QPainter &p)
 {
     // The panel runs from the header to the window's bottom edge; its foot is white, like the
     // opaque LabRevise that sits there, so the label reads as printed on the panel.
-    const QRect panel(PanelLeft, HeaderHeight, BackdropSize.width() - PanelLeft, BarTop - HeaderHeight);
+    const QRect panel(PanelLeft, HeaderHeight, BackdropSize.width() - PanelLeft,
+                      BarTop - HeaderHeight);
     QLinearGradient fill(panel.topLeft(), panel.bottomLeft());
     fill.setColorAt(0, rgb(PanelTint));
     fill.setColorAt(1, rgb(0xEAF1FA));
@@ -186,7 +198,8 @@ void drawSidePanel(QPainter &p)
     const int labelLeft = 6360;
     for (int top : {1080, 1515, 1950, 2400, 2860, 3315}) {
         const QRect label = pixelRect(labelLeft, top, 720, 255);
-        dottedRow(p, PanelLeft + 10, BackdropSize.width() - 12, label.bottom() + 1 + 3, rgb(Separator));
+        dottedRow(p, PanelLeft + 10, BackdropSize.width() - 12, label.bottom() + 1 + 3,
+                  rgb(Separator));
     }
 
     // A faint pair of speech bubbles fills the free lower part of the panel.
@@ -233,7 +246,8 @@ void drawBottomBar(QPainter &p)
     hairline(p, 0, BarTop, PanelLeft - 1, BarTop, rgb(Edge));
 
     // Outlines two pixels outside CmdTeach and CmdSend.
-    for (const QRect &button : {pixelRect(3390, 6920, 1215, 375), pixelRect(4680, 6920, 1215, 375)}) {
+    for (const QRect &button :
+         {pixelRect(3390, 6920, 1215, 375), pixelRect(4680, 6920, 1215, 375)}) {
         const QRectF outline = QRectF(button).adjusted(-2, -2, 2, 2).adjusted(0.5, 0.5, -0.5, -0.5);
         p.setPen(QPen(rgb(0xB4C3D6), 1));
         p.setBrush(rgb(0xFAFCFE));
@@ -406,7 +420,8 @@ QImage drawIcon()
     return image;
 }
 
-bool save(const QImage &image, const QDir &dir, const QString &name, const char *format, int quality)
+bool save(const QImage &image, const QDir &dir, const QString &name, const char *format,
+          int quality)
 {
     const QString path = dir.filePath(name);
     if (image.save(path, format, quality))
@@ -435,8 +450,8 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    const bool ok = save(drawBackdrop(), dir, u"backdrop.jpg"_s, "JPG", 92)
-                    && save(drawPortrait(), dir, u"portrait.jpg"_s, "JPG", 92)
-                    && save(drawIcon(), dir, u"icon.png"_s, "PNG", -1);
+    const bool ok = save(drawBackdrop(), dir, u"backdrop.jpg"_s, "JPG", 92) &&
+                    save(drawPortrait(), dir, u"portrait.jpg"_s, "JPG", 92) &&
+                    save(drawIcon(), dir, u"icon.png"_s, "PNG", -1);
     return ok ? 0 : 1;
 }
