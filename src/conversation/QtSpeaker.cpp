@@ -8,17 +8,17 @@ using namespace Qt::StringLiterals;
 namespace {
 // Ample for a healthy engine to close; short enough that a hung one does not hold up the exit.
 constexpr int ShutdownWaitMs = 1500;
-}
+} // namespace
 
 QtSpeaker::QtSpeaker(QObject *parent)
-    : QObject(parent)
-    , m_mailbox(std::make_shared<SpeechWorker::Mailbox>())
-    , m_thread(new QThread)
-    , m_worker(new SpeechWorker(m_mailbox))
+    : QObject(parent), m_mailbox(std::make_shared<SpeechWorker::Mailbox>()), m_thread(new QThread),
+      m_worker(new SpeechWorker(m_mailbox))
 {
     m_thread->setObjectName(u"speech"_s);
     m_worker->moveToThread(m_thread);
     connect(m_worker, &SpeechWorker::ready, this, &QtSpeaker::ready);
+    connect(m_thread, &QThread::finished, m_worker, &SpeechWorker::releaseEngine,
+            Qt::DirectConnection);
     // Posted ahead of every line, so the engine exists before the first line is taken.
     QMetaObject::invokeMethod(m_worker, &SpeechWorker::start, Qt::QueuedConnection);
     m_thread->start();
@@ -27,7 +27,9 @@ QtSpeaker::QtSpeaker(QObject *parent)
 QtSpeaker::~QtSpeaker()
 {
     m_mailbox->close();
-    QMetaObject::invokeMethod(m_worker, &SpeechWorker::shutDown, Qt::QueuedConnection);
+    // Not a queued call: events are no longer delivered once the application object is gone,
+    // and a speaker owned by it is destroyed just then.
+    m_thread->quit();
     if (m_thread->wait(QDeadlineTimer(ShutdownWaitMs))) {
         delete m_worker;
         delete m_thread;

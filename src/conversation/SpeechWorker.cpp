@@ -1,10 +1,10 @@
 #include "SpeechWorker.h"
 
-#include <QLocale>
 #include <QMutexLocker>
 #include <QTextToSpeech>
-#include <QThread>
 #include <QVoice>
+
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -17,7 +17,7 @@ bool isChineseChina(const QLocale &locale)
 {
     return locale.language() == QLocale::Chinese && locale.territory() == QLocale::China;
 }
-}
+} // namespace
 
 bool SpeechWorker::Mailbox::post(const QString &text)
 {
@@ -61,29 +61,28 @@ bool SpeechWorker::Mailbox::isAbandoned() const
     return m_abandoned;
 }
 
-SpeechWorker::SpeechWorker(std::shared_ptr<Mailbox> mailbox)
-    : m_mailbox(std::move(mailbox))
-{
-}
+SpeechWorker::SpeechWorker(std::shared_ptr<Mailbox> mailbox) : m_mailbox(std::move(mailbox)) {}
 
 void SpeechWorker::start()
 {
     // speech-dispatcher is where the Mandarin voices are on Linux; elsewhere the platform's
     // own engine.
     m_engine = QTextToSpeech::availableEngines().contains(u"speechd"_s)
-        ? new QTextToSpeech(u"speechd"_s, this)
-        : new QTextToSpeech(this);
+                   ? new QTextToSpeech(u"speechd"_s, this)
+                   : new QTextToSpeech(this);
     // Starting the engine takes over a second; the speaker may be gone by now.
     if (m_mailbox->isClosed())
         return;
     // An error state alone proves nothing (a failed default locale sets it); an engine
     // without a plug-in or without a single locale cannot speak.
+    const QList<QLocale> locales =
+        m_engine->engine().isEmpty() ? QList<QLocale>() : m_engine->availableLocales();
     QString voiceName;
-    if (m_engine->engine().isEmpty() || m_engine->availableLocales().isEmpty()) {
+    if (locales.isEmpty()) {
         delete m_engine;
         m_engine = nullptr;
     } else {
-        voiceName = chooseVoice();
+        voiceName = chooseVoice(locales);
     }
     emit ready(voiceName);
     speakNewest();
@@ -102,25 +101,23 @@ void SpeechWorker::speakNewest()
     m_engine->say(*line);
 }
 
-void SpeechWorker::shutDown()
+void SpeechWorker::releaseEngine()
 {
     // Once abandoned, the process may already be tearing down: better to leak the engine than
     // run its teardown against half-destroyed globals.
-    if (!m_mailbox->isAbandoned()) {
-        delete m_engine;
-        m_engine = nullptr;
-    }
-    thread()->quit();
+    if (m_mailbox->isAbandoned())
+        return;
+    delete m_engine;
+    m_engine = nullptr;
 }
 
-QString SpeechWorker::chooseVoice()
+QString SpeechWorker::chooseVoice(const QList<QLocale> &locales)
 {
     const QLocale defaultLocale = m_engine->locale();
     const QVoice defaultVoice = m_engine->voice();
     // availableVoices() lists only the current locale's voices, and speech-dispatcher files
     // Mandarin ("cmn") under QLocale::C, so every locale has to be visited.
     std::optional<QVoice> mandarin;
-    const QList<QLocale> locales = m_engine->availableLocales();
     for (const QLocale &locale : locales) {
         m_engine->setLocale(locale);
         const QList<QVoice> voices = m_engine->availableVoices();
@@ -129,8 +126,8 @@ QString SpeechWorker::chooseVoice()
                 m_engine->setVoice(voice);
                 return voice.name();
             }
-            if (voice.name() == PinyinVoice
-                || (!mandarin && voice.name().contains("Mandarin"_L1, Qt::CaseInsensitive)))
+            if (voice.name() == PinyinVoice ||
+                (!mandarin && voice.name().contains("Mandarin"_L1, Qt::CaseInsensitive)))
                 mandarin = voice;
         }
     }

@@ -2,6 +2,8 @@
 // The engine side of QtSpeaker: lives on the speech thread, owns the QTextToSpeech engine
 // and speaks the newest line it is handed.
 
+#include <QList>
+#include <QLocale>
 #include <QMutex>
 #include <QObject>
 #include <QString>
@@ -46,17 +48,17 @@ public:
     void start();
     // Stops what is being spoken and speaks the waiting line, if any.
     void speakNewest();
-    // Releases the engine and ends the speech thread's event loop.
-    void shutDown();
+    // Deletes the engine; called on the speech thread as it finishes, since by then (while the
+    // application object is being destroyed, say) queued calls may no longer be delivered.
+    void releaseEngine();
 
 signals:
     // The engine is set up and speaks with this voice; empty when there is no speech.
     void ready(const QString &voiceName);
 
 private:
-    QString chooseVoice();
+    QString chooseVoice(const QList<QLocale> &locales);
 
     std::shared_ptr<Mailbox> m_mailbox;
     QTextToSpeech *m_engine = nullptr;
-    bool m_started = false;
 };

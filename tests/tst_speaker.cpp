@@ -1,0 +1,326 @@
+// The robot's voice against a private speech-dispatcher with a null sound device: what reaches
+// the daemon (read back from its protocol log), which voice is chosen, and that a missing or
+// hung daemon never blocks the caller.
+
+#include "conversation/QtSpeaker.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextToSpeech>
+#include <QTimer>
+
+#include <csignal>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int EngineTimeoutMs = 15000; // the engine starts in about 1.5 s, slower under load
+constexpr int AtOnceMs = 1000;         // correctness bounds, not speed goals
+constexpr int BoundedExitMs = 5000;
+constexpr auto SpeakThenQuit = "--speak-then-quit";
+const auto LastLine = u"再见了"_s;
+
+QString readProtocol(const QString &path)
+{
+    QFile log(path);
+    return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
+}
+
+// One speech-dispatcher for one test, found by the client through the environment. The
+// client reads the environment when the engine starts, so this must exist before the speaker.
+class PrivateSpeechDaemon
+{
+public:
+    explicit PrivateSpeechDaemon(const QString &audioOutput)
+        : m_dir(QDir::tempPath() + u"/tst_speaker-XXXXXX"_s)
+    {
+        const QString root = m_dir.path();
+        const QDir dir(root);
+        dir.mkdir(u"run"_s,
+                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        dir.mkpath(u"config/speech-dispatcher"_s);
+        dir.mkpath(u"log"_s);
+        QFile conf(root + u"/config/speech-dispatcher/speechd.conf"_s);
+        if (conf.open(QIODevice::WriteOnly)) {
+            conf.write(
+                QStringLiteral("LogLevel 3\n"
+                               "LogDir \"%1/log\"\n"
+                               "CustomLogFile \"protocol\" \"%1/log/protocol.log\"\n"
+                               "Timeout 3\n"
+                               "AudioOutputMethod \"%2\"\n"
+                               "AudioALSADevice \"null\"\n"
+                               "AddModule \"espeak-ng\" \"sd_espeak-ng\" \"espeak-ng.conf\"\n"
+                               "DefaultModule espeak-ng\n")
+                    .arg(root, audioOutput)
+                    .toUtf8());
+        }
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(root + u"/run"_s));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(root + u"/config"_s));
+        // Must name the socket under XDG_RUNTIME_DIR exactly, or the daemon will not start.
+        qputenv("SPEECHD_ADDRESS",
+                "unix_socket:" +
+                    QFile::encodeName(root + u"/run/speech-dispatcher/speechd.sock"_s));
+        qunsetenv("SPEECHD_CMD");
+        qunsetenv("PULSE_SERVER");
+    }
+
+    ~PrivateSpeechDaemon()
+    {
+        QFile pidFile(m_dir.path() + u"/run/speech-dispatcher/pid/speech-dispatcher.pid"_s);
+        if (!pidFile.open(QIODevice::ReadOnly))
+            return;
+        const pid_t pid = pidFile.readAll().trimmed().toInt();
+        if (pid <= 0)
+            return;
+        ::kill(pid, SIGTERM);
+        // A hung daemon ignores SIGTERM.
+        const QDeadlineTimer deadline(1000);
+        while (isRunning(pid) && !deadline.hasExpired())
+            QTest::qWait(20);
+        if (isRunning(pid))
+            ::kill(pid, SIGKILL);
+    }
+
+    // Unix socket paths have room for about a hundred bytes.
+    bool isValid() const { return m_dir.isValid() && m_dir.path().size() < 60; }
+
+    QString protocolPath() const { return m_dir.path() + u"/log/protocol.log"_s; }
+    QString protocol() const { return readProtocol(protocolPath()); }
+
+    // What the client sent, one entry per command or line of text, in order.
+    QStringList commands() const
+    {
+        static const QRegularExpression data(u":DATA:\\|([^\r\n]*)"_s);
+        QStringList result;
+        for (const QRegularExpressionMatch &match : data.globalMatch(protocol()))
+            result << match.captured(1);
+        return result;
+    }
+
+private:
+    // The daemon is not our child; once gone it is absent or a zombie.
+    static bool isRunning(pid_t pid)
+    {
+        QFile stat(u"/proc/%1/stat"_s.arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            return false;
+        const QByteArray fields = stat.readAll();
+        const qsizetype afterName = fields.lastIndexOf(')');
+        return afterName >= 0 && fields.mid(afterName + 2, 1) != "Z";
+    }
+
+    QTemporaryDir m_dir;
+};
+
+} // namespace
+
+class TestSpeaker : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void choosesMandarinVoice();
+    void speaksOnlyNewestLineQueuedBeforeReady();
+    void stopsBeforeEveryLine();
+    void releasesEngineWhenApplicationEnds();
+    void neverBlocksWhenSpeechFails_data();
+    void neverBlocksWhenSpeechFails();
+};
+
+void TestSpeaker::initTestCase()
+{
+    if (QStandardPaths::findExecutable(u"speech-dispatcher"_s).isEmpty() ||
+        !QTextToSpeech::availableEngines().contains(u"speechd"_s))
+        QSKIP("needs speech-dispatcher and Qt's speechd plug-in");
+}
+
+void TestSpeaker::choosesMandarinVoice()
+{
+    PrivateSpeechDaemon daemon(u"alsa"_s);
+    QVERIFY(daemon.isValid());
+    QtSpeaker speaker;
+    QSignalSpy ready(&speaker, &QtSpeaker::ready);
+    QVERIFY(ready.wait(EngineTimeoutMs));
+    const QString voice = ready.at(0).at(0).toString();
+
+    // The daemon's voice lists show what espeak-ng offers here.
+    const QString protocol = daemon.protocol();
+    if (protocol.contains(u"Chinese (Mandarin, latin as Pinyin)"_s))
+        QCOMPARE(voice, u"Chinese (Mandarin, latin as Pinyin)"_s);
+    else if (protocol.contains(u"Mandarin"_s))
+        QVERIFY2(voice.contains(u"Mandarin"_s), qPrintable(voice));
+    else
+        QSKIP("espeak-ng offers no Mandarin voice here");
+
+    // Set last, after the walk through the locales, so it is the voice lines are spoken in.
+    const QStringList setVoice = daemon.commands().filter(u"SET SELF SYNTHESIS_VOICE"_s);
+    QVERIFY(!setVoice.isEmpty());
+    QCOMPARE(setVoice.last(), u"SET SELF SYNTHESIS_VOICE "_s + voice);
+}
+
+void TestSpeaker::speaksOnlyNewestLineQueuedBeforeReady()
+{
+    PrivateSpeechDaemon daemon(u"alsa"_s);
+    QVERIFY(daemon.isValid());
+    QtSpeaker speaker;
+    QSignalSpy ready(&speaker, &QtSpeaker::ready);
+    speaker.say(u"旧话一"_s);
+    speaker.say(u"旧话二"_s);
+    speaker.say(u"最新的一句"_s);
+    // All three were said while the engine was still starting.
+    QVERIFY(ready.wait(EngineTimeoutMs));
+    QTRY_VERIFY_WITH_TIMEOUT(daemon.commands().contains(u"最新的一句"_s), EngineTimeoutMs);
+    const QStringList commands = daemon.commands();
+    QVERIFY(!commands.contains(u"旧话一"_s));
+    QVERIFY(!commands.contains(u"旧话二"_s));
+    QCOMPARE(commands.count(u"speak"_s), 1);
+}
+
+void TestSpeaker::stopsBeforeEveryLine()
+{
+    PrivateSpeechDaemon daemon(u"alsa"_s);
+    QVERIFY(daemon.isValid());
+    QtSpeaker speaker;
+    QSignalSpy ready(&speaker, &QtSpeaker::ready);
+    QVERIFY(ready.wait(EngineTimeoutMs));
+
+    const QStringList lines = {u"第一句话"_s, u"第二句话"_s, u"第三句话"_s};
+    for (const QString &line : lines) {
+        speaker.say(line);
+        QTRY_VERIFY_WITH_TIMEOUT(daemon.commands().contains(line), EngineTimeoutMs);
+    }
+
+    // Each line's speak command is preceded by a cancel sent after the previous line.
+    const QStringList commands = daemon.commands();
+    qsizetype previous = -1;
+    for (const QString &line : lines) {
+        const qsizetype text = commands.indexOf(line);
+        QCOMPARE(commands.at(text - 1), u"speak"_s);
+        const qsizetype cancel = commands.lastIndexOf(u"CANCEL ALL"_s, text - 1);
+        QVERIFY2(cancel > previous, qPrintable(line));
+        previous = text;
+    }
+}
+
+void TestSpeaker::releasesEngineWhenApplicationEnds()
+{
+    PrivateSpeechDaemon daemon(u"alsa"_s);
+    QVERIFY(daemon.isValid());
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(),
+                {QLatin1StringView(SpeakThenQuit), daemon.protocolPath()});
+    QVERIFY(child.waitForFinished(EngineTimeoutMs));
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), 0);
+
+    // Releasing the engine cuts off the last line; a speech thread left behind would not.
+    const QStringList commands = daemon.commands();
+    QVERIFY(commands.contains(LastLine));
+    QVERIFY(commands.lastIndexOf(u"CANCEL ALL"_s) > commands.indexOf(LastLine));
+}
+
+void TestSpeaker::neverBlocksWhenSpeechFails_data()
+{
+    QTest::addColumn<QString>("audioOutput");
+    QTest::addColumn<QByteArray>("speechdCommand");
+    QTest::addColumn<bool>("waitForEngine");
+
+    // As if speech-dispatcher were not installed: the engine exists but cannot connect.
+    QTest::newRow("no daemon") << u"alsa"_s << QByteArray("/nonexistent") << true;
+    // The speaker goes away while the engine, connected, is still setting up.
+    QTest::newRow("gone while starting") << u"alsa"_s << QByteArray() << false;
+    // Without a sound server the daemon hangs after a couple of lines, and stop() with it.
+    QTest::newRow("hung daemon") << u"pulse"_s << QByteArray() << true;
+}
+
+void TestSpeaker::neverBlocksWhenSpeechFails()
+{
+    QFETCH(QString, audioOutput);
+    QFETCH(QByteArray, speechdCommand);
+    QFETCH(bool, waitForEngine);
+
+    PrivateSpeechDaemon daemon(audioOutput);
+    QVERIFY(daemon.isValid());
+    if (!speechdCommand.isEmpty())
+        qputenv("SPEECHD_CMD", speechdCommand);
+    if (audioOutput == u"pulse"_s)
+        qputenv("PULSE_SERVER", "unix:/nonexistent");
+
+    QElapsedTimer timer;
+    timer.start();
+    auto speaker = std::make_unique<QtSpeaker>();
+    QVERIFY2(timer.elapsed() < AtOnceMs, "construction waited for the engine");
+    QSignalSpy ready(speaker.get(), &QtSpeaker::ready);
+
+    if (waitForEngine) {
+        QVERIFY(ready.wait(EngineTimeoutMs));
+        // A voice only when the engine could reach a daemon.
+        QCOMPARE(ready.at(0).at(0).toString().isEmpty(), !speechdCommand.isEmpty());
+    } else {
+        QTRY_VERIFY_WITH_TIMEOUT(daemon.protocol().contains(u"CLIENT_NAME"_s), EngineTimeoutMs);
+    }
+    if (audioOutput == u"pulse"_s) {
+        // Two lines get through; the stop before the third finds the daemon hung.
+        for (const QString &line : {u"第一句话"_s, u"第二句话"_s}) {
+            speaker->say(line);
+            QTRY_VERIFY_WITH_TIMEOUT(daemon.commands().contains(line), EngineTimeoutMs);
+        }
+        speaker->say(u"第三句话"_s);
+        const auto cancelSent = [&daemon] {
+            const QStringList commands = daemon.commands();
+            return commands.lastIndexOf(u"CANCEL ALL"_s) > commands.indexOf(u"第二句话"_s);
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(cancelSent(), EngineTimeoutMs);
+    }
+
+    timer.restart();
+    for (int i = 0; i < 5; ++i)
+        speaker->say(u"还在说话 %1"_s.arg(i));
+    QVERIFY2(timer.elapsed() < AtOnceMs, "say() waited for the engine");
+
+    timer.restart();
+    speaker.reset();
+    const qint64 exitMs = timer.elapsed();
+    qInfo("speaker destroyed in %lld ms", static_cast<long long>(exitMs));
+    QVERIFY2(exitMs < BoundedExitMs, "destruction waited for a hung engine");
+}
+
+// The child of releasesEngineWhenApplicationEnds: the speaker belongs to the application object,
+// so it is destroyed while that is torn down, when queued calls are no longer delivered.
+static int speakThenQuit(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QString protocolPath = QString::fromLocal8Bit(argv[2]);
+    auto *speaker = new QtSpeaker(&app);
+    QTimer poll;
+    QObject::connect(speaker, &QtSpeaker::ready, &app, [&] {
+        speaker->say(LastLine);
+        poll.start(20);
+    });
+    QObject::connect(&poll, &QTimer::timeout, &app, [&] {
+        if (readProtocol(protocolPath).contains(LastLine))
+            app.quit();
+    });
+    return app.exec();
+}
+
+int main(int argc, char *argv[])
+{
+    if (argc == 3 && qstrcmp(argv[1], SpeakThenQuit) == 0)
+        return speakThenQuit(argc, argv);
+    QCoreApplication app(argc, argv);
+    TestSpeaker test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_speaker.moc"
