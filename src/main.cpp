@@ -2,8 +2,10 @@
 #include "window/FrmMain.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QStandardPaths>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
@@ -11,6 +13,12 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("miaoyutong"));
     QApplication::setApplicationDisplayName(QStringLiteral("妙语通"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
+
+    // The program speaks Chinese whatever the desktop's language: so do Qt's own buttons.
+    QTranslator qtTexts;
+    if (qtTexts.load(QStringLiteral("qt_zh_CN"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     const QString dataDirectory =
         DataLocation::choose(QCoreApplication::applicationDirPath(),

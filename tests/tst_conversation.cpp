@@ -4,6 +4,8 @@
 #include "conversation/RobotText.h"
 #include "support/WindowHarness.h"
 
+#include <QClipboard>
+#include <QMimeData>
 #include <QTest>
 
 namespace {
@@ -261,10 +263,20 @@ void TestConversation::hugePasteIsAnswered()
 {
     WindowHarness h;
     QVERIFY(h.startWith(kTable));
-    const QString huge = QString(1 << 20, u'啊') + QStringLiteral("bye");
-    h.send(huge);
+    h.window->show();
+    // One unbroken megabyte-long word: the worst case for wrapping at word boundaries.
+    auto *input = h.control<QPlainTextEdit>("TxtSend");
+    auto *pasted = new QMimeData; // the clipboard takes it
+    pasted->setText(QString(1 << 20, u'x') + QStringLiteral("bye"));
+    QApplication::clipboard()->setMimeData(pasted);
+    input->paste();
+    QCOMPARE(input->toPlainText().size(), (1 << 20) + 3);
+    QCOMPARE(input->wordWrapMode(), QTextOption::WrapAnywhere);
+    h.control<QPushButton>("CmdSend")->click();
+    QCOMPARE(input->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
     h.window->replyTick();
     QCOMPARE(h.window->lastReply(), QStringLiteral("88....."));
+    QVERIFY(h.transcript().size() > (1 << 20));
 }
 
 QTEST_MAIN(TestConversation)

@@ -14,7 +14,8 @@ class TestStartup : public QObject
 private slots:
     void firstRunAsksUntilANameIsGiven_data();
     void firstRunAsksUntilANameIsGiven();
-    void firstRunRefusesANameGbkCannotHold();
+    void firstRunRefusesANameTheFileCannotHold_data();
+    void firstRunRefusesANameTheFileCannotHold();
     void secondRunUsesTheStoredFile();
     void readOnlyFileStillCounts();
     void greetingLineFormat();
@@ -71,15 +72,25 @@ void TestStartup::firstRunAsksUntilANameIsGiven()
     QCOMPARE(h.label("LabStatus"), QStringLiteral("阿木 向你发送消息"));
 }
 
-void TestStartup::firstRunRefusesANameGbkCannotHold()
+void TestStartup::firstRunRefusesANameTheFileCannotHold_data()
 {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("beyond GBK") << u"Zoe😀"_qs << u"😀"_qs;
+    QTest::newRow("the section marker") << u"a[AI_Dat]b"_qs << u"[AI_Dat]"_qs;
+}
+
+void TestStartup::firstRunRefusesANameTheFileCannotHold()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, named);
     WindowHarness h;
-    h.answers = {u"Zoe😀"_qs, u"Zoe"_qs};
+    h.answers = {name, u"Zoe"_qs};
     h.make();
     QVERIFY(h.window->start());
     QCOMPARE(h.asked.size(), 2);
-    QVERIFY(h.asked.at(1).prompt.contains(QStringLiteral("😀")));
-    QCOMPARE(h.asked.at(1).defaultText, QStringLiteral("Zoe😀"));
+    QVERIFY(h.asked.at(1).prompt.contains(u'“' + named + u'”'));
+    QCOMPARE(h.asked.at(1).defaultText, name);
     QVERIFY(h.fileBytes().startsWith("|Zoe|\r\n"));
 }
 

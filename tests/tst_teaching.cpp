@@ -4,6 +4,7 @@
 #include "knowledge/KnowledgeBase.h"
 #include "support/WindowHarness.h"
 #include "teaching/TeachingList.h"
+#include "teaching/TeachingRules.h"
 
 #include <QTest>
 
@@ -59,6 +60,7 @@ private slots:
     void lookupFollowsTheKeywordBox_data();
     void lookupFollowsTheKeywordBox();
     void pickingAnEntryShowsIt();
+    void arrowKeysInTheListShowTheEntry();
     void commitRefusesAndKeepsTheBoxes_data();
     void commitRefusesAndKeepsTheBoxes();
     void commitRefusesRudeWordsAndEmptiesTheBoxes_data();
@@ -128,6 +130,20 @@ void TestTeaching::pickingAnEntryShowsIt()
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
     QCOMPARE(t.keyword()->text(), QStringLiteral("bye"));
     QCOMPARE(t.replies()->text(), QStringLiteral("88.....\\BYE BYE!\\88888888\\"));
+}
+
+void TestTeaching::arrowKeysInTheListShowTheEntry()
+{
+    Teacher t;
+    QVERIFY(t.startTeaching());
+    t.button(3)->click();
+    auto *view = t.h.control<QListView>("ListDate");
+    const int bye = t.list().findKey(QStringLiteral("bye"));
+    view->setCurrentIndex(view->model()->index(bye, 0));
+    QTest::keyClick(view, Qt::Key_Down);
+    const QString next = TeachingList::keyOf(t.list().entryAt(bye + 1));
+    QCOMPARE(t.keyword()->text(), next);
+    QCOMPARE(t.replies()->text(), TeachingRules::repliesOf(t.list().entryAt(bye + 1)));
 }
 
 void TestTeaching::commitRefusesAndKeepsTheBoxes_data()

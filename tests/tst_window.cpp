@@ -2,6 +2,7 @@
 // the keyboard rules, dragging by the backdrop and the glyphs' highlights.
 
 #include "support/WindowHarness.h"
+#include "window/ChatTextBox.h"
 #include "window/GlyphLabel.h"
 #include "window/WindowLayout.h"
 
@@ -41,6 +42,8 @@ private slots:
     void dragOnlyWithTheLeftButtonOnTheBackdrop();
     void glyphHighlights();
     void accessibleNamesEverywhere();
+    void longWordsGetBreakChances_data();
+    void longWordsGetBreakChances();
 };
 
 void TestWindow::everyControlInItsPlace_data()
@@ -291,7 +294,38 @@ void TestWindow::accessibleNamesEverywhere()
         if (control->objectName().isEmpty() || control->objectName().startsWith(u"qt_"_qs) ||
             control->objectName() == u"GlyphLines"_qs || control->objectName() == u"ShapeHead"_qs)
             continue;
-        QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(control->objectName()));
+        // A label is named by its text; its description says what the text is.
+        const auto *label = qobject_cast<QLabel *>(control);
+        const bool captioned =
+            label && label->pixmap().isNull() && !qobject_cast<GlyphLabel *>(control);
+        const bool named = captioned ? !control->accessibleDescription().isEmpty() &&
+                                           control->accessibleName().isEmpty()
+                                     : !control->accessibleName().isEmpty();
+        QVERIFY2(named, qPrintable(control->objectName()));
+    }
+}
+
+void TestWindow::longWordsGetBreakChances_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("breaks");
+    QTest::newRow("short") << u"hello"_qs << 0;
+    QTest::newRow("long but spaced") << QString(u"word "_qs).repeated(200) << 0;
+    QTest::newRow("long Chinese breaks anywhere") << QString(1000, u'啊') << 0;
+    QTest::newRow("one long word") << QString(1000, u'a') << 4;
+    QTest::newRow("a word beyond the BMP keeps its pairs") << u"a"_qs + u"𝐚"_qs.repeated(299) << 2;
+}
+
+void TestWindow::longWordsGetBreakChances()
+{
+    QFETCH(QString, text);
+    QFETCH(int, breaks);
+    const QString shown = ChatTextBox::withBreakChances(text);
+    QCOMPARE(shown.count(QChar(0x200B)), breaks);
+    QCOMPARE(QString(shown).remove(QChar(0x200B)), text);
+    for (qsizetype i = 0; i + 1 < shown.size(); ++i) {
+        if (shown.at(i + 1) == QChar(0x200B))
+            QVERIFY(!shown.at(i).isHighSurrogate());
     }
 }
 

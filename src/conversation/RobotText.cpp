@@ -25,10 +25,12 @@ QString dateText(const QDateTime &when, const QLocale &locale)
 
 QString timeText(const QDateTime &when, const QLocale &locale)
 {
-    // Qt's long time form ends in a time-zone name; the desktop's long time has none.
+    // Qt's long time form carries a time-zone name; the desktop's long time has none. Some
+    // locales mark the time of day with "B", which Qt does not know: use its AM/PM text.
     static const QRegularExpression zone(QStringLiteral("\\s*\\[?t+\\]?\\s*"));
     QString format = locale.timeFormat(QLocale::LongFormat);
     format.remove(zone);
+    format.replace(u'B', QStringLiteral("AP"));
     return locale.toString(when.time(), format.trimmed());
 }
 

@@ -42,7 +42,37 @@ private:
     iconv_t m_cd;
 };
 
-constexpr char16_t kReplacement = 0xFFFD;
+// Undecodable bytes travel as lone low surrogates, which no real text contains.
+constexpr char16_t kRawByteBase = 0xDC00;
+
+bool isRawByte(QChar c)
+{
+    return c.unicode() >= kRawByteBase + 0x80 && c.unicode() <= kRawByteBase + 0xFF;
+}
+
+// Encodes text into gbk; returns -1, or the index of the first character GBK cannot hold.
+qsizetype encodeInto(const QString &text, QByteArray &gbk)
+{
+    Converter toGbk("CP936", "UTF-16LE");
+    if (!toGbk.isOpen())
+        return 0;
+    gbk.reserve(text.size() * 2);
+    const char *const begin = reinterpret_cast<const char *>(text.utf16());
+    qsizetype from = 0;
+    for (;;) {
+        qsizetype to = from;
+        while (to < text.size() && !isRawByte(text.at(to)))
+            ++to;
+        const char *in = begin + from * 2;
+        size_t inLeft = size_t(to - from) * 2;
+        if (!toGbk.run(in, inLeft, gbk))
+            return (in - begin) / 2;
+        if (to == text.size())
+            return -1;
+        gbk.append(char(text.at(to).unicode() - kRawByteBase));
+        from = to + 1;
+    }
+}
 
 } // namespace
 
@@ -58,10 +88,10 @@ QString decode(const QByteArray &bytes)
     const char *in = bytes.constData();
     size_t inLeft = size_t(bytes.size());
     while (!toUtf16.run(in, inLeft, utf16)) {
-        // An invalid or truncated sequence: mark it and go on with the next byte, so a
-        // damaged file still loads as far as it is readable.
-        const char16_t mark = kReplacement;
-        utf16.append(reinterpret_cast<const char *>(&mark), sizeof mark);
+        // An invalid or truncated sequence: keep its first byte aside and go on with the next,
+        // so a damaged file still loads as far as it is readable.
+        const char16_t raw = kRawByteBase + uchar(*in);
+        utf16.append(reinterpret_cast<const char *>(&raw), sizeof raw);
         ++in;
         --inLeft;
     }
@@ -70,14 +100,8 @@ QString decode(const QByteArray &bytes)
 
 std::optional<QByteArray> encode(const QString &text)
 {
-    Converter toGbk("CP936", "UTF-16LE");
-    if (!toGbk.isOpen())
-        return std::nullopt;
     QByteArray gbk;
-    gbk.reserve(text.size() * 2);
-    const char *in = reinterpret_cast<const char *>(text.utf16());
-    size_t inLeft = size_t(text.size()) * 2;
-    if (!toGbk.run(in, inLeft, gbk))
+    if (encodeInto(text, gbk) >= 0)
         return std::nullopt;
     return gbk;
 }
@@ -89,14 +113,10 @@ bool canEncode(const QString &text)
 
 QString firstUnencodable(const QString &text)
 {
-    Converter toGbk("CP936", "UTF-16LE");
     QByteArray sink;
-    const char *begin = reinterpret_cast<const char *>(text.utf16());
-    const char *in = begin;
-    size_t inLeft = size_t(text.size()) * 2;
-    if (!toGbk.isOpen() || toGbk.run(in, inLeft, sink))
+    const qsizetype at = encodeInto(text, sink);
+    if (at < 0)
         return {};
-    const qsizetype at = (in - begin) / 2;
     const bool pair = at + 1 < text.size() && text.at(at).isHighSurrogate();
     return text.mid(at, pair ? 2 : 1);
 }

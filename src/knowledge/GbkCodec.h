@@ -8,7 +8,9 @@
 
 namespace GbkCodec {
 
-// Decodes GBK bytes. Bytes that are not valid GBK become U+FFFD; decoding never fails.
+// Decodes GBK bytes; decoding never fails. A byte that is not valid GBK becomes a lone
+// surrogate U+DC80 to U+DCFF, which encode() turns back into the same byte, so a damaged file
+// is written back exactly as it was read.
 QString decode(const QByteArray &bytes);
 
 // Encodes text as GBK, or nothing when some character has no GBK form.

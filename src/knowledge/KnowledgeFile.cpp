@@ -70,9 +70,6 @@ std::optional<QByteArray> teachingSaveBytes(const QByteArray &dataBytes, const Q
         table += entry.endsWith(Knowledge::LineEnd) ? entry.chopped(2) : entry;
         table += Knowledge::LineEnd;
     }
-    // Bytes that were not valid GBK in the loaded file were read as U+FFFD; write them as
-    // '?' rather than refuse the whole save.
-    table.replace(QChar(0xFFFD), u'?');
     const auto tableBytes = GbkCodec::encode(table);
     if (!tableBytes)
         return std::nullopt;
@@ -95,7 +92,8 @@ QString write(const QString &path, const QByteArray &bytes)
     // A file the user marked read-only stays untouched, even for an administrator whose
     // rename over it would succeed.
     const QFileInfo existing(path);
-    if (existing.exists() && !(existing.permissions() & QFileDevice::WriteOwner))
+    if (existing.exists() &&
+        (!(existing.permissions() & QFileDevice::WriteOwner) || !existing.isWritable()))
         return QStringLiteral("文件是只读的。");
 
     QSaveFile file(path);

@@ -1,8 +1,10 @@
 #include "window/Backdrop.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 #include <cmath>
 
 Backdrop::Backdrop(const QPixmap &picture, QWidget *parent) : QWidget(parent), m_picture(picture)
@@ -25,6 +27,10 @@ void Backdrop::mousePressEvent(QMouseEvent *event)
     const QPointF at = event->position();
     m_dragOrigin = QPointF(std::nearbyint(at.x()), std::nearbyint(at.y()));
     event->accept();
+    // Wayland lets no program place its own window: the compositor moves it instead.
+    if (event->buttons() == Qt::LeftButton &&
+        QGuiApplication::platformName() == QLatin1String("wayland") && window()->windowHandle())
+        window()->windowHandle()->startSystemMove();
 }
 
 void Backdrop::mouseMoveEvent(QMouseEvent *event)

@@ -9,6 +9,7 @@
 #include "teaching/TeachingList.h"
 #include "teaching/TeachingRules.h"
 #include "window/Backdrop.h"
+#include "window/ChatTextBox.h"
 #include "window/Decoration.h"
 #include "window/GlyphLabel.h"
 #include "window/WindowLayout.h"
@@ -31,6 +32,11 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QUrl>
+
+#ifdef Q_OS_WIN
+#define NOMINMAX
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -67,9 +73,10 @@ void place(QWidget *control, const char16_t *name)
     control->setGeometry(WindowLayout::rect(name));
 }
 
-// Labels can be transparent, and take the pointer from the backdrop under them.
+// Labels can be transparent, and take the pointer from the backdrop under them. A screen
+// reader names a label by its text; the role says what the text is.
 QLabel *makeLabel(QWidget *container, const char16_t *name, const QString &caption,
-                  const QColor &colour, const QString &accessibleName)
+                  const QColor &colour, const QString &role)
 {
     auto *label = new QLabel(caption, container);
     place(label, name);
@@ -77,7 +84,7 @@ QLabel *makeLabel(QWidget *container, const char16_t *name, const QString &capti
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);
-    label->setAccessibleName(accessibleName);
+    label->setAccessibleDescription(role);
     return label;
 }
 
@@ -181,7 +188,10 @@ void FrmMain::buildControls()
     m_listDate->setStyleSheet(QStringLiteral("QListView { background: white; color: black; }"));
     m_listDate->setAccessibleName(QStringLiteral("关键字列表"));
     m_listDate->hide();
+    // Choosing an entry with the arrow keys shows it, as a click does.
     connect(m_listDate, &QListView::clicked, this, &FrmMain::pickEntry);
+    connect(m_listDate->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &FrmMain::pickEntry);
 
     QWidget *backdrop = m_picTalk;
     m_labStatus =
@@ -209,6 +219,7 @@ void FrmMain::buildControls()
         makeLabel(backdrop, u"ImgPortrait", {}, Qt::black, QStringLiteral("机器人头像"));
     m_imgPortrait->setPixmap(QPixmap(QStringLiteral(":/pictures/portrait.jpg")));
     m_imgPortrait->setScaledContents(true);
+    m_imgPortrait->setAccessibleName(QStringLiteral("机器人头像"));
 
     m_labMin = new GlyphLabel(QColor(0x00, 0xF9, 0x2C), backdrop);
     place(m_labMin, u"LabMin");
@@ -259,7 +270,7 @@ void FrmMain::buildControls()
     m_labRevise->setToolTip(QStringLiteral("修改人员：8264097hds & yunxiaoke"));
 
     const auto makeTextBox = [backdrop](const char16_t *name, const QString &accessibleName) {
-        auto *box = new QPlainTextEdit(backdrop);
+        auto *box = new ChatTextBox(backdrop);
         place(box, name);
         box->setFrameShape(QFrame::NoFrame);
         box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -476,6 +487,11 @@ void FrmMain::setUpWindow()
         const QRect available = screen->geometry();
         move(x(), available.top() + (available.height() - height()) / 2);
     }
+#ifdef Q_OS_WIN
+    // The class style's drop shadow, the one the system draws under menus and tooltips.
+    const auto window = reinterpret_cast<HWND>(winId());
+    SetClassLongPtrW(window, GCL_STYLE, GetClassLongPtrW(window, GCL_STYLE) | CS_DROPSHADOW);
+#endif
     // Corners cut by a 4 x 4 pixel ellipse: the window's visible and clickable area.
     QBitmap shape(size());
     shape.fill(Qt::color0);
@@ -541,13 +557,7 @@ void FrmMain::send()
 void FrmMain::appendTranscript(const QString &text)
 {
     // The transcript shows lines, not line-end characters.
-    QString lines = text;
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QTextCursor cursor(m_txtTalk->document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(lines);
-    m_txtTalk->moveCursor(QTextCursor::End);
-    m_txtTalk->ensureCursorVisible();
+    m_txtTalk->appendAtEnd(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 void FrmMain::replyTick()

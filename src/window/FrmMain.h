@@ -14,6 +14,7 @@
 #include <optional>
 
 class Backdrop;
+class ChatTextBox;
 class Clock;
 class Decoration;
 class GlyphLabel;
@@ -129,8 +130,8 @@ private:
     QWidget *m_picTeach = nullptr;
     QPushButton *m_cmdSend = nullptr;
     QPushButton *m_cmdTeach = nullptr;
-    QPlainTextEdit *m_txtSend = nullptr;
-    QPlainTextEdit *m_txtTalk = nullptr;
+    ChatTextBox *m_txtSend = nullptr;
+    ChatTextBox *m_txtTalk = nullptr;
     QLabel *m_labRevise = nullptr;
     Decoration *m_shapeHead = nullptr;
     Decoration *m_glyphLines = nullptr;
