@@ -423,8 +423,11 @@ std::optional<QString> FrmMain::askUserName()
                                    QStringLiteral("喂喂,先别着急,我还不知道你的名字呢:"),
                                    QStringLiteral("无名人士"));
         }
-        // A name written as "?" would come back wrong on every run: ask for another.
-        const QString bad = GbkCodec::firstUnencodable(*name);
+        // A name written as "?" would come back wrong on every run, and one holding the
+        // section marker would make the file unreadable: ask for another.
+        QString bad = GbkCodec::firstUnencodable(*name);
+        if (bad.isEmpty() && name->contains(Knowledge::Marker))
+            bad = Knowledge::Marker;
         if (bad.isEmpty())
             return name;
         name = m_seams.askText(
