@@ -56,4 +56,9 @@ QString normaliseMessage(const QString &typed)
     return QString(typed).remove(u' ').toLower();
 }
 
+bool isBlank(const QString &text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == u' '; });
+}
+
 } // namespace RobotText

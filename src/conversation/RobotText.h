@@ -37,4 +37,7 @@ QString expandPlaceholders(QString text, const QString &robotName, const QString
 // Spaces removed, letters lower-cased: the only form of a message the robot ever compares.
 QString normaliseMessage(const QString &typed);
 
+// Only spaces make a text blank: a line break or a tab is something the user typed.
+bool isBlank(const QString &text);
+
 } // namespace RobotText

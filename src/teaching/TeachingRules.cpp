@@ -6,26 +6,12 @@
 
 namespace TeachingRules {
 
-namespace {
-
-// Only spaces count as blank here, as they do for a message: a tab is text.
-bool isBlank(const QString &text)
-{
-    for (const QChar c : text) {
-        if (c != u' ')
-            return false;
-    }
-    return true;
-}
-
-} // namespace
-
 Commit check(const QString &keywordText, const QString &repliesText, const QStringList &filterWords)
 {
     // A "|" or a marker in a reply would split the entry or the file at the next load, just
     // as a "|" or "\" in the key would.
-    if (isBlank(keywordText) || isBlank(repliesText) || keywordText.contains(u'\\') ||
-        keywordText.contains(u'|') || repliesText.contains(u'|') ||
+    if (RobotText::isBlank(keywordText) || RobotText::isBlank(repliesText) ||
+        keywordText.contains(u'\\') || keywordText.contains(u'|') || repliesText.contains(u'|') ||
         repliesText.contains(Knowledge::Marker)) {
         return {Verdict::Malformed, {}, {}};
     }

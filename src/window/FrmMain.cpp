@@ -29,7 +29,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollBar>
 #include <QTimer>
 #include <QUrl>
 
@@ -86,12 +85,6 @@ QLabel *makeLabel(QWidget *container, const char16_t *name, const QString &capti
     label->setPalette(palette);
     label->setAccessibleDescription(role);
     return label;
-}
-
-// Only spaces make a message blank: a line break or a tab is something the user typed.
-bool isBlank(const QString &text)
-{
-    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == u' '; });
 }
 
 void enable(QTimer *timer)
@@ -541,7 +534,7 @@ void FrmMain::robotSay(const QString &text, RobotText::ReplyKind kind)
 void FrmMain::send()
 {
     const QString typed = m_txtSend->toPlainText();
-    if (isBlank(typed)) {
+    if (RobotText::isBlank(typed)) {
         m_seams.speaker->say(QStringLiteral("注意：请不要发送空白内容"));
         return;
     }
