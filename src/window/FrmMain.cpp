@@ -148,13 +148,14 @@ FrmMain::FrmMain(const QString &dataDirectory, FrmMainSeams seams, QWidget *pare
     applyFonts();
     setStackingAndTabOrder();
 
+    // The idle timer runs from the start; the reply timer waits for a message.
     m_timerActive = new QTimer(this);
+    m_timerActive->setObjectName(QStringLiteral("TimerActive"));
     m_timerActive->setInterval(7000);
     connect(m_timerActive, &QTimer::timeout, this, &FrmMain::idleTick);
     m_timerActive->start();
     m_timerRevert = new QTimer(this);
     m_timerRevert->setObjectName(QStringLiteral("TimerRevert"));
-    m_timerActive->setObjectName(QStringLiteral("TimerActive"));
     m_timerRevert->setInterval(1000);
     connect(m_timerRevert, &QTimer::timeout, this, &FrmMain::replyTick);
 }
