@@ -68,7 +68,7 @@ void TestKnowledgeFile::splitsListsAndEntries()
     QCOMPARE(kb.KeywordTable.at(1), QStringLiteral("hi\\r1\\r2\\\r\n"));
     const QStringList parts = Knowledge::entryParts(kb.KeywordTable.at(1));
     QCOMPARE(parts, (QStringList{u"hi"_qs, u"r1"_qs, u"r2"_qs, u"\r\n"_qs}));
-    QCOMPARE(Knowledge::entryKey(kb.KeywordTable.at(2)), QStringLiteral("bye"));
+    QCOMPARE(Knowledge::entryKey(kb.KeywordTable.at(2)).toString(), QStringLiteral("bye"));
 }
 
 void TestKnowledgeFile::nameEndsAtFirstBar()
@@ -128,7 +128,7 @@ void TestKnowledgeFile::invalidGbkLoadsWithoutCrashing()
     bytes.append('\x81'); // a lead byte cut off by the end of the file
     const KnowledgeParse parse = KnowledgeBase::parse(bytes);
     QVERIFY(parse.base);
-    QCOMPARE(Knowledge::entryKey(parse.base->KeywordTable.at(1)), QStringLiteral("hi"));
+    QCOMPARE(Knowledge::entryKey(parse.base->KeywordTable.at(1)).toString(), QStringLiteral("hi"));
     // Written back, the damaged bytes come out exactly as they went in.
     QCOMPARE(GbkCodec::encode(GbkCodec::decode(bytes)), std::optional<QByteArray>(bytes));
     const auto saved = KnowledgeFile::teachingSaveBytes(bytes, parse.base->KeywordTable.mid(1));

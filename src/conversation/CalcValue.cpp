@@ -87,6 +87,25 @@ CalcResult numeric(const CalcValue &operand)
     return CalcValue::number(negative ? -value : value);
 }
 
+// Both operands as numbers, or the error of the first that is not one.
+struct Operands
+{
+    CalcValue left;
+    CalcValue right;
+    CalcError error = CalcError::None;
+};
+
+Operands numericOperands(const CalcValue &left, const CalcValue &right)
+{
+    CalcResult a = numeric(left);
+    if (!a.ok())
+        return {{}, {}, a.error};
+    CalcResult b = numeric(right);
+    if (!b.ok())
+        return {{}, {}, b.error};
+    return {std::move(a.value), std::move(b.value)};
+}
+
 CalcResult doubleResult(double value)
 {
     if (!std::isfinite(value))
@@ -98,31 +117,25 @@ CalcResult doubleResult(double value)
 template <typename Operation>
 CalcResult arithmetic(const CalcValue &left, const CalcValue &right, Operation operation)
 {
-    const CalcResult a = numeric(left);
-    if (!a.ok())
-        return a;
-    const CalcResult b = numeric(right);
-    if (!b.ok())
-        return b;
-    if (a.value.isWhole() && b.value.isWhole()) {
-        const qint64 result = operation(qint64{a.value.wholeValue()}, qint64{b.value.wholeValue()});
-        return CalcValue::whole(result, a.value.isNarrow() && b.value.isNarrow());
+    const Operands n = numericOperands(left, right);
+    if (n.error != CalcError::None)
+        return n.error;
+    if (n.left.isWhole() && n.right.isWhole()) {
+        const qint64 result = operation(qint64{n.left.wholeValue()}, qint64{n.right.wholeValue()});
+        return CalcValue::whole(result, n.left.isNarrow() && n.right.isNarrow());
     }
-    return doubleResult(operation(a.value.toDouble(), b.value.toDouble()));
+    return doubleResult(operation(n.left.toDouble(), n.right.toDouble()));
 }
 
 // \ and Mod: both operands become 32-bit whole numbers first.
 template <typename Operation>
 CalcResult wholeDivision(const CalcValue &left, const CalcValue &right, Operation operation)
 {
-    const CalcResult a = numeric(left);
-    if (!a.ok())
-        return a;
-    const CalcResult b = numeric(right);
-    if (!b.ok())
-        return b;
-    const std::optional<qint32> dividend = toLong(a.value);
-    const std::optional<qint32> divisor = toLong(b.value);
+    const Operands n = numericOperands(left, right);
+    if (n.error != CalcError::None)
+        return n.error;
+    const std::optional<qint32> dividend = toLong(n.left);
+    const std::optional<qint32> divisor = toLong(n.right);
     if (!dividend || !divisor)
         return CalcError::Overflow;
     if (*divisor == 0)
@@ -131,7 +144,7 @@ CalcResult wholeDivision(const CalcValue &left, const CalcValue &right, Operatio
     const qint64 result = operation(qint64{*dividend}, qint64{*divisor});
     if (!fitsLong(result))
         return CalcError::Overflow;
-    return CalcValue::whole(result, a.value.isNarrow() && b.value.isNarrow());
+    return CalcValue::whole(result, n.left.isNarrow() && n.right.isNarrow());
 }
 
 // CStr of a Double: 15 significant digits without trailing zeros, written in fixed notation
@@ -495,14 +508,11 @@ CalcResult multiply(const CalcValue &left, const CalcValue &right)
 
 CalcResult divide(const CalcValue &left, const CalcValue &right)
 {
-    const CalcResult a = numeric(left);
-    if (!a.ok())
-        return a;
-    const CalcResult b = numeric(right);
-    if (!b.ok())
-        return b;
-    const double dividend = a.value.toDouble();
-    const double divisor = b.value.toDouble();
+    const Operands n = numericOperands(left, right);
+    if (n.error != CalcError::None)
+        return n.error;
+    const double dividend = n.left.toDouble();
+    const double divisor = n.right.toDouble();
     // VBScript reports 0/0 as an overflow and only other numbers over 0 as division by zero.
     if (divisor == 0)
         return dividend == 0 ? CalcError::Overflow : CalcError::DivisionByZero;
@@ -521,14 +531,11 @@ CalcResult modulo(const CalcValue &left, const CalcValue &right)
 
 CalcResult power(const CalcValue &base, const CalcValue &exponent)
 {
-    const CalcResult a = numeric(base);
-    if (!a.ok())
-        return a;
-    const CalcResult b = numeric(exponent);
-    if (!b.ok())
-        return b;
-    const double x = a.value.toDouble();
-    const double y = b.value.toDouble();
+    const Operands n = numericOperands(base, exponent);
+    if (n.error != CalcError::None)
+        return n.error;
+    const double x = n.left.toDouble();
+    const double y = n.right.toDouble();
     if (x < 0 && y != std::floor(y))
         return CalcError::InvalidArgument;
     if (x == 0 && y < 0)
@@ -581,14 +588,11 @@ CalcResult compare(Comparison comparison, const CalcValue &left, const CalcValue
 
 CalcResult bitwise(BitwiseOp op, const CalcValue &left, const CalcValue &right)
 {
-    const CalcResult a = numeric(left);
-    if (!a.ok())
-        return a;
-    const CalcResult b = numeric(right);
-    if (!b.ok())
-        return b;
-    const std::optional<qint32> x = toLong(a.value);
-    const std::optional<qint32> y = toLong(b.value);
+    const Operands n = numericOperands(left, right);
+    if (n.error != CalcError::None)
+        return n.error;
+    const std::optional<qint32> x = toLong(n.left);
+    const std::optional<qint32> y = toLong(n.right);
     if (!x || !y)
         return CalcError::Overflow;
     qint32 bits = 0;
@@ -612,7 +616,7 @@ CalcResult bitwise(BitwiseOp op, const CalcValue &left, const CalcValue &right)
     // Two truth values give a truth value (True is all bits set, so the bits stay -1 or 0).
     if (left.type() == Type::Boolean && right.type() == Type::Boolean)
         return CalcValue::boolean(bits != 0);
-    return CalcValue::whole(bits, a.value.isNarrow() && b.value.isNarrow());
+    return CalcValue::whole(bits, n.left.isNarrow() && n.right.isNarrow());
 }
 
 CalcResult negate(const CalcValue &operand)

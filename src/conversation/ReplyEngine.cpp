@@ -34,9 +34,7 @@ Reply answerFromTable(const QString &message, const KnowledgeBase &knowledge, Ra
     const QStringList &table = knowledge.KeywordTable;
     for (qsizetype i = 1; i < table.size(); ++i) {
         const QString &entry = table.at(i);
-        const qsizetype slash = entry.indexOf(u'\\');
-        const QStringView key = slash < 0 ? QStringView(entry) : QStringView(entry).left(slash);
-        if (message.contains(key)) {
+        if (message.contains(Knowledge::entryKey(entry))) {
             return say(pickRandom(Knowledge::entryParts(entry), random), RobotText::Replied);
         }
     }

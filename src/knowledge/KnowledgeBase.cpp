@@ -54,10 +54,10 @@ QStringList entryParts(const QString &entry)
     return entry.split(u'\\');
 }
 
-QString entryKey(const QString &entry)
+QStringView entryKey(const QString &entry)
 {
     const qsizetype slash = entry.indexOf(u'\\');
-    return slash < 0 ? entry : entry.left(slash);
+    return slash < 0 ? QStringView(entry) : QStringView(entry).left(slash);
 }
 
 } // namespace Knowledge

@@ -45,6 +45,7 @@ inline const QString LineEnd = QStringLiteral("\r\n");
 
 // The parts of an entry: key, replies, and the entry's line end as the last part.
 QStringList entryParts(const QString &entry);
-QString entryKey(const QString &entry);
+// The key: the text before the first "\" (the whole entry when it has none).
+QStringView entryKey(const QString &entry);
 
 } // namespace Knowledge

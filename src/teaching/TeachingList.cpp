@@ -1,5 +1,7 @@
 #include "TeachingList.h"
 
+#include "knowledge/KnowledgeBase.h"
+
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -51,7 +53,7 @@ void TeachingList::setEntries(const QStringList &entries)
         SortItem &item = order[size_t(i)];
         item.keyOffset = keys.size();
         item.input = i;
-        item.keyHash = keyHash(keyView(entries.at(i)));
+        item.keyHash = keyHash(Knowledge::entryKey(entries.at(i)));
         m_collator.appendSortKey(entries.at(i), keys);
         item.prefix = keyPrefix(keys.constData() + item.keyOffset);
     }
@@ -104,7 +106,7 @@ int TeachingList::insertEntry(const QString &entry)
     m_labels.append(label);
     m_texts.insert(row, entry);
     m_ids.insert(row, id);
-    addToIndex(keyHash(keyView(entry)), id);
+    addToIndex(keyHash(Knowledge::entryKey(entry)), id);
     endInsertRows();
     return row;
 }
@@ -113,8 +115,8 @@ void TeachingList::replaceEntry(int row, const QString &entry)
 {
     if (row < 0 || row >= count())
         return;
-    const QStringView oldKey = keyView(m_texts.at(row));
-    const QStringView newKey = keyView(entry);
+    const QStringView oldKey = Knowledge::entryKey(m_texts.at(row));
+    const QStringView newKey = Knowledge::entryKey(entry);
     if (oldKey != newKey) {
         removeFromIndex(keyHash(oldKey), m_ids.at(row));
         addToIndex(keyHash(newKey), m_ids.at(row));
@@ -131,7 +133,7 @@ int TeachingList::findKey(const QString &key) const
         return -1;
     for (const ItemId id : *found) {
         const int row = rowOf(id);
-        if (keyView(m_texts.at(row)) == key)
+        if (Knowledge::entryKey(m_texts.at(row)) == key)
             return row;
     }
     return -1;
@@ -164,13 +166,7 @@ void TeachingList::clear()
 
 QString TeachingList::keyOf(const QString &entry)
 {
-    return keyView(entry).toString();
-}
-
-QStringView TeachingList::keyView(const QString &entry)
-{
-    const qsizetype slash = entry.indexOf(u'\\');
-    return slash < 0 ? QStringView(entry) : QStringView(entry).left(slash);
+    return Knowledge::entryKey(entry).toString();
 }
 
 size_t TeachingList::keyHash(QStringView key)

@@ -47,7 +47,6 @@ private:
     // Ids of the items with one key hash, in list order; nearly always a single one.
     using IdList = QVarLengthArray<ItemId, 1>;
 
-    static QStringView keyView(const QString &entry);
     static size_t keyHash(QStringView key);
     quint64 labelForNewRow(int row);
     void relabel();

@@ -13,8 +13,6 @@ class Backdrop : public QWidget
 public:
     explicit Backdrop(const QPixmap &picture, QWidget *parent = nullptr);
 
-    QPointF dragOrigin() const { return m_dragOrigin; }
-
 signals:
     // The pointer moved over the exposed backdrop, whatever the buttons.
     void pointerMoved();

@@ -623,8 +623,7 @@ void FrmMain::enterTeaching()
     // Entering again keeps what was taught so far instead of copying the table a second time.
     if (!alreadyTeaching)
         m_teachingList->setEntries(m_knowledge.KeywordTable.mid(1));
-    m_txtTeach[1]->setText(m_pendingMessage);
-    lookUpKeyword();
+    m_txtTeach[1]->setText(m_pendingMessage); // its change runs the lookup
     m_txtTeach[2]->setFocus();
     m_timerActive->stop();
 }

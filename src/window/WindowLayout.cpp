@@ -43,8 +43,6 @@ constexpr std::array<Place, 30> kPlaces{{
     {u"LabTip1", 120, 120, 1200, 330},
 }};
 
-} // namespace
-
 Place place(QStringView name)
 {
     for (const Place &p : kPlaces) {
@@ -53,6 +51,8 @@ Place place(QStringView name)
     }
     qFatal("No place is laid out for a control of that name");
 }
+
+} // namespace
 
 QRect rect(QStringView name)
 {

@@ -27,8 +27,6 @@ constexpr int pixels(int twips)
 
 // The place of a named control in pixels, relative to its container.
 QRect rect(QStringView name);
-// The place in twips, as designed.
-Place place(QStringView name);
 
 // The window: its size when created, and the size start-up gives it.
 constexpr int CreatedWidth = 11205;

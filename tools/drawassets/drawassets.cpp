@@ -1,6 +1,8 @@
 // Draws the chat window's backdrop, the robot's portrait and the window icon into an assets
 // directory, so the pictures can be redrawn whenever the window's layout changes.
 
+#include "window/WindowLayout.h"
+
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
 #include <QtCore/QRectF>
@@ -19,23 +21,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The window places its controls in twips; the backdrop is drawn unscaled at 15 twips a pixel.
-constexpr double twips(int t)
+// Where a control lies on the backdrop, in the window's own layout (backdrop pixels).
+QRect placeOf(QStringView control)
 {
-    return t / 15.0;
-}
-
-QRectF twipsRect(int left, int top, int width, int height)
-{
-    return {twips(left), twips(top), twips(width), twips(height)};
-}
-
-// A control's box in whole pixels, as the window rounds it on screen.
-QRect pixelRect(int left, int top, int width, int height)
-{
-    const int x = qRound(twips(left));
-    const int y = qRound(twips(top));
-    return {x, y, qRound(twips(left + width)) - x, qRound(twips(top + height)) - y};
+    return WindowLayout::rect(control);
 }
 
 QColor rgb(QRgb value)
@@ -76,8 +65,8 @@ void dottedRow(QPainter &p, int x1, int x2, int y, const QColor &colour)
 constexpr QSize BackdropSize(604, 490);
 
 // Areas of the backdrop, all derived from the places of the controls that lie on them.
-const QRect TranscriptArea = pixelRect(120, 1320, 5895, 3615); // TxtTalk
-const QRect InputArea = pixelRect(120, 5400, 5895, 1455);      // TxtSend
+const QRect TranscriptArea = placeOf(u"TxtTalk");
+const QRect InputArea = placeOf(u"TxtSend");
 constexpr int HeaderHeight = 64;
 constexpr int PanelLeft = 410;
 const int BarTop = InputArea.bottom() + 1;
@@ -121,7 +110,7 @@ void drawHeader(QPainter &p)
     p.restore();
 
     // A gentle halo lifts the portrait off the band; the window draws the frame itself.
-    const QRectF portrait = twipsRect(120, 120, 735, 735);
+    const QRectF portrait = placeOf(u"ImgPortrait");
     p.setPen(Qt::NoPen);
     for (int i = 3; i >= 1; --i) {
         p.setBrush(rgba(0x0B2E66, 16 + 8 * (3 - i)));
@@ -158,7 +147,7 @@ void drawLeftColumn(QPainter &p)
     p.fillRect(QRect(0, HeaderHeight, PanelLeft, BarTop - HeaderHeight), rgb(BodyTint));
 
     // The status line and its icon sit on the tint just above the transcript.
-    const QRectF status = twipsRect(480, 1080, 5055, 255);
+    const QRectF status = placeOf(u"LabStatus");
     drawInfoIcon(p, QPointF(status.left() - 12.5, status.center().y()));
 
     // A toolbar-like band between the transcript and the input box, as wide as the column.
@@ -195,9 +184,9 @@ void drawSidePanel(QPainter &p)
     hairline(p, PanelLeft + 1, HeaderHeight, PanelLeft + 1, BarTop - 1, rgba(0xFFFFFF, 220));
 
     // One dotted row a little under each profile label (LabSex .. LabRemarks).
-    const int labelLeft = 6360;
-    for (int top : {1080, 1515, 1950, 2400, 2860, 3315}) {
-        const QRect label = pixelRect(labelLeft, top, 720, 255);
+    for (const char16_t *name :
+         {u"LabSex", u"LabBirth", u"LabFrom", u"LabAuthor", u"LabSmartWord", u"LabRemarks"}) {
+        const QRect label = placeOf(name);
         dottedRow(p, PanelLeft + 10, BackdropSize.width() - 12, label.bottom() + 1 + 3,
                   rgb(Separator));
     }
@@ -228,7 +217,7 @@ void drawSidePanel(QPainter &p)
 
     // The opaque LabRevise covers this line; it only shows if the label is missing. The text
     // keeps to one row of 8 x 8 JPEG blocks inside the label, so no ringing peeks out below it.
-    const QRect revise = pixelRect(6830, 6880, 2040, 255);
+    const QRect revise = placeOf(u"LabRevise");
     const auto nextBlock = [](int v) { return (v + 7) / 8 * 8; };
     const QRect hidden(nextBlock(revise.left()), nextBlock(revise.top()), revise.width() - 16, 8);
     p.setPen(rgb(0x9AA6B4));
@@ -246,8 +235,7 @@ void drawBottomBar(QPainter &p)
     hairline(p, 0, BarTop, PanelLeft - 1, BarTop, rgb(Edge));
 
     // Outlines two pixels outside CmdTeach and CmdSend.
-    for (const QRect &button :
-         {pixelRect(3390, 6920, 1215, 375), pixelRect(4680, 6920, 1215, 375)}) {
+    for (const QRect &button : {placeOf(u"CmdTeach"), placeOf(u"CmdSend")}) {
         const QRectF outline = QRectF(button).adjusted(-2, -2, 2, 2).adjusted(0.5, 0.5, -0.5, -0.5);
         p.setPen(QPen(rgb(0xB4C3D6), 1));
         p.setBrush(rgb(0xFAFCFE));
