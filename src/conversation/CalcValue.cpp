@@ -11,6 +11,7 @@
 #include <string_view>
 
 using namespace Qt::StringLiterals;
+using namespace CalcOps;
 
 namespace {
 
@@ -472,6 +473,8 @@ QString CalcValue::text() &&
     return std::as_const(*this).text();
 }
 
+namespace CalcOps {
+
 NumberLiteral readNumberLiteral(QStringView text)
 {
     if (text.size() >= 3 && text[0] == u'&') {
@@ -662,3 +665,5 @@ CalcResult callFunction(QStringView name, const QList<CalcValue> &arguments)
         return function->call(number.value);
     return roundFunction(number.value, arguments.size() == 2 ? &arguments[1] : nullptr);
 }
+
+} // namespace CalcOps

@@ -80,6 +80,8 @@ struct CalcResult
     CalcError error = CalcError::None;
 };
 
+namespace CalcOps {
+
 // A number literal read from the start of a text. length is 0 when the text does not start with
 // one; value may then be ignored.
 struct NumberLiteral
@@ -128,3 +130,5 @@ CalcResult logicalNot(const CalcValue &operand);
 bool isBuiltinFunction(QStringView name);
 // Calls a built-in function by its lower-case name.
 CalcResult callFunction(QStringView name, const QList<CalcValue> &arguments);
+
+} // namespace CalcOps

@@ -65,98 +65,64 @@ enum Precedence : int
     PowerLevel,
 };
 
-// 0 for symbols that are not binary operators.
-int binaryPrecedence(Symbol symbol)
+using CalcOps::BitwiseOp;
+using CalcOps::Comparison;
+using CalcOps::NumberLiteral;
+
+// The binary operators: how tightly each binds and what it computes. Symbols missing here are
+// not binary operators.
+struct BinaryOperator
 {
-    switch (symbol) {
-    case Symbol::Imp:
-        return ImpLevel;
-    case Symbol::Eqv:
-        return EqvLevel;
-    case Symbol::Xor:
-        return XorLevel;
-    case Symbol::Or:
-        return OrLevel;
-    case Symbol::And:
-        return AndLevel;
-    case Symbol::Equal:
-    case Symbol::NotEqual:
-    case Symbol::Less:
-    case Symbol::Greater:
-    case Symbol::LessEqual:
-    case Symbol::GreaterEqual:
-        return ComparisonLevel;
-    case Symbol::Concatenate:
-        return ConcatenationLevel;
-    case Symbol::Plus:
-    case Symbol::Minus:
-        return AdditionLevel;
-    case Symbol::Mod:
-        return ModLevel;
-    case Symbol::IntegerDivide:
-        return IntegerDivisionLevel;
-    case Symbol::Times:
-    case Symbol::Divide:
-        return MultiplicationLevel;
-    case Symbol::Power:
-        return PowerLevel;
-    case Symbol::Open:
-    case Symbol::Close:
-    case Symbol::Comma:
-    case Symbol::Not:
-        return 0;
-    }
-    return 0;
+    Symbol symbol;
+    int precedence;
+    CalcResult (*apply)(CalcValue left, const CalcValue &right);
+};
+
+template <Comparison comparison> CalcResult compareAs(CalcValue left, const CalcValue &right)
+{
+    return CalcOps::compare(comparison, left, right);
 }
 
-CalcResult applyBinary(Symbol symbol, CalcValue left, const CalcValue &right)
+template <BitwiseOp op> CalcResult bitwiseAs(CalcValue left, const CalcValue &right)
 {
-    switch (symbol) {
-    case Symbol::Plus:
-        return add(left, right);
-    case Symbol::Minus:
-        return subtract(left, right);
-    case Symbol::Times:
-        return multiply(left, right);
-    case Symbol::Divide:
-        return divide(left, right);
-    case Symbol::IntegerDivide:
-        return integerDivide(left, right);
-    case Symbol::Mod:
-        return modulo(left, right);
-    case Symbol::Power:
-        return power(left, right);
-    case Symbol::Concatenate:
-        return concatenate(std::move(left), right);
-    case Symbol::Equal:
-        return compare(Comparison::Equal, left, right);
-    case Symbol::NotEqual:
-        return compare(Comparison::NotEqual, left, right);
-    case Symbol::Less:
-        return compare(Comparison::Less, left, right);
-    case Symbol::Greater:
-        return compare(Comparison::Greater, left, right);
-    case Symbol::LessEqual:
-        return compare(Comparison::LessEqual, left, right);
-    case Symbol::GreaterEqual:
-        return compare(Comparison::GreaterEqual, left, right);
-    case Symbol::And:
-        return bitwise(BitwiseOp::And, left, right);
-    case Symbol::Or:
-        return bitwise(BitwiseOp::Or, left, right);
-    case Symbol::Xor:
-        return bitwise(BitwiseOp::Xor, left, right);
-    case Symbol::Eqv:
-        return bitwise(BitwiseOp::Eqv, left, right);
-    case Symbol::Imp:
-        return bitwise(BitwiseOp::Imp, left, right);
-    case Symbol::Open:
-    case Symbol::Close:
-    case Symbol::Comma:
-    case Symbol::Not:
-        break;
+    return CalcOps::bitwise(op, left, right);
+}
+
+template <CalcResult (*operation)(const CalcValue &, const CalcValue &)>
+CalcResult arithmeticAs(CalcValue left, const CalcValue &right)
+{
+    return operation(left, right);
+}
+
+constexpr BinaryOperator binaryOperators[] = {
+    {Symbol::Imp, ImpLevel, bitwiseAs<BitwiseOp::Imp>},
+    {Symbol::Eqv, EqvLevel, bitwiseAs<BitwiseOp::Eqv>},
+    {Symbol::Xor, XorLevel, bitwiseAs<BitwiseOp::Xor>},
+    {Symbol::Or, OrLevel, bitwiseAs<BitwiseOp::Or>},
+    {Symbol::And, AndLevel, bitwiseAs<BitwiseOp::And>},
+    {Symbol::Equal, ComparisonLevel, compareAs<Comparison::Equal>},
+    {Symbol::NotEqual, ComparisonLevel, compareAs<Comparison::NotEqual>},
+    {Symbol::Less, ComparisonLevel, compareAs<Comparison::Less>},
+    {Symbol::Greater, ComparisonLevel, compareAs<Comparison::Greater>},
+    {Symbol::LessEqual, ComparisonLevel, compareAs<Comparison::LessEqual>},
+    {Symbol::GreaterEqual, ComparisonLevel, compareAs<Comparison::GreaterEqual>},
+    {Symbol::Concatenate, ConcatenationLevel, CalcOps::concatenate},
+    {Symbol::Plus, AdditionLevel, arithmeticAs<CalcOps::add>},
+    {Symbol::Minus, AdditionLevel, arithmeticAs<CalcOps::subtract>},
+    {Symbol::Mod, ModLevel, arithmeticAs<CalcOps::modulo>},
+    {Symbol::IntegerDivide, IntegerDivisionLevel, arithmeticAs<CalcOps::integerDivide>},
+    {Symbol::Times, MultiplicationLevel, arithmeticAs<CalcOps::multiply>},
+    {Symbol::Divide, MultiplicationLevel, arithmeticAs<CalcOps::divide>},
+    {Symbol::Power, PowerLevel, arithmeticAs<CalcOps::power>},
+};
+
+const BinaryOperator *binaryOperator(Symbol symbol)
+{
+    for (const BinaryOperator &op : binaryOperators) {
+        if (op.symbol == symbol)
+            return &op;
     }
-    return CalcError::Syntax;
+    return nullptr;
 }
 
 struct Token
@@ -201,7 +167,7 @@ public:
         if (m_position == m_text.size())
             return {};
         const QStringView rest = m_text.sliced(m_position);
-        const NumberLiteral number = readNumberLiteral(rest);
+        const NumberLiteral number = CalcOps::readNumberLiteral(rest);
         if (number.length > 0) {
             m_position += number.length;
             return number.value.ok() ? literal(number.value.value) : invalid(number.value.error);
@@ -363,15 +329,14 @@ private:
     {
         CalcResult left = operand(minPrecedence);
         while (left.ok() && m_token.kind == Token::Kind::Symbol) {
-            const Symbol op = m_token.symbol;
-            const int precedence = binaryPrecedence(op);
-            if (precedence == 0 || precedence < minPrecedence)
+            const BinaryOperator *op = binaryOperator(m_token.symbol);
+            if (!op || op->precedence < minPrecedence)
                 break;
             advance();
-            const CalcResult right = binary(precedence + 1);
+            const CalcResult right = binary(op->precedence + 1);
             if (!right.ok())
                 return right;
-            left = applyBinary(op, std::move(left.value), right.value);
+            left = op->apply(std::move(left.value), right.value);
         }
         return left;
     }
@@ -386,8 +351,8 @@ private:
             if (!value.ok())
                 return value;
             if (prefix == Symbol::Not)
-                return logicalNot(value.value);
-            return prefix == Symbol::Minus ? negate(value.value) : value;
+                return CalcOps::logicalNot(value.value);
+            return prefix == Symbol::Minus ? CalcOps::negate(value.value) : value;
         }
         return primary();
     }
@@ -429,7 +394,7 @@ private:
             return call(name);
         if (name == u"null" || name == u"nothing")
             return CalcError::Unsupported;
-        if (isBuiltinFunction(name))
+        if (CalcOps::isBuiltinFunction(name))
             return CalcError::WrongArgumentCount;
         // A name the engine does not know holds Empty.
         return CalcValue();
@@ -449,7 +414,7 @@ private:
             if (!accept(Symbol::Close))
                 return unexpected();
         }
-        return callFunction(name, arguments);
+        return CalcOps::callFunction(name, arguments);
     }
 
     Lexer m_lexer;
