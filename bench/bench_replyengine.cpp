@@ -19,7 +19,7 @@ public:
 const KnowledgeBase &defaultKnowledge()
 {
     static const KnowledgeBase kb =
-        *KnowledgeBase::parse(*KnowledgeFile::firstRunBytes(QStringLiteral("zu"))).base;
+        *KnowledgeBase::parse(*KnowledgeFile::firstRunBytes(QStringLiteral("zu")));
     return kb;
 }
 

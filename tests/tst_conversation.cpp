@@ -184,7 +184,7 @@ void TestConversation::teachCommandEntersTeachingReadyForAKeyword()
     QVERIFY(h.startWith(kTable));
     h.send(QStringLiteral("/teach"));
     h.window->replyTick();
-    QVERIFY(h.window->teachingMode());
+    QVERIFY((h.window->mode() == FrmMain::Mode::Teaching));
     QVERIFY(h.transcript().contains(QStringLiteral("\n    进入调教模式\n")));
     QCOMPARE(h.control<QLineEdit>("TxtTeach1")->text(), QString());
     QCOMPARE(h.window->focusWidget(), h.control<QLineEdit>("TxtTeach1"));

@@ -54,21 +54,17 @@ private slots:
 
 void TestKnowledgeFile::splitsListsAndEntries()
 {
-    const KnowledgeParse parse =
+    const Result<KnowledgeBase> parse =
         KnowledgeBase::parse(gbk(smallFile(QStringLiteral("|hi\\r1\\r2\\\r\n|bye\\88\\\r\n"))));
-    QVERIFY2(parse.base, qPrintable(parse.error));
-    const KnowledgeBase &kb = *parse.base;
-    QCOMPARE(kb.UserName, QStringLiteral("zu"));
-    QCOMPARE(kb.FilterWords.size(), 4); // items at 1 and 2
-    QCOMPARE(kb.FilterWords.at(1), QStringLiteral("fuck"));
-    QCOMPARE(kb.FilterWords.at(2), QStringLiteral("shit"));
-    QCOMPARE(kb.FilterWords.at(0), QStringLiteral("\r\n标题\r\n"));
-    QCOMPARE(kb.FilterWords.last(), QStringLiteral("\r\n"));
+    QVERIFY2(parse, qPrintable(parse.reason()));
+    const KnowledgeBase &kb = *parse;
+    QCOMPARE(kb.userName, QStringLiteral("zu"));
+    // The title line and the line ends around the bars are not items.
+    QCOMPARE(kb.filterWords, (QStringList{u"fuck"_qs, u"shit"_qs}));
     QCOMPARE(kb.entryCount(), 2);
-    QCOMPARE(kb.KeywordTable.at(1), QStringLiteral("hi\\r1\\r2\\\r\n"));
-    const QStringList parts = Knowledge::entryParts(kb.KeywordTable.at(1));
-    QCOMPARE(parts, (QStringList{u"hi"_qs, u"r1"_qs, u"r2"_qs, u"\r\n"_qs}));
-    QCOMPARE(Knowledge::entryKey(kb.KeywordTable.at(2)).toString(), QStringLiteral("bye"));
+    QCOMPARE(kb.keywordTable.at(0), QStringLiteral("hi\\r1\\r2\\\r\n"));
+    QCOMPARE(KnowledgeEntry::replies(kb.keywordTable.at(0)), (QStringList{u"r1"_qs, u"r2"_qs}));
+    QCOMPARE(KnowledgeEntry::key(kb.keywordTable.at(1)).toString(), QStringLiteral("bye"));
 }
 
 void TestKnowledgeFile::nameEndsAtFirstBar()
@@ -76,21 +72,20 @@ void TestKnowledgeFile::nameEndsAtFirstBar()
     const auto bytes = KnowledgeFile::firstRunBytes(QStringLiteral("a|b"));
     QVERIFY(bytes);
     QVERIFY(bytes->startsWith("|a|b|\r\n"));
-    const KnowledgeParse parse = KnowledgeBase::parse(*bytes);
-    QVERIFY(parse.base);
-    QCOMPARE(parse.base->UserName, QStringLiteral("a"));
+    const Result<KnowledgeBase> parse = KnowledgeBase::parse(*bytes);
+    QVERIFY(parse);
+    QCOMPARE(parse->userName, QStringLiteral("a"));
 }
 
 void TestKnowledgeFile::eighthMarkerIsKeptButUnused()
 {
     const QByteArray bytes = gbk(smallFile(QStringLiteral("|a\\1\\\r\n[AI_Dat]tail")));
-    const KnowledgeParse parse = KnowledgeBase::parse(bytes);
-    QVERIFY(parse.base);
-    QCOMPARE(parse.base->Sections.size(), 9);
-    QCOMPARE(parse.base->Sections.at(8), QStringLiteral("tail"));
-    QCOMPARE(parse.base->entryCount(), 1);
+    const Result<KnowledgeBase> parse = KnowledgeBase::parse(bytes);
+    QVERIFY(parse);
+    // The table ends at the eighth marker: what follows it is no entry.
+    QCOMPARE(parse->keywordTable, QStringList{u"a\\1\\\r\n"_qs});
 
-    const auto saved = KnowledgeFile::teachingSaveBytes(bytes, parse.base->KeywordTable.mid(1));
+    const auto saved = KnowledgeFile::teachingSaveBytes(*parse, parse->keywordTable);
     QVERIFY(saved);
     QVERIFY(!saved->contains("tail"));
     QVERIFY(saved->endsWith("[AI_Dat]\r\n|a\\1\\\r\n"));
@@ -116,9 +111,9 @@ void TestKnowledgeFile::refusesMalformedFiles()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, reasonHolds);
-    const KnowledgeParse parse = KnowledgeBase::parse(bytes);
-    QVERIFY(!parse.base);
-    QVERIFY2(parse.error.contains(reasonHolds), qPrintable(parse.error));
+    const Result<KnowledgeBase> parse = KnowledgeBase::parse(bytes);
+    QVERIFY(!parse);
+    QVERIFY2(parse.reason().contains(reasonHolds), qPrintable(parse.reason()));
 }
 
 void TestKnowledgeFile::invalidGbkLoadsWithoutCrashing()
@@ -126,12 +121,12 @@ void TestKnowledgeFile::invalidGbkLoadsWithoutCrashing()
     QByteArray bytes = gbk(smallFile(QStringLiteral("|hi\\r1\\\r\n")));
     bytes.replace("r1", "\x81\x20\xff");
     bytes.append('\x81'); // a lead byte cut off by the end of the file
-    const KnowledgeParse parse = KnowledgeBase::parse(bytes);
-    QVERIFY(parse.base);
-    QCOMPARE(Knowledge::entryKey(parse.base->KeywordTable.at(1)).toString(), QStringLiteral("hi"));
+    const Result<KnowledgeBase> parse = KnowledgeBase::parse(bytes);
+    QVERIFY(parse);
+    QCOMPARE(KnowledgeEntry::key(parse->keywordTable.at(0)).toString(), QStringLiteral("hi"));
     // Written back, the damaged bytes come out exactly as they went in.
     QCOMPARE(GbkCodec::encode(GbkCodec::decode(bytes)), std::optional<QByteArray>(bytes));
-    const auto saved = KnowledgeFile::teachingSaveBytes(bytes, parse.base->KeywordTable.mid(1));
+    const auto saved = KnowledgeFile::teachingSaveBytes(*parse, parse->keywordTable);
     QVERIFY(saved);
     QVERIFY(saved->contains("|hi\\\x81\x20\xff\\\r\n"));
 }
@@ -155,11 +150,11 @@ void TestKnowledgeFile::firstRunFileLayout()
     QCOMPARE(bytes->count("\n"), bytes->count("\r\n"));
     QCOMPARE(GbkCodec::decode(*bytes).count(QStringLiteral("[AI_Dat]")), 7);
 
-    const KnowledgeParse parse = KnowledgeBase::parse(*bytes);
-    QVERIFY2(parse.base, qPrintable(parse.error));
-    QCOMPARE(parse.base->UserName, name);
-    QCOMPARE(parse.base->WelcomeMessages.size() - 2, 5);
-    QVERIFY(parse.base->KeywordTable.last().endsWith(QStringLiteral("\\\r\n\r\n")));
+    const Result<KnowledgeBase> parse = KnowledgeBase::parse(*bytes);
+    QVERIFY2(parse, qPrintable(parse.reason()));
+    QCOMPARE(parse->userName, name);
+    QCOMPARE(parse->welcomeMessages.size(), 5);
+    QVERIFY(parse->keywordTable.last().endsWith(QStringLiteral("\\\r\n\r\n")));
 }
 
 void TestKnowledgeFile::firstRunRefusesNamesGbkCannotHold()
@@ -191,7 +186,9 @@ void TestKnowledgeFile::teachingSaveLayout()
     QFETCH(QStringList, entries);
     QFETCH(QByteArray, table);
     const QByteArray loaded = gbk(smallFile(QStringLiteral("|x\\y\\\r\n")));
-    const auto saved = KnowledgeFile::teachingSaveBytes(loaded, entries);
+    const Result<KnowledgeBase> parse = KnowledgeBase::parse(loaded);
+    QVERIFY(parse);
+    const auto saved = KnowledgeFile::teachingSaveBytes(*parse, entries);
     QVERIFY(saved);
     const qsizetype tableStart = loaded.lastIndexOf("[AI_Dat]") + 8;
     QCOMPARE(saved->left(tableStart), loaded.left(tableStart));
@@ -204,9 +201,9 @@ void TestKnowledgeFile::teachingSaveKeepsHeaderAndListsByteForByte()
     // is '[' right before a marker-like run: both are written back untouched.
     QByteArray loaded = gbk(smallFile(QStringLiteral("|a\\1\\\r\n")));
     loaded.replace("|fuck|", "|\xff\x80\x81|\x81[AI_Dat]x|");
-    const KnowledgeParse parse = KnowledgeBase::parse(loaded);
-    QVERIFY(parse.base);
-    const auto saved = KnowledgeFile::teachingSaveBytes(loaded, parse.base->KeywordTable.mid(1));
+    const Result<KnowledgeBase> parse = KnowledgeBase::parse(loaded);
+    QVERIFY(parse);
+    const auto saved = KnowledgeFile::teachingSaveBytes(*parse, parse->keywordTable);
     QVERIFY(saved);
     QCOMPARE(*saved, loaded);
 }
@@ -215,16 +212,18 @@ void TestKnowledgeFile::writeReplacesAtomicallyAndHonoursReadOnly()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(KnowledgeFile::FileName);
-    QCOMPARE(KnowledgeFile::write(path, "first"), QString());
-    QCOMPARE(KnowledgeFile::write(path, "second"), QString());
-    QCOMPARE(KnowledgeFile::read(path).bytes.value_or(QByteArray()), QByteArray("second"));
+    QVERIFY(KnowledgeFile::write(path, "first"));
+    QVERIFY(KnowledgeFile::write(path, "second"));
+    QCOMPARE(*KnowledgeFile::read(path), QByteArray("second"));
 
     QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup);
-    QVERIFY(!KnowledgeFile::write(path, "third").isEmpty());
-    QCOMPARE(KnowledgeFile::read(path).bytes.value_or(QByteArray()), QByteArray("second"));
+    const Status refused = KnowledgeFile::write(path, "third");
+    QVERIFY(!refused);
+    QVERIFY(!refused.reason().isEmpty());
+    QCOMPARE(*KnowledgeFile::read(path), QByteArray("second"));
 
-    QVERIFY(!KnowledgeFile::write(dir.filePath(QStringLiteral("gone/Data.ait")), "x").isEmpty());
-    QVERIFY(!KnowledgeFile::read(dir.filePath(QStringLiteral("gone/Data.ait"))).bytes);
+    QVERIFY(!KnowledgeFile::write(dir.filePath(QStringLiteral("gone/Data.ait")), "x"));
+    QVERIFY(!KnowledgeFile::read(dir.filePath(QStringLiteral("gone/Data.ait"))));
 }
 
 void TestKnowledgeFile::dataLocationFallsBackWhenExecutableDirIsUnusable()

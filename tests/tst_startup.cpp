@@ -65,7 +65,7 @@ void TestStartup::firstRunAsksUntilANameIsGiven()
     const QByteArray bytes = h.fileBytes();
     QVERIFY(bytes.startsWith(*GbkCodec::encode(u'|' + stored + QStringLiteral("|\r\n[AI_Dat]"))));
     QCOMPARE(bytes.count("\n"), bytes.count("\r\n"));
-    QCOMPARE(h.window->knowledge().UserName, stored);
+    QCOMPARE(h.window->knowledge().userName, stored);
     QCOMPARE(h.label("LabSmartWord"),
              QStringLiteral("数据：%1个").arg(h.window->knowledge().entryCount()));
     QVERIFY(h.transcript().startsWith(QStringLiteral("阿木 ")));
@@ -100,7 +100,7 @@ void TestStartup::secondRunUsesTheStoredFile()
     QVERIFY(h.startWith({u"hello\\Hi~\\"_qs, u"bye\\88\\"_qs}));
     QVERIFY(h.asked.isEmpty());
     QCOMPARE(h.label("LabSmartWord"), QStringLiteral("数据：2个"));
-    QCOMPARE(h.window->knowledge().UserName, QStringLiteral("zu"));
+    QCOMPARE(h.window->knowledge().userName, QStringLiteral("zu"));
     h.send(QStringLiteral("hi"));
     QVERIFY(h.transcript().contains(QStringLiteral("\nzu ")));
 }

@@ -31,7 +31,7 @@ struct Teacher
             return false;
         h.send(QStringLiteral("/teach"));
         h.window->replyTick();
-        return h.window->teachingMode();
+        return h.window->mode() == FrmMain::Mode::Teaching;
     }
     QLineEdit *keyword() const { return h.control<QLineEdit>("TxtTeach1"); }
     QLineEdit *replies() const { return h.control<QLineEdit>("TxtTeach2"); }
@@ -86,7 +86,7 @@ void TestTeaching::teachButtonAfterAMisunderstanding()
     QVERIFY(teach->isEnabled());
     teach->click();
 
-    QVERIFY(t.h.window->teachingMode());
+    QVERIFY((t.h.window->mode() == FrmMain::Mode::Teaching));
     QCOMPARE(t.keyword()->text(), QStringLiteral("goodnight"));
     QCOMPARE(t.h.window->focusWidget(), t.replies());
     QCOMPARE(t.h.label("LabRTip"), QStringLiteral("[学习中。。]"));
@@ -263,7 +263,7 @@ void TestTeaching::leavingSavesSortedAndReloads()
              *GbkCodec::encode(
                  u"\r\n|[rob]\\哎\\\r\n|abc\\字母\\\r\n|bye\\88\\\r\n|hello\\Hi~\\\r\n"_qs));
 
-    QVERIFY(!t.h.window->teachingMode());
+    QVERIFY(!(t.h.window->mode() == FrmMain::Mode::Teaching));
     QCOMPARE(t.h.speaker.lines.at(lines), QStringLiteral("    退出调教模式"));
     QCOMPARE(t.h.speaker.lines.size(), lines + 2); // then a greeting from the reload
     QCOMPARE(t.h.label("LabSmartWord"), QStringLiteral("数据：4个"));
@@ -290,7 +290,7 @@ void TestTeaching::sortedFileSavesBackByteForByte()
     t.button(2)->click();
     const QByteArray firstSave = t.h.fileBytes();
     QCOMPARE(t.h.window->knowledge().entryCount(), 465);
-    QVERIFY(t.h.window->knowledge().KeywordTable.last() != QStringLiteral("[rob]\\"));
+    QVERIFY(t.h.window->knowledge().keywordTable.last() != QStringLiteral("[rob]\\"));
 
     t.h.send(QStringLiteral("/teach"));
     t.h.window->replyTick();
@@ -320,14 +320,14 @@ void TestTeaching::failedSaveKeepsTeachingAndTheOldFile()
     QCOMPARE(t.h.shown.size(), 1);
     QCOMPARE(t.h.shown.at(0).title, QStringLiteral("ERR"));
     QVERIFY(t.h.shown.at(0).prompt.contains(QStringLiteral("Data.ait")));
-    QVERIFY(t.h.window->teachingMode());
+    QVERIFY((t.h.window->mode() == FrmMain::Mode::Teaching));
     QCOMPARE(t.list().count(), kTable.size() + 1);
     QCOMPARE(t.h.fileBytes(), before);
 
     // Once the file can be written again, the same working copy is saved.
     QFile::setPermissions(t.h.dataPath(), QFile::ReadOwner | QFile::WriteOwner);
     t.button(2)->click();
-    QVERIFY(!t.h.window->teachingMode());
+    QVERIFY(!(t.h.window->mode() == FrmMain::Mode::Teaching));
     QCOMPARE(t.h.window->knowledge().entryCount(), kTable.size() + 1);
 }
 

@@ -11,6 +11,6 @@ const QString *IdlePrompter::tick(RandomSource &random)
         return nullptr;
     m_ticks = 0;
     const bool askQuestion = int(2 * random.next() + 1) == 1;
-    return pickRandom(askQuestion ? m_knowledge->RandomQuestions : m_knowledge->RandomAnswers,
+    return pickRandom(askQuestion ? m_knowledge->randomQuestions : m_knowledge->randomAnswers,
                       random);
 }

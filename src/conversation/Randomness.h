@@ -32,6 +32,5 @@ public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
 };
 
-// Picks one item of a split list: items are elements 1 to size - 2 (element 0 and the last
-// carry the text around the items). Returns nullptr when the list holds no items.
-const QString *pickRandom(const QStringList &list, RandomSource &random);
+// Picks one of the items with a fresh draw; nullptr when there are none.
+const QString *pickRandom(const QStringList &items, RandomSource &random);

@@ -20,27 +20,24 @@ Reply say(const QString *text, RobotText::ReplyKind kind)
 std::optional<Reply> rebukeRudeWords(QString &message, const KnowledgeBase &knowledge,
                                      const QString &robotName, RandomSource &random)
 {
-    const QStringList &words = knowledge.FilterWords;
-    for (qsizetype i = 1; i < words.size() - 1; ++i) {
+    // The name is replaced on every pass, so never when there are no filter words.
+    for (const QString &word : knowledge.filterWords) {
         message.replace(robotName, QStringLiteral("[rob]"));
-        if (message.contains(words.at(i)))
-            return say(pickRandom(knowledge.DirtyReplies, random), RobotText::Replied);
+        if (message.contains(word))
+            return say(pickRandom(knowledge.dirtyReplies, random), RobotText::Replied);
     }
     return std::nullopt;
 }
 
 Reply answerFromTable(const QString &message, const KnowledgeBase &knowledge, RandomSource &random)
 {
-    const QStringList &table = knowledge.KeywordTable;
-    for (qsizetype i = 1; i < table.size(); ++i) {
-        const QString &entry = table.at(i);
-        if (message.contains(Knowledge::entryKey(entry))) {
-            return say(pickRandom(Knowledge::entryParts(entry), random), RobotText::Replied);
-        }
+    for (const QString &entry : knowledge.keywordTable) {
+        if (message.contains(KnowledgeEntry::key(entry)))
+            return say(pickRandom(KnowledgeEntry::replies(entry), random), RobotText::Replied);
     }
-    if (table.size() < 2)
+    if (knowledge.keywordTable.isEmpty())
         return {};
-    return say(pickRandom(knowledge.NoAnswerReplies, random), RobotText::NotUnderstood);
+    return say(pickRandom(knowledge.noAnswerReplies, random), RobotText::NotUnderstood);
 }
 
 } // namespace

@@ -4,18 +4,12 @@
 
 namespace RobotText {
 
-QStringList robotProfile()
+QString statusText(ReplyKind kind)
 {
-    return QStringLiteral("|阿木|公的,帅哥|08年8月诞生|地球村,中国|lanke42|"
-                          "我天生比较聪明,只要你教过我的东西,我一定会记住的!|"
-                          "8264097hds 和 yunxiaoke")
-        .split(u'|');
-}
-
-QStringList statusTexts()
-{
-    return QStringLiteral("| 已经回复消息| 向你发送消息|不明觉厉...（需要你来调教调教）|")
-        .split(u'|');
+    // The first two begin with a space, as they follow the robot's name; the third does not.
+    static const QStringList texts =
+        QStringLiteral(" 已经回复消息| 向你发送消息|不明觉厉...（需要你来调教调教）").split(u'|');
+    return texts.at(kind - Replied);
 }
 
 QString dateText(const QDateTime &when, const QLocale &locale)
@@ -49,16 +43,6 @@ QString expandPlaceholders(QString text, const QString &robotName, const QString
     text.replace(QStringLiteral("[day]"), dateText(when));
     text.replace(QStringLiteral("[time]"), timeText(when));
     return text;
-}
-
-QString normaliseMessage(const QString &typed)
-{
-    return QString(typed).remove(u' ').toLower();
-}
-
-bool isBlank(const QString &text)
-{
-    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == u' '; });
 }
 
 } // namespace RobotText

@@ -1,6 +1,6 @@
 #pragma once
-// What the robot is (its profile and status texts) and how a line it says is put into words:
-// placeholders, dates and times in the user's locale, and transcript headers.
+// How a line the robot says is put into words: placeholders, dates and times in the user's
+// locale, transcript headers and the status line.
 
 #include <QDateTime>
 #include <QLocale>
@@ -9,17 +9,15 @@
 
 namespace RobotText {
 
-// "|name|sex|birth|from|author|remark|credits" split on "|": element 1 is the name.
-QStringList robotProfile();
-// Status suffixes indexed by the reply kind (1 to 3).
-QStringList statusTexts();
-
 enum ReplyKind
 {
     Replied = 1,
     OnItsOwn = 2,
     NotUnderstood = 3
 };
+
+// What the status line says after the robot's name once it has said a line of this kind.
+QString statusText(ReplyKind kind);
 
 // Date and time as the user's desktop writes them: the short date and the long time
 // without a time-zone name (阿木 2014/9/5 6:43:55 on a Chinese desktop).
@@ -33,11 +31,5 @@ QString transcriptHeader(const QString &speaker, const QDateTime &when);
 // holds "[rob]" by the time a reply echoes it; it is shown with the name again.
 QString expandPlaceholders(QString text, const QString &robotName, const QString &message,
                            const QDateTime &when);
-
-// Spaces removed, letters lower-cased: the only form of a message the robot ever compares.
-QString normaliseMessage(const QString &typed);
-
-// Only spaces make a text blank: a line break or a tab is something the user typed.
-bool isBlank(const QString &text);
 
 } // namespace RobotText

@@ -1,63 +1,113 @@
 #include "knowledge/KnowledgeBase.h"
 
 #include "knowledge/GbkCodec.h"
+#include "knowledge/KnowledgeFormat.h"
+
+using namespace KnowledgeFormat;
 
 namespace {
 
-constexpr qsizetype kListCount = 6;
-constexpr qsizetype kTableSection = 7;
-
-const char16_t *const kListNames[kListCount] = {
+const char16_t *const ListNames[ListCount] = {
     u"过滤词", u"说脏话回复", u"随机提问", u"随机回答", u"无答案回复", u"欢迎语",
 };
 
+// A list section is a title line between line ends, then |item|item|...| and a line end: the
+// pieces before the first bar and after the last are not items.
+QStringList listItems(const QString &section)
+{
+    QStringList pieces = section.split(ItemSeparator);
+    if (pieces.size() < 3)
+        return {};
+    pieces.removeFirst();
+    pieces.removeLast();
+    return pieces;
+}
+
 } // namespace
 
-KnowledgeParse KnowledgeBase::parse(const QByteArray &bytes)
+Result<KnowledgeBase> KnowledgeBase::parse(const QByteArray &bytes)
 {
+    using Outcome = Result<KnowledgeBase>;
     if (bytes.isEmpty())
-        return {std::nullopt, QStringLiteral("文件是空的，里面没有任何内容。")};
+        return Outcome::failure(QStringLiteral("文件是空的，里面没有任何内容。"));
 
     KnowledgeBase kb;
-    kb.DataBytes = bytes;
-    kb.Sections = GbkCodec::decode(bytes).split(Knowledge::Marker);
+    kb.dataBytes = bytes;
+    const QString text = GbkCodec::decode(bytes);
+    const QStringList sections = text.split(Marker);
 
-    const QStringList header = kb.Sections.at(0).split(u'|');
+    const QStringList header = sections.at(0).split(ItemSeparator);
     if (header.size() < 3)
-        return {std::nullopt, QStringLiteral("文件开头缺少用户名行（应为“|名字|”）。")};
-    kb.UserName = header.at(1);
+        return Outcome::failure(QStringLiteral("文件开头缺少用户名行（应为“|名字|”）。"));
+    kb.userName = header.at(1);
 
-    const qsizetype markers = kb.Sections.size() - 1;
-    if (markers < kTableSection) {
-        return {std::nullopt,
-                QStringLiteral("文件里只有 %1 个“[AI_Dat]”分段标记，至少需要 7 个。").arg(markers)};
+    const qsizetype markers = sections.size() - 1;
+    if (markers < TableSection) {
+        return Outcome::failure(
+            QStringLiteral("文件里只有 %1 个“[AI_Dat]”分段标记，至少需要 7 个。").arg(markers));
     }
 
-    QStringList *lists[kListCount] = {&kb.FilterWords,   &kb.DirtyReplies,    &kb.RandomQuestions,
-                                      &kb.RandomAnswers, &kb.NoAnswerReplies, &kb.WelcomeMessages};
-    for (qsizetype i = 0; i < kListCount; ++i) {
-        *lists[i] = kb.Sections.at(i + 1).split(u'|');
-        if (lists[i]->size() < 3) {
-            return {std::nullopt, QStringLiteral("第 %1 段（%2）没有任何条目。")
-                                      .arg(i + 1)
-                                      .arg(QString::fromUtf16(kListNames[i]))};
+    QStringList *lists[ListCount] = {&kb.filterWords,   &kb.dirtyReplies,    &kb.randomQuestions,
+                                     &kb.randomAnswers, &kb.noAnswerReplies, &kb.welcomeMessages};
+    for (int i = 0; i < ListCount; ++i) {
+        *lists[i] = listItems(sections.at(i + 1));
+        if (lists[i]->isEmpty()) {
+            return Outcome::failure(QStringLiteral("第 %1 段（%2）没有任何条目。")
+                                        .arg(i + 1)
+                                        .arg(QString::fromUtf16(ListNames[i])));
         }
     }
-    kb.KeywordTable = kb.Sections.at(kTableSection).split(u'|');
-    return {std::move(kb), {}};
+
+    // The table section is the text before the first bar; the entries follow, each keeping its
+    // line end, the last one whatever trails it.
+    kb.keywordTable = sections.at(TableSection).split(ItemSeparator);
+    kb.keywordTable.removeFirst();
+
+    // The save writes everything up to the table back as these very bytes. Finding the table by
+    // re-encoding what was decoded puts it exactly where this reading found it, whatever damaged
+    // bytes come before.
+    qsizetype prefixLength = 0;
+    for (int i = 0; i < TableSection; ++i)
+        prefixLength += sections.at(i).size() + Marker.size();
+    kb.tableOffset = GbkCodec::encode(text.left(prefixLength)).value_or(QByteArray()).size();
+    return kb;
 }
 
-namespace Knowledge {
+namespace KnowledgeEntry {
 
-QStringList entryParts(const QString &entry)
+QStringView key(const QString &entry)
 {
-    return entry.split(u'\\');
-}
-
-QStringView entryKey(const QString &entry)
-{
-    const qsizetype slash = entry.indexOf(u'\\');
+    const qsizetype slash = entry.indexOf(ReplySeparator);
     return slash < 0 ? QStringView(entry) : QStringView(entry).left(slash);
 }
 
-} // namespace Knowledge
+QStringList replies(const QString &entry)
+{
+    QStringList parts = entry.split(ReplySeparator);
+    if (parts.size() < 3)
+        return {};
+    parts.removeFirst();
+    parts.removeLast();
+    return parts;
+}
+
+QString withoutLineEnd(const QString &entry)
+{
+    return entry.endsWith(LineEnd) ? entry.chopped(2) : entry;
+}
+
+QString withLineEnd(const QString &entryText)
+{
+    return entryText + LineEnd;
+}
+
+} // namespace KnowledgeEntry
+
+namespace KnowledgeFormat {
+
+bool holdsMarker(QStringView text)
+{
+    return text.contains(Marker);
+}
+
+} // namespace KnowledgeFormat

@@ -1,51 +1,56 @@
 #pragma once
-// The knowledge file in memory: the user's name, six short lists and the keyword table, each
-// held exactly as split from the file text so that element numbering matches the file.
+// The knowledge file in memory, as the rest of the program reads it: the user's name, six short
+// lists and the keyword table. How they sit in the file (sections, markers, the text around the
+// items) stays inside this folder.
+
+#include "common/Result.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-#include <optional>
-
-struct KnowledgeParse;
+#include <QStringView>
 
 struct KnowledgeBase
 {
-    QByteArray DataBytes; // the whole file as last read
-    QStringList Sections; // the text split on the marker
-    QString UserName;
-    // Lists: items are elements 1 to size - 2.
-    QStringList FilterWords;
-    QStringList DirtyReplies;
-    QStringList RandomQuestions;
-    QStringList RandomAnswers;
-    QStringList NoAnswerReplies;
-    QStringList WelcomeMessages;
-    // Entries are elements 1 to size - 1, each keeping its own line end.
-    QStringList KeywordTable;
+    QString userName;
+    QStringList filterWords;     // words that make a message rude
+    QStringList dirtyReplies;    // rebukes for a rude message
+    QStringList randomQuestions; // questions for an idle user
+    QStringList randomAnswers;   // remarks for an idle user
+    QStringList noAnswerReplies; // when no key matches
+    QStringList welcomeMessages; // greetings
+    // Keyword entries in table order, each "key\reply\...\" followed by the line end it had.
+    QStringList keywordTable;
 
-    // The number shown to the user as the size of the knowledge.
-    qsizetype entryCount() const { return KeywordTable.size() - 1; }
+    // The file as read: the teaching save writes its header and lists back from these bytes.
+    QByteArray dataBytes;
+    // Where the keyword table's section starts in dataBytes, just after the seventh marker.
+    qsizetype tableOffset = 0;
+
+    qsizetype entryCount() const { return keywordTable.size(); }
 
     // Reads a whole file. A file that the conversation could not use (empty, no header,
     // too few sections, a list without items) is refused with the reason in words.
-    static KnowledgeParse parse(const QByteArray &bytes);
+    static Result<KnowledgeBase> parse(const QByteArray &bytes);
 };
 
-struct KnowledgeParse
-{
-    std::optional<KnowledgeBase> base;
-    QString error;
-};
+// One keyword entry of the table.
+namespace KnowledgeEntry {
 
-namespace Knowledge {
+// The text before the first "\" (the whole entry when it has none).
+QStringView key(const QString &entry);
+// The replies: the pieces between the key and the entry's line end.
+QStringList replies(const QString &entry);
+// The entry with the line end it carries as a table row; an entry without one is unchanged.
+QString withoutLineEnd(const QString &entry);
+// An entry text as stored in the table: with one line end.
+QString withLineEnd(const QString &entryText);
 
-inline const QString Marker = QStringLiteral("[AI_Dat]");
-inline const QString LineEnd = QStringLiteral("\r\n");
+} // namespace KnowledgeEntry
 
-// The parts of an entry: key, replies, and the entry's line end as the last part.
-QStringList entryParts(const QString &entry);
-// The key: the text before the first "\" (the whole entry when it has none).
-QStringView entryKey(const QString &entry);
+namespace KnowledgeFormat {
 
-} // namespace Knowledge
+// True when text holds the section marker, which would start a new section at the next load.
+bool holdsMarker(QStringView text);
+
+} // namespace KnowledgeFormat

@@ -3,110 +3,86 @@
 #include "knowledge/DefaultKnowledge.h"
 #include "knowledge/GbkCodec.h"
 #include "knowledge/KnowledgeBase.h"
+#include "knowledge/KnowledgeFormat.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
-namespace {
-
-const QByteArray kMarkerBytes = QByteArrayLiteral("[AI_Dat]");
-const QByteArray kCrLf = QByteArrayLiteral("\r\n");
-
-bool isGbkLead(uchar c)
-{
-    return c >= 0x81 && c <= 0xFE;
-}
-
-bool isGbkTrail(uchar c)
-{
-    return c >= 0x40 && c <= 0xFE && c != 0x7F;
-}
-
-// Where the n-th marker ends in the raw bytes, stepping over double-byte characters the way
-// the decoder does, so a trail byte that happens to be '[' never starts a marker.
-qsizetype endOfMarker(const QByteArray &bytes, int n)
-{
-    const qsizetype size = bytes.size();
-    qsizetype i = 0;
-    while (i < size) {
-        const auto c = uchar(bytes.at(i));
-        if (isGbkLead(c) && i + 1 < size && isGbkTrail(uchar(bytes.at(i + 1)))) {
-            i += 2;
-            continue;
-        }
-        if (c == '[' && bytes.mid(i, kMarkerBytes.size()) == kMarkerBytes) {
-            i += kMarkerBytes.size();
-            if (--n == 0)
-                return i;
-            continue;
-        }
-        ++i;
-    }
-    return -1;
-}
-
-} // namespace
+using namespace KnowledgeFormat;
 
 namespace KnowledgeFile {
 
 std::optional<QByteArray> firstRunBytes(const QString &userName)
 {
-    const auto header = GbkCodec::encode(u'|' + userName + u'|');
+    const auto header = GbkCodec::encode(ItemSeparator + userName + ItemSeparator);
     if (!header)
         return std::nullopt;
-    return *header + kCrLf + DefaultKnowledge::bytes() + kCrLf;
+    return *header + LineEndBytes + DefaultKnowledge::bytes() + LineEndBytes;
 }
 
-std::optional<QByteArray> teachingSaveBytes(const QByteArray &dataBytes, const QStringList &entries)
+Result<QByteArray> teachingSaveBytes(const KnowledgeBase &loaded, const QStringList &entries)
 {
-    const qsizetype prefixEnd = endOfMarker(dataBytes, 7);
-    if (prefixEnd < 0)
-        return std::nullopt;
+    const QByteArray prefix = loaded.dataBytes.left(loaded.tableOffset);
+    if (!prefix.endsWith(MarkerBytes))
+        return Result<QByteArray>::failure(QStringLiteral("数据文件的分段标记不完整。"));
 
     QString table;
     for (const QString &entry : entries) {
-        table += u'|';
-        table += entry.endsWith(Knowledge::LineEnd) ? entry.chopped(2) : entry;
-        table += Knowledge::LineEnd;
+        table += ItemSeparator;
+        table += KnowledgeEntry::withoutLineEnd(entry);
+        table += LineEnd;
     }
     const auto tableBytes = GbkCodec::encode(table);
-    if (!tableBytes)
-        return std::nullopt;
-    return dataBytes.left(prefixEnd) + kCrLf + *tableBytes;
+    if (!tableBytes) {
+        return Result<QByteArray>::failure(QStringLiteral("关键字表里有无法保存的字符“%1”。")
+                                               .arg(GbkCodec::firstUnencodable(table)));
+    }
+    return prefix + LineEndBytes + *tableBytes;
 }
 
-ReadResult read(const QString &path)
+Result<QByteArray> read(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {std::nullopt, file.errorString()};
+        return Result<QByteArray>::failure(file.errorString());
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return {std::nullopt, file.errorString()};
-    return {std::move(bytes), {}};
+        return Result<QByteArray>::failure(file.errorString());
+    return bytes;
 }
 
-QString write(const QString &path, const QByteArray &bytes)
+Status write(const QString &path, const QByteArray &bytes)
 {
     // A file the user marked read-only stays untouched, even for an administrator whose
     // rename over it would succeed.
     const QFileInfo existing(path);
     if (existing.exists() &&
         (!(existing.permissions() & QFileDevice::WriteOwner) || !existing.isWritable()))
-        return QStringLiteral("文件是只读的。");
+        return Status::failure(QStringLiteral("文件是只读的。"));
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
+        return Status::failure(file.errorString());
     if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();
-        return reason;
+        return Status::failure(reason);
     }
     if (!file.commit())
-        return file.errorString();
-    return {};
+        return Status::failure(file.errorString());
+    return success();
+}
+
+QString problemMessage(const QString &headline, const QString &path, const QString &reason,
+                       const QString &consequence)
+{
+    QString text =
+        headline + u'\r' + QDir::toNativeSeparators(path) + QStringLiteral("\r\r") + reason;
+    if (!consequence.isEmpty())
+        text += QStringLiteral("\r\r") + consequence;
+    return text;
 }
 
 } // namespace KnowledgeFile

@@ -53,7 +53,7 @@ void TeachingList::setEntries(const QStringList &entries)
         SortItem &item = order[size_t(i)];
         item.keyOffset = keys.size();
         item.input = i;
-        item.keyHash = keyHash(Knowledge::entryKey(entries.at(i)));
+        item.keyHash = keyHash(KnowledgeEntry::key(entries.at(i)));
         m_collator.appendSortKey(entries.at(i), keys);
         item.prefix = keyPrefix(keys.constData() + item.keyOffset);
     }
@@ -106,7 +106,7 @@ int TeachingList::insertEntry(const QString &entry)
     m_labels.append(label);
     m_texts.insert(row, entry);
     m_ids.insert(row, id);
-    addToIndex(keyHash(Knowledge::entryKey(entry)), id);
+    addToIndex(keyHash(KnowledgeEntry::key(entry)), id);
     endInsertRows();
     return row;
 }
@@ -115,8 +115,8 @@ void TeachingList::replaceEntry(int row, const QString &entry)
 {
     if (row < 0 || row >= count())
         return;
-    const QStringView oldKey = Knowledge::entryKey(m_texts.at(row));
-    const QStringView newKey = Knowledge::entryKey(entry);
+    const QStringView oldKey = KnowledgeEntry::key(m_texts.at(row));
+    const QStringView newKey = KnowledgeEntry::key(entry);
     if (oldKey != newKey) {
         removeFromIndex(keyHash(oldKey), m_ids.at(row));
         addToIndex(keyHash(newKey), m_ids.at(row));
@@ -133,7 +133,7 @@ int TeachingList::findKey(const QString &key) const
         return -1;
     for (const ItemId id : *found) {
         const int row = rowOf(id);
-        if (Knowledge::entryKey(m_texts.at(row)) == key)
+        if (KnowledgeEntry::key(m_texts.at(row)) == key)
             return row;
     }
     return -1;
@@ -166,7 +166,7 @@ void TeachingList::clear()
 
 QString TeachingList::keyOf(const QString &entry)
 {
-    return Knowledge::entryKey(entry).toString();
+    return KnowledgeEntry::key(entry).toString();
 }
 
 size_t TeachingList::keyHash(QStringView key)

@@ -17,7 +17,7 @@ enum class Verdict
 struct Commit
 {
     Verdict verdict = Verdict::Accepted;
-    QString entry;     // key + "\" + replies + "\", without line end, when accepted
+    QString entry;     // key + "\" + replies + "\" + line end: the list item, when accepted
     QString offending; // the character GBK cannot hold, for Unencodable
 };
 

@@ -2,10 +2,13 @@
 // The chat window: owns the knowledge, the conversation's state, the voice and every
 // control, and wires the controls' events to the plain logic of the other folders.
 
+#include "common/Result.h"
 #include "conversation/ChatCommands.h"
 #include "conversation/IdlePrompter.h"
+#include "conversation/RobotProfile.h"
 #include "conversation/RobotText.h"
 #include "knowledge/KnowledgeBase.h"
+#include "window/FrmMainUi.h"
 
 #include <QMessageBox>
 #include <QWidget>
@@ -13,16 +16,7 @@
 #include <memory>
 #include <optional>
 
-class Backdrop;
-class ChatTextBox;
 class Clock;
-class Decoration;
-class GlyphLabel;
-class QLabel;
-class QLineEdit;
-class QListView;
-class QPlainTextEdit;
-class QPushButton;
 class QTimer;
 class RandomSource;
 class Speaker;
@@ -50,6 +44,12 @@ class FrmMain : public QWidget
     Q_OBJECT
 
 public:
+    enum class Mode
+    {
+        Conversation,
+        Teaching,
+    };
+
     explicit FrmMain(const QString &dataDirectory, FrmMainSeams seams = {},
                      QWidget *parent = nullptr);
     ~FrmMain() override;
@@ -58,13 +58,13 @@ public:
     // the program cannot go on (the user has been told why).
     bool start();
 
+    Mode mode() const { return m_mode; }
     const KnowledgeBase &knowledge() const { return m_knowledge; }
     QString dataPath() const { return m_dataPath; }
     QString pendingMessage() const { return m_pendingMessage; }
     QString lastReply() const { return m_lastReply; }
     qint64 sentCount() const { return m_sentCount; }
     int idleTicks() const { return m_idlePrompter.ticks(); }
-    bool teachingMode() const;
     const TeachingList &teachingList() const { return *m_teachingList; }
 
     // Timer ticks, called by the timers (and directly by tests).
@@ -79,20 +79,18 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void buildControls();
-    void buildTeachingPanel();
-    void applyFonts();
-    void setStackingAndTabOrder();
-    void setUpWindow();
+    void connectControls();
     void fillProfileLabels();
 
     bool seedKnowledgeFile();
     std::optional<QString> askUserName();
-    bool initialize();
-    void reportUnreadable(const QString &reason);
+    Status loadKnowledge();
+    void greet();
 
     void send();
     void runCommand(ChatCommand command);
+
+    void setMode(Mode mode);
     void enterTeaching();
     void leaveTeaching();
     void commitEntry();
@@ -100,9 +98,7 @@ private:
     void lookUpKeyword();
     void pickEntry(const QModelIndex &index);
 
-    void setLabelText(QLabel *label, const QString &text);
     void appendTranscript(const QString &text);
-    void setTeachPanelTop(int twips);
     QMessageBox::StandardButton message(QMessageBox::Icon icon, const QString &title,
                                         const QString &prompt,
                                         QMessageBox::StandardButtons buttons = QMessageBox::Ok);
@@ -113,46 +109,18 @@ private:
     std::unique_ptr<RandomSource> m_ownRandom;
     std::unique_ptr<Speaker> m_ownSpeaker;
 
-    // Fixed texts and the conversation's state
-    QStringList m_robotProfile;
-    QStringList m_statusTexts;
+    // The conversation's state
+    const RobotProfile m_profile = RobotProfile::builtIn();
     QString m_dataPath;
     KnowledgeBase m_knowledge;
     QString m_pendingMessage;
     QString m_lastReply;
     qint64 m_sentCount = 0;
     IdlePrompter m_idlePrompter;
+    Mode m_mode = Mode::Conversation;
     TeachingList *m_teachingList = nullptr;
 
-    // Controls
-    Backdrop *m_picTalk = nullptr;
-    QListView *m_listDate = nullptr;
-    QWidget *m_picTeach = nullptr;
-    QPushButton *m_cmdSend = nullptr;
-    QPushButton *m_cmdTeach = nullptr;
-    ChatTextBox *m_txtSend = nullptr;
-    ChatTextBox *m_txtTalk = nullptr;
-    QLabel *m_labRevise = nullptr;
-    Decoration *m_shapeHead = nullptr;
-    Decoration *m_glyphLines = nullptr;
-    GlyphLabel *m_labClose = nullptr;
-    GlyphLabel *m_labMin = nullptr;
-    QLabel *m_imgPortrait = nullptr;
-    QLabel *m_labRemark = nullptr;
-    QLabel *m_labRemarks = nullptr;
-    QLabel *m_labSmartWord = nullptr;
-    QLabel *m_labAuthor = nullptr;
-    QLabel *m_labFrom = nullptr;
-    QLabel *m_labBirth = nullptr;
-    QLabel *m_labSex = nullptr;
-    QLabel *m_labRTip = nullptr;
-    QLabel *m_labRName = nullptr;
-    QLabel *m_labStatus = nullptr;
-    QPushButton *m_cmdEdit[4] = {}; // 1 commit, 2 leave, 3 show the list
-    QLineEdit *m_txtTeach[3] = {};  // 1 keyword, 2 replies
-    QLabel *m_labTip = nullptr;
-    QLabel *m_labTip1 = nullptr;
-    QLabel *m_labTip2 = nullptr;
+    FrmMainUi m_ui;
     QTimer *m_timerActive = nullptr;
     QTimer *m_timerRevert = nullptr;
 };

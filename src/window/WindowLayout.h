@@ -2,6 +2,7 @@
 // Where every control of the chat window sits. Places are kept in twips, the unit the window
 // was designed in (15 twips to a pixel at 96 dpi), so they read the same as the design.
 
+#include <QPointF>
 #include <QRect>
 #include <QStringView>
 
@@ -27,6 +28,29 @@ constexpr int pixels(int twips)
 
 // The place of a named control in pixels, relative to its container.
 QRect rect(QStringView name);
+
+// A straight stroke between two points in twips, on the backdrop.
+struct Stroke
+{
+    int x1;
+    int y1;
+    int x2;
+    int y2;
+};
+
+// The white strokes of the close cross and the minimise bar.
+inline constexpr Stroke GlyphStrokes[] = {
+    {8640, 240, 8760, 120},
+    {8640, 120, 8760, 240},
+    {8280, 240, 8400, 240},
+};
+inline constexpr int GlyphStrokeWidth = 3; // pixels
+
+// A point in twips as a pixel position; strokes keep the fractions.
+constexpr QPointF point(int x, int y)
+{
+    return {double(x) / TwipsPerPixel, double(y) / TwipsPerPixel};
+}
 
 // The window: its size when created, and the size start-up gives it.
 constexpr int CreatedWidth = 11205;

@@ -1,0 +1,17 @@
+#include "common/TextRules.h"
+
+#include <algorithm>
+
+namespace TextRules {
+
+QString normalise(const QString &typed)
+{
+    return QString(typed).remove(u' ').toLower();
+}
+
+bool isBlank(const QString &text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == u' '; });
+}
+
+} // namespace TextRules

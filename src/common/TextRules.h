@@ -1,0 +1,15 @@
+#pragma once
+// Rules on typed text that the conversation and teaching share: what makes a text blank, and
+// the one form of a message or key that the robot ever compares.
+
+#include <QString>
+
+namespace TextRules {
+
+// Spaces removed, letters lower-cased.
+QString normalise(const QString &typed);
+
+// Only spaces make a text blank: a line break or a tab is something the user typed.
+bool isBlank(const QString &text);
+
+} // namespace TextRules

@@ -1,0 +1,62 @@
+#pragma once
+// The chat window's controls: built, named, placed, styled and stacked in one place, the way a
+// designer-generated form is, so FrmMain itself only holds behaviour.
+
+#include <QList>
+
+class Backdrop;
+class ChatTextBox;
+class Decoration;
+class GlyphLabel;
+class QAbstractItemModel;
+class QLabel;
+class QListView;
+class QPushButton;
+class QWidget;
+class TeachPanel;
+
+struct FrmMainUi
+{
+    Backdrop *picTalk = nullptr;
+    QListView *listDate = nullptr;
+    TeachPanel *picTeach = nullptr;
+    QPushButton *cmdSend = nullptr;
+    QPushButton *cmdTeach = nullptr;
+    ChatTextBox *txtSend = nullptr;
+    ChatTextBox *txtTalk = nullptr;
+    QLabel *labRevise = nullptr;
+    Decoration *shapeHead = nullptr;
+    Decoration *glyphLines = nullptr;
+    GlyphLabel *labClose = nullptr;
+    GlyphLabel *labMin = nullptr;
+    QLabel *imgPortrait = nullptr;
+    QLabel *labRemark = nullptr;
+    QLabel *labRemarks = nullptr;
+    QLabel *labSmartWord = nullptr;
+    QLabel *labAuthor = nullptr;
+    QLabel *labFrom = nullptr;
+    QLabel *labBirth = nullptr;
+    QLabel *labSex = nullptr;
+    QLabel *labRTip = nullptr;
+    QLabel *labRName = nullptr;
+    QLabel *labStatus = nullptr;
+
+    // Builds every control on window; the keyword list shows the teaching model.
+    void setupUi(QWidget *window, QAbstractItemModel *teachingModel);
+
+    // The size, place and rounded shape start-up gives the window.
+    void finishWindow(QWidget *window) const;
+    // The keyword list over the transcript, or parked right of the window and hidden.
+    void showKeywordList() const;
+    void hideKeywordList() const;
+
+    // The controls that take the keyboard, in tab order.
+    QList<QWidget *> focusChain() const;
+
+private:
+    void buildBackdrop(QWidget *window, QAbstractItemModel *teachingModel);
+    void buildProfile();
+    void buildGlyphs();
+    void buildInputArea();
+    void stackAndOrder(QWidget *window) const;
+};

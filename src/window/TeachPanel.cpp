@@ -1,0 +1,121 @@
+#include "window/TeachPanel.h"
+
+#include "window/Controls.h"
+#include "window/WindowLayout.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using Controls::makeLabel;
+using Controls::place;
+using Controls::windowFont;
+
+namespace {
+
+QLineEdit *makeBox(QWidget *panel, const char16_t *name, const QString &accessibleName)
+{
+    auto *box = new QLineEdit(panel);
+    place(box, name);
+    box->setAccessibleName(accessibleName);
+    box->setFont(windowFont(10.5));
+    return box;
+}
+
+QPushButton *makeButton(QWidget *panel, const char16_t *name, const QString &caption)
+{
+    auto *button = new QPushButton(caption, panel);
+    place(button, name);
+    button->setAccessibleName(QString(caption).remove(u'&'));
+    return button;
+}
+
+} // namespace
+
+TeachPanel::TeachPanel(QWidget *parent) : QWidget(parent)
+{
+    place(this, u"PicTeach");
+    setAutoFillBackground(true);
+    QPalette panel = palette();
+    panel.setColor(QPalette::Window, QColor(0xE0, 0xE0, 0xE0));
+    setPalette(panel);
+    setAccessibleName(QStringLiteral("调教面板"));
+    setEnabled(false);
+
+    m_labTip1 = makeLabel(this, u"LabTip1", QStringLiteral("关键字词："), Qt::black,
+                          QStringLiteral("关键字词"));
+    m_labTip2 = makeLabel(this, u"LabTip2", QStringLiteral("智能回复："), Qt::black,
+                          QStringLiteral("智能回复"));
+    m_labTip = makeLabel(this, u"LabTip", QStringLiteral("说明：多条回复请用“\\”分隔."), Qt::black,
+                         QStringLiteral("说明"));
+    for (QLabel *label : {m_labTip1, m_labTip2}) {
+        label->setFont(windowFont(12, true));
+        label->adjustSize();
+    }
+    m_labTip->adjustSize();
+
+    m_keywordBox = makeBox(this, u"TxtTeach1", QStringLiteral("关键字词"));
+    m_repliesBox = makeBox(this, u"TxtTeach2", QStringLiteral("智能回复"));
+    connect(m_keywordBox, &QLineEdit::textChanged, this, &TeachPanel::keywordEdited);
+
+    m_commitButton = makeButton(this, u"CmdEdit1", QStringLiteral("保存修改(&O)"));
+    m_leaveButton = makeButton(this, u"CmdEdit2", QStringLiteral("退出调教(&C)"));
+    m_showListButton = makeButton(this, u"CmdEdit3", QStringLiteral("编辑数据库(&E)"));
+    connect(m_commitButton, &QPushButton::clicked, this, &TeachPanel::commitRequested);
+    connect(m_leaveButton, &QPushButton::clicked, this, &TeachPanel::leaveRequested);
+    connect(m_showListButton, &QPushButton::clicked, this, &TeachPanel::showListRequested);
+}
+
+void TeachPanel::setActive(bool active)
+{
+    move(x(), WindowLayout::pixels(active ? WindowLayout::TeachPanelShownTop
+                                          : WindowLayout::TeachPanelParkedTop));
+    setEnabled(active);
+}
+
+QString TeachPanel::keyword() const
+{
+    return m_keywordBox->text();
+}
+
+QString TeachPanel::replies() const
+{
+    return m_repliesBox->text();
+}
+
+void TeachPanel::setKeyword(const QString &text)
+{
+    m_keywordBox->setText(text);
+}
+
+void TeachPanel::setReplies(const QString &text)
+{
+    m_repliesBox->setText(text);
+}
+
+void TeachPanel::clearBoxes()
+{
+    m_keywordBox->clear();
+    m_repliesBox->clear();
+}
+
+void TeachPanel::focusKeyword()
+{
+    m_keywordBox->setFocus();
+}
+
+void TeachPanel::focusReplies()
+{
+    m_repliesBox->setFocus();
+}
+
+QList<QWidget *> TeachPanel::focusChain() const
+{
+    return {m_keywordBox, m_repliesBox, m_commitButton, m_leaveButton, m_showListButton};
+}
+
+QList<QWidget *> TeachPanel::stackingOrder() const
+{
+    return {m_labTip1,    m_labTip2,      m_labTip,      m_keywordBox,
+            m_repliesBox, m_commitButton, m_leaveButton, m_showListButton};
+}
