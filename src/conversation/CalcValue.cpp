@@ -10,7 +10,6 @@
 #include <string>
 #include <string_view>
 
-using namespace Qt::StringLiterals;
 using namespace CalcOps;
 
 namespace {
@@ -153,7 +152,7 @@ CalcResult wholeDivision(const CalcValue &left, const CalcValue &right, Operatio
 QString doubleText(double value)
 {
     if (value == 0)
-        return u"0"_s;
+        return QStringLiteral("0");
     std::array<char, 32> buffer{};
     const auto printed = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
                                        std::fabs(value), std::chars_format::scientific, 14);
@@ -454,7 +453,7 @@ QString CalcValue::text() const &
     case Type::Empty:
         return {};
     case Type::Boolean:
-        return m_whole ? u"True"_s : u"False"_s;
+        return m_whole ? QStringLiteral("True") : QStringLiteral("False");
     case Type::Integer:
     case Type::Long:
         return QString::number(m_whole);
@@ -553,43 +552,25 @@ CalcResult concatenate(CalcValue left, const CalcValue &right)
     return CalcValue::string(std::move(text));
 }
 
-CalcResult compare(Comparison comparison, const CalcValue &left, const CalcValue &right)
+int order(const CalcValue &left, const CalcValue &right)
 {
     const bool leftText = left.type() == Type::String;
     const bool rightText = right.type() == Type::String;
-    int order = 0;
     if (leftText || rightText) {
         // Texts compare by character codes and Empty counts as the empty text there; a number
         // is less than any text.
         const bool leftAsText = leftText || left.type() == Type::Empty;
         const bool rightAsText = rightText || right.type() == Type::Empty;
         if (leftAsText && rightAsText)
-            order = QString::compare(left.stringValue(), right.stringValue());
-        else
-            order = leftText ? 1 : -1;
-    } else {
-        const double a = left.toDouble();
-        const double b = right.toDouble();
-        order = a < b ? -1 : (a > b ? 1 : 0);
+            return QString::compare(left.stringValue(), right.stringValue());
+        return leftText ? 1 : -1;
     }
-    switch (comparison) {
-    case Comparison::Equal:
-        return CalcValue::boolean(order == 0);
-    case Comparison::NotEqual:
-        return CalcValue::boolean(order != 0);
-    case Comparison::Less:
-        return CalcValue::boolean(order < 0);
-    case Comparison::Greater:
-        return CalcValue::boolean(order > 0);
-    case Comparison::LessEqual:
-        return CalcValue::boolean(order <= 0);
-    case Comparison::GreaterEqual:
-        return CalcValue::boolean(order >= 0);
-    }
-    return CalcError::Syntax;
+    const double a = left.toDouble();
+    const double b = right.toDouble();
+    return a < b ? -1 : (a > b ? 1 : 0);
 }
 
-CalcResult bitwise(BitwiseOp op, const CalcValue &left, const CalcValue &right)
+CalcResult bitwise(const CalcValue &left, const CalcValue &right, qint32 (*combine)(qint32, qint32))
 {
     const Operands n = numericOperands(left, right);
     if (n.error != CalcError::None)
@@ -598,24 +579,7 @@ CalcResult bitwise(BitwiseOp op, const CalcValue &left, const CalcValue &right)
     const std::optional<qint32> y = toLong(n.right);
     if (!x || !y)
         return CalcError::Overflow;
-    qint32 bits = 0;
-    switch (op) {
-    case BitwiseOp::And:
-        bits = *x & *y;
-        break;
-    case BitwiseOp::Or:
-        bits = *x | *y;
-        break;
-    case BitwiseOp::Xor:
-        bits = *x ^ *y;
-        break;
-    case BitwiseOp::Eqv:
-        bits = ~(*x ^ *y);
-        break;
-    case BitwiseOp::Imp:
-        bits = ~*x | *y;
-        break;
-    }
+    const qint32 bits = combine(*x, *y);
     // Two truth values give a truth value (True is all bits set, so the bits stay -1 or 0).
     if (left.type() == Type::Boolean && right.type() == Type::Boolean)
         return CalcValue::boolean(bits != 0);

@@ -94,25 +94,6 @@ struct NumberLiteral
 // or octal (&O) one, typed as VBScript types literals.
 NumberLiteral readNumberLiteral(QStringView text);
 
-enum class Comparison
-{
-    Equal,
-    NotEqual,
-    Less,
-    Greater,
-    LessEqual,
-    GreaterEqual,
-};
-
-enum class BitwiseOp
-{
-    And,
-    Or,
-    Xor,
-    Eqv,
-    Imp,
-};
-
 CalcResult add(const CalcValue &left, const CalcValue &right);
 CalcResult subtract(const CalcValue &left, const CalcValue &right);
 CalcResult multiply(const CalcValue &left, const CalcValue &right);
@@ -121,8 +102,11 @@ CalcResult integerDivide(const CalcValue &left, const CalcValue &right);
 CalcResult modulo(const CalcValue &left, const CalcValue &right);
 CalcResult power(const CalcValue &base, const CalcValue &exponent);
 CalcResult concatenate(CalcValue left, const CalcValue &right);
-CalcResult compare(Comparison comparison, const CalcValue &left, const CalcValue &right);
-CalcResult bitwise(BitwiseOp op, const CalcValue &left, const CalcValue &right);
+// How left compares with right the way VBScript orders values: negative, zero or positive.
+int order(const CalcValue &left, const CalcValue &right);
+// Combines the operands' bits as Longs; two truth values give a truth value.
+CalcResult bitwise(const CalcValue &left, const CalcValue &right,
+                   qint32 (*combine)(qint32, qint32));
 CalcResult negate(const CalcValue &operand);
 CalcResult logicalNot(const CalcValue &operand);
 

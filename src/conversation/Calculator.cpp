@@ -1,9 +1,9 @@
 // How a calculation runs. JS passes the expression to evaluate, which turns away texts longer
-// than maxExpressionLength. The Lexer cuts the rest into tokens on demand: literals become values
+// than MaxExpressionLength. The Lexer cuts the rest into tokens on demand: literals become values
 // at once, operator words such as Mod become symbols, other words stay names. The Parser reads the
 // tokens by precedence climbing and computes as it goes: each operator is applied, through the
 // operations of CalcValue, as soon as both its operands are known, so no syntax tree is built.
-// Parentheses, argument lists and prefix operators count towards maxNestingDepth, which keeps the
+// Parentheses, argument lists and prefix operators count towards MaxNestingDepth, which keeps the
 // recursion shallow whatever the input. The first error (bad syntax, too deep, division by zero,
 // overflow...) ends the evaluation; JS writes a value as VBScript's CStr would and an error as
 // the empty text.
@@ -11,12 +11,13 @@
 #include "conversation/Calculator.h"
 
 #include <algorithm>
+#include <functional>
 #include <new>
 
 namespace {
 
-constexpr qsizetype maxExpressionLength = 64 * 1024;
-constexpr int maxNestingDepth = 200;
+constexpr qsizetype MaxExpressionLength = 64 * 1024;
+constexpr int MaxNestingDepth = 200;
 
 enum class Symbol
 {
@@ -65,8 +66,6 @@ enum Precedence : int
     PowerLevel,
 };
 
-using CalcOps::BitwiseOp;
-using CalcOps::Comparison;
 using CalcOps::NumberLiteral;
 
 // The binary operators: how tightly each binds and what it computes. Symbols missing here are
@@ -78,51 +77,101 @@ struct BinaryOperator
     CalcResult (*apply)(CalcValue left, const CalcValue &right);
 };
 
-template <Comparison comparison> CalcResult compareAs(CalcValue left, const CalcValue &right)
+template <typename Test> CalcResult comparison(CalcValue left, const CalcValue &right)
 {
-    return CalcOps::compare(comparison, left, right);
+    return CalcValue::boolean(Test()(CalcOps::order(left, right), 0));
 }
 
-template <BitwiseOp op> CalcResult bitwiseAs(CalcValue left, const CalcValue &right)
+template <qint32 (*combine)(qint32, qint32)>
+CalcResult bitwise(CalcValue left, const CalcValue &right)
 {
-    return CalcOps::bitwise(op, left, right);
+    return CalcOps::bitwise(left, right, combine);
 }
 
 template <CalcResult (*operation)(const CalcValue &, const CalcValue &)>
-CalcResult arithmeticAs(CalcValue left, const CalcValue &right)
+CalcResult arithmetic(CalcValue left, const CalcValue &right)
 {
     return operation(left, right);
 }
 
+// Eqv and Imp as VBScript defines them on bits.
+constexpr qint32 bitsAnd(qint32 x, qint32 y)
+{
+    return x & y;
+}
+constexpr qint32 bitsOr(qint32 x, qint32 y)
+{
+    return x | y;
+}
+constexpr qint32 bitsXor(qint32 x, qint32 y)
+{
+    return x ^ y;
+}
+constexpr qint32 bitsEqv(qint32 x, qint32 y)
+{
+    return ~(x ^ y);
+}
+constexpr qint32 bitsImp(qint32 x, qint32 y)
+{
+    return ~x | y;
+}
+
 constexpr BinaryOperator binaryOperators[] = {
-    {Symbol::Imp, ImpLevel, bitwiseAs<BitwiseOp::Imp>},
-    {Symbol::Eqv, EqvLevel, bitwiseAs<BitwiseOp::Eqv>},
-    {Symbol::Xor, XorLevel, bitwiseAs<BitwiseOp::Xor>},
-    {Symbol::Or, OrLevel, bitwiseAs<BitwiseOp::Or>},
-    {Symbol::And, AndLevel, bitwiseAs<BitwiseOp::And>},
-    {Symbol::Equal, ComparisonLevel, compareAs<Comparison::Equal>},
-    {Symbol::NotEqual, ComparisonLevel, compareAs<Comparison::NotEqual>},
-    {Symbol::Less, ComparisonLevel, compareAs<Comparison::Less>},
-    {Symbol::Greater, ComparisonLevel, compareAs<Comparison::Greater>},
-    {Symbol::LessEqual, ComparisonLevel, compareAs<Comparison::LessEqual>},
-    {Symbol::GreaterEqual, ComparisonLevel, compareAs<Comparison::GreaterEqual>},
+    {Symbol::Imp, ImpLevel, bitwise<bitsImp>},
+    {Symbol::Eqv, EqvLevel, bitwise<bitsEqv>},
+    {Symbol::Xor, XorLevel, bitwise<bitsXor>},
+    {Symbol::Or, OrLevel, bitwise<bitsOr>},
+    {Symbol::And, AndLevel, bitwise<bitsAnd>},
+    {Symbol::Equal, ComparisonLevel, comparison<std::equal_to<>>},
+    {Symbol::NotEqual, ComparisonLevel, comparison<std::not_equal_to<>>},
+    {Symbol::Less, ComparisonLevel, comparison<std::less<>>},
+    {Symbol::Greater, ComparisonLevel, comparison<std::greater<>>},
+    {Symbol::LessEqual, ComparisonLevel, comparison<std::less_equal<>>},
+    {Symbol::GreaterEqual, ComparisonLevel, comparison<std::greater_equal<>>},
     {Symbol::Concatenate, ConcatenationLevel, CalcOps::concatenate},
-    {Symbol::Plus, AdditionLevel, arithmeticAs<CalcOps::add>},
-    {Symbol::Minus, AdditionLevel, arithmeticAs<CalcOps::subtract>},
-    {Symbol::Mod, ModLevel, arithmeticAs<CalcOps::modulo>},
-    {Symbol::IntegerDivide, IntegerDivisionLevel, arithmeticAs<CalcOps::integerDivide>},
-    {Symbol::Times, MultiplicationLevel, arithmeticAs<CalcOps::multiply>},
-    {Symbol::Divide, MultiplicationLevel, arithmeticAs<CalcOps::divide>},
-    {Symbol::Power, PowerLevel, arithmeticAs<CalcOps::power>},
+    {Symbol::Plus, AdditionLevel, arithmetic<CalcOps::add>},
+    {Symbol::Minus, AdditionLevel, arithmetic<CalcOps::subtract>},
+    {Symbol::Mod, ModLevel, arithmetic<CalcOps::modulo>},
+    {Symbol::IntegerDivide, IntegerDivisionLevel, arithmetic<CalcOps::integerDivide>},
+    {Symbol::Times, MultiplicationLevel, arithmetic<CalcOps::multiply>},
+    {Symbol::Divide, MultiplicationLevel, arithmetic<CalcOps::divide>},
+    {Symbol::Power, PowerLevel, arithmetic<CalcOps::power>},
 };
+
+// How an operator is written: a word (Mod, And...) or punctuation.
+struct Spelling
+{
+    QStringView text;
+    Symbol symbol;
+};
+
+constexpr Spelling operatorWords[] = {
+    {u"mod", Symbol::Mod}, {u"not", Symbol::Not}, {u"and", Symbol::And}, {u"or", Symbol::Or},
+    {u"xor", Symbol::Xor}, {u"eqv", Symbol::Eqv}, {u"imp", Symbol::Imp},
+};
+
+// Two-character spellings first, so that <= is not read as < followed by =.
+constexpr Spelling operatorSpellings[] = {
+    {u"<=", Symbol::LessEqual},  {u">=", Symbol::GreaterEqual},  {u"<>", Symbol::NotEqual},
+    {u"+", Symbol::Plus},        {u"-", Symbol::Minus},          {u"*", Symbol::Times},
+    {u"/", Symbol::Divide},      {u"\\", Symbol::IntegerDivide}, {u"^", Symbol::Power},
+    {u"&", Symbol::Concatenate}, {u"(", Symbol::Open},           {u")", Symbol::Close},
+    {u",", Symbol::Comma},       {u"=", Symbol::Equal},          {u"<", Symbol::Less},
+    {u">", Symbol::Greater},
+};
+
+// The first entry of a table that matches, or nullptr.
+template <typename Entry, std::size_t N, typename Matches>
+const Entry *findEntry(const Entry (&table)[N], Matches matches)
+{
+    const auto found = std::find_if(std::begin(table), std::end(table), matches);
+    return found == std::end(table) ? nullptr : found;
+}
 
 const BinaryOperator *binaryOperator(Symbol symbol)
 {
-    for (const BinaryOperator &op : binaryOperators) {
-        if (op.symbol == symbol)
-            return &op;
-    }
-    return nullptr;
+    return findEntry(binaryOperators,
+                     [symbol](const BinaryOperator &op) { return op.symbol == symbol; });
 }
 
 struct Token
@@ -213,20 +262,9 @@ private:
         const QString name = m_text.sliced(m_position, end - m_position).toString().toLower();
         m_position = end;
 
-        struct Keyword
-        {
-            QStringView word;
-            Symbol symbol;
-        };
-        static constexpr Keyword operatorWords[] = {
-            {u"mod", Symbol::Mod}, {u"not", Symbol::Not}, {u"and", Symbol::And},
-            {u"or", Symbol::Or},   {u"xor", Symbol::Xor}, {u"eqv", Symbol::Eqv},
-            {u"imp", Symbol::Imp},
-        };
-        for (const Keyword &keyword : operatorWords) {
-            if (name == keyword.word)
-                return symbolToken(keyword.symbol);
-        }
+        if (const Spelling *keyword = findEntry(
+                operatorWords, [&name](const Spelling &word) { return name == word.text; }))
+            return symbolToken(keyword->symbol);
         if (name == u"true" || name == u"false")
             return literal(CalcValue::boolean(name == u"true"));
         if (name == u"empty")
@@ -262,27 +300,12 @@ private:
 
     Token symbol(QStringView rest)
     {
-        struct Spelling
-        {
-            QStringView text;
-            Symbol symbol;
-        };
-        // Two-character spellings first, so that <= is not read as < followed by =.
-        static constexpr Spelling spellings[] = {
-            {u"<=", Symbol::LessEqual},  {u">=", Symbol::GreaterEqual},  {u"<>", Symbol::NotEqual},
-            {u"+", Symbol::Plus},        {u"-", Symbol::Minus},          {u"*", Symbol::Times},
-            {u"/", Symbol::Divide},      {u"\\", Symbol::IntegerDivide}, {u"^", Symbol::Power},
-            {u"&", Symbol::Concatenate}, {u"(", Symbol::Open},           {u")", Symbol::Close},
-            {u",", Symbol::Comma},       {u"=", Symbol::Equal},          {u"<", Symbol::Less},
-            {u">", Symbol::Greater},
-        };
-        for (const Spelling &spelling : spellings) {
-            if (rest.startsWith(spelling.text)) {
-                m_position += spelling.text.size();
-                return symbolToken(spelling.symbol);
-            }
-        }
-        return invalid(CalcError::Syntax);
+        const Spelling *spelling = findEntry(
+            operatorSpellings, [rest](const Spelling &s) { return rest.startsWith(s.text); });
+        if (!spelling)
+            return invalid(CalcError::Syntax);
+        m_position += spelling->text.size();
+        return symbolToken(spelling->symbol);
     }
 
     QStringView m_text;
@@ -359,7 +382,7 @@ private:
 
     CalcResult nested(int minPrecedence)
     {
-        if (m_depth == maxNestingDepth)
+        if (m_depth == MaxNestingDepth)
             return CalcError::TooDeep;
         ++m_depth;
         CalcResult value = binary(minPrecedence);
@@ -426,7 +449,7 @@ private:
 
 CalcResult Calculator::evaluate(QStringView expression)
 {
-    if (expression.size() > maxExpressionLength)
+    if (expression.size() > MaxExpressionLength)
         return CalcError::TooLong;
     return Parser(expression).run();
 }

@@ -1,9 +1,7 @@
-#include "QtSpeaker.h"
+#include "conversation/QtSpeaker.h"
 
 #include <QDeadlineTimer>
 #include <QThread>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 // Ample for a healthy engine to close; short enough that a hung one does not hold up the exit.
@@ -14,7 +12,7 @@ QtSpeaker::QtSpeaker(QObject *parent)
     : QObject(parent), m_mailbox(std::make_shared<SpeechWorker::Mailbox>()), m_thread(new QThread),
       m_worker(new SpeechWorker(m_mailbox))
 {
-    m_thread->setObjectName(u"speech"_s);
+    m_thread->setObjectName(QStringLiteral("speech"));
     m_worker->moveToThread(m_thread);
     connect(m_worker, &SpeechWorker::ready, this, &QtSpeaker::ready);
     connect(m_thread, &QThread::finished, m_worker, &SpeechWorker::releaseEngine,

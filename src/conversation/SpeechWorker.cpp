@@ -1,4 +1,4 @@
-#include "SpeechWorker.h"
+#include "conversation/SpeechWorker.h"
 
 #include <QMutexLocker>
 #include <QTextToSpeech>
@@ -6,12 +6,10 @@
 
 #include <utility>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 // espeak-ng's plain Mandarin voice reads most characters out as pinyin letters and tone
 // digits; this variant of it speaks them.
-constexpr auto PinyinVoice = "Chinese (Mandarin, latin as Pinyin)"_L1;
+constexpr auto PinyinVoice = QLatin1StringView("Chinese (Mandarin, latin as Pinyin)");
 
 bool isChineseChina(const QLocale &locale)
 {
@@ -67,8 +65,8 @@ void SpeechWorker::start()
 {
     // speech-dispatcher is where the Mandarin voices are on Linux; elsewhere the platform's
     // own engine.
-    m_engine = QTextToSpeech::availableEngines().contains(u"speechd"_s)
-                   ? new QTextToSpeech(u"speechd"_s, this)
+    m_engine = QTextToSpeech::availableEngines().contains(QStringLiteral("speechd"))
+                   ? new QTextToSpeech(QStringLiteral("speechd"), this)
                    : new QTextToSpeech(this);
     // Starting the engine takes over a second; the speaker may be gone by now.
     if (m_mailbox->isClosed())
@@ -127,7 +125,8 @@ QString SpeechWorker::chooseVoice(const QList<QLocale> &locales)
                 return voice.name();
             }
             if (voice.name() == PinyinVoice ||
-                (!mandarin && voice.name().contains("Mandarin"_L1, Qt::CaseInsensitive)))
+                (!mandarin &&
+                 voice.name().contains(QLatin1StringView("Mandarin"), Qt::CaseInsensitive)))
                 mandarin = voice;
         }
     }

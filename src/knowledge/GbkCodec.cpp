@@ -43,11 +43,11 @@ private:
 };
 
 // Undecodable bytes travel as lone low surrogates, which no real text contains.
-constexpr char16_t kRawByteBase = 0xDC00;
+constexpr char16_t RawByteBase = 0xDC00;
 
 bool isRawByte(QChar c)
 {
-    return c.unicode() >= kRawByteBase + 0x80 && c.unicode() <= kRawByteBase + 0xFF;
+    return c.unicode() >= RawByteBase + 0x80 && c.unicode() <= RawByteBase + 0xFF;
 }
 
 // Encodes text into gbk; returns -1, or the index of the first character GBK cannot hold.
@@ -69,7 +69,7 @@ qsizetype encodeInto(const QString &text, QByteArray &gbk)
             return (in - begin) / 2;
         if (to == text.size())
             return -1;
-        gbk.append(char(text.at(to).unicode() - kRawByteBase));
+        gbk.append(char(text.at(to).unicode() - RawByteBase));
         from = to + 1;
     }
 }
@@ -90,7 +90,7 @@ QString decode(const QByteArray &bytes)
     while (!toUtf16.run(in, inLeft, utf16)) {
         // An invalid or truncated sequence: keep its first byte aside and go on with the next,
         // so a damaged file still loads as far as it is readable.
-        const char16_t raw = kRawByteBase + uchar(*in);
+        const char16_t raw = RawByteBase + uchar(*in);
         utf16.append(reinterpret_cast<const char *>(&raw), sizeof raw);
         ++in;
         --inLeft;

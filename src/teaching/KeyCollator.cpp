@@ -1,4 +1,4 @@
-#include "KeyCollator.h"
+#include "teaching/KeyCollator.h"
 
 #include <QtGlobal>
 

@@ -1,4 +1,4 @@
-#include "TeachingList.h"
+#include "teaching/TeachingList.h"
 
 #include "knowledge/KnowledgeBase.h"
 

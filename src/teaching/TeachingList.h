@@ -2,7 +2,7 @@
 // The teaching working copy of the keyword table: entries kept in the collation order of
 // their whole text, shown by the teaching list view, looked up by key on every keystroke.
 
-#include "KeyCollator.h"
+#include "teaching/KeyCollator.h"
 
 #include <QAbstractListModel>
 #include <QHash>

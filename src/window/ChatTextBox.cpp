@@ -5,8 +5,8 @@
 
 namespace {
 
-constexpr qsizetype kLongestUnbroken = 200;
-constexpr QChar kZeroWidthSpace = QChar(0x200B);
+constexpr qsizetype LongestUnbroken = 200;
+constexpr QChar ZeroWidthSpace = QChar(0x200B);
 
 } // namespace
 
@@ -30,19 +30,19 @@ void ChatTextBox::appendAtEnd(const QString &text)
 
 QString ChatTextBox::withBreakChances(const QString &text)
 {
-    if (text.size() <= kLongestUnbroken)
+    if (text.size() <= LongestUnbroken)
         return text;
     QTextBoundaryFinder finder(QTextBoundaryFinder::Line, text);
     QString out;
-    out.reserve(text.size() + text.size() / kLongestUnbroken);
+    out.reserve(text.size() + text.size() / LongestUnbroken);
     qsizetype copied = 0;
     qsizetype lastBreak = 0;
     for (qsizetype next = finder.toNextBoundary(); next != -1; next = finder.toNextBoundary()) {
-        for (qsizetype at = lastBreak + kLongestUnbroken; at < next; at += kLongestUnbroken) {
+        for (qsizetype at = lastBreak + LongestUnbroken; at < next; at += LongestUnbroken) {
             if (text.at(at - 1).isHighSurrogate())
                 ++at;
             out += QStringView(text).mid(copied, at - copied);
-            out += kZeroWidthSpace;
+            out += ZeroWidthSpace;
             copied = at;
         }
         lastBreak = next;
@@ -53,7 +53,7 @@ QString ChatTextBox::withBreakChances(const QString &text)
 
 void ChatTextBox::insertFromMimeData(const QMimeData *source)
 {
-    if (source->hasText() && source->text().size() > kLongestUnbroken * 50)
+    if (source->hasText() && source->text().size() > LongestUnbroken * 50)
         setWordWrapMode(QTextOption::WrapAnywhere);
     QPlainTextEdit::insertFromMimeData(source);
 }

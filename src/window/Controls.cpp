@@ -4,6 +4,7 @@
 
 #include <QFontDatabase>
 #include <QLabel>
+#include <QPushButton>
 
 namespace Controls {
 
@@ -48,6 +49,14 @@ QLabel *makeLabel(QWidget *container, const char16_t *name, const QString &capti
     label->setPalette(palette);
     label->setAccessibleDescription(role);
     return label;
+}
+
+QPushButton *makeButton(QWidget *container, const char16_t *name, const QString &caption)
+{
+    auto *button = new QPushButton(caption, container);
+    place(button, name);
+    button->setAccessibleName(QString(caption).remove(u'&'));
+    return button;
 }
 
 void setLabelText(QLabel *label, const QString &text)

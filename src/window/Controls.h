@@ -7,6 +7,7 @@
 #include <QString>
 
 class QLabel;
+class QPushButton;
 class QWidget;
 
 namespace Controls {
@@ -21,6 +22,9 @@ void place(QWidget *control, const char16_t *name);
 // them. A screen reader names a label by its text; role says what the text is.
 QLabel *makeLabel(QWidget *container, const char16_t *name, const QString &caption,
                   const QColor &colour, const QString &role);
+
+// A push button in its place, named for screen readers by its caption without the "&".
+QPushButton *makeButton(QWidget *container, const char16_t *name, const QString &caption);
 
 // Sets a label's text and, unless it wraps or has a fixed width, fits its size to it.
 void setLabelText(QLabel *label, const QString &text);

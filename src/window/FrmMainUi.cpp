@@ -20,6 +20,7 @@
 #include <windows.h>
 #endif
 
+using Controls::makeButton;
 using Controls::makeLabel;
 using Controls::place;
 using Controls::windowFont;
@@ -39,14 +40,6 @@ ChatTextBox *makeTextBox(QWidget *backdrop, const char16_t *name, const QString 
     box->setAccessibleName(accessibleName);
     box->setFont(windowFont(10.5));
     return box;
-}
-
-QPushButton *makeButton(QWidget *backdrop, const char16_t *name, const QString &caption)
-{
-    auto *button = new QPushButton(caption, backdrop);
-    place(button, name);
-    button->setAccessibleName(QString(caption).remove(u'&'));
-    return button;
 }
 
 } // namespace

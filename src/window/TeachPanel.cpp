@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+using Controls::makeButton;
 using Controls::makeLabel;
 using Controls::place;
 using Controls::windowFont;
@@ -20,14 +21,6 @@ QLineEdit *makeBox(QWidget *panel, const char16_t *name, const QString &accessib
     box->setAccessibleName(accessibleName);
     box->setFont(windowFont(10.5));
     return box;
-}
-
-QPushButton *makeButton(QWidget *panel, const char16_t *name, const QString &caption)
-{
-    auto *button = new QPushButton(caption, panel);
-    place(button, name);
-    button->setAccessibleName(QString(caption).remove(u'&'));
-    return button;
 }
 
 } // namespace

@@ -7,7 +7,7 @@ namespace WindowLayout {
 namespace {
 
 // Left, top, width and height in twips, relative to each control's container.
-constexpr std::array<Place, 30> kPlaces{{
+constexpr std::array<Place, 30> Places{{
     // On the window itself
     {u"ListDate", 9120, 960, 9015, 4365},
     {u"PicTalk", -20, -20, 9135, 9495},
@@ -45,7 +45,7 @@ constexpr std::array<Place, 30> kPlaces{{
 
 Place place(QStringView name)
 {
-    for (const Place &p : kPlaces) {
+    for (const Place &p : Places) {
         if (name == QStringView(p.name))
             return p;
     }
