@@ -1,0 +1,18 @@
+#pragma once
+// Recognises a message from someone who may be thinking of ending their life or hurting
+// themselves, and holds the caring lines the robot answers such a message with.
+
+#include <QString>
+#include <QStringList>
+
+namespace CrisisCare {
+
+// True when the message, normalised as the robot compares messages (spaces removed, lower
+// case), speaks of suicide or self-harm. Everyday exaggerations such as "想死你了" or
+// "笑死我了" do not count.
+bool concerns(const QString &normalisedMessage);
+
+// The lines the robot may answer such a message with, each one whole (no placeholders).
+const QStringList &caringLines();
+
+} // namespace CrisisCare
