@@ -1,6 +1,7 @@
 // How the teaching list copes with a keyword table of a million entries: filling it,
 // looking a key up on every keystroke, and committing entries into it.
 
+#include "teaching/ShadowHint.h"
 #include "teaching/TeachingList.h"
 
 #include <benchmark/benchmark.h>
@@ -144,6 +145,21 @@ void BM_ReplaceEntryWithNewKey(benchmark::State &state)
     }
 }
 BENCHMARK(BM_ReplaceEntryWithNewKey)->Unit(benchmark::kMicrosecond)->Iterations(2000);
+
+// The hint after a commit, for a key of the table's usual length and for the longest key that
+// still gets one; compare with BM_FindKey, the lookup of one key, in the same run.
+void BM_ShadowHint(benchmark::State &state)
+{
+    const TeachingList &list = filledList();
+    EntryMaker maker(5);
+    QString key;
+    while (key.size() < state.range(0))
+        key += maker.key();
+    key.truncate(state.range(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ShadowHint::forEntry(key, list.count(), list, u"阿木"_s));
+}
+BENCHMARK(BM_ShadowHint)->Arg(6)->Arg(ShadowHint::LongestKeyChecked)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -1,6 +1,7 @@
 // A conversation through the real window: sending, the reply tick, the commands, idle
 // prompts and the keyboard, with the ticks called directly instead of waiting for timers.
 
+#include "conversation/CrisisCare.h"
 #include "conversation/RobotText.h"
 #include "support/WindowHarness.h"
 
@@ -42,6 +43,8 @@ private slots:
     void idlePromptOnTheThirdTick_data();
     void idlePromptOnTheThirdTick();
     void activityResetsTheIdleCount();
+    void caringAnswerSilencesTheIdleTimer_data();
+    void caringAnswerSilencesTheIdleTimer();
     void enterSendsAndCtrlEnterBreaksTheLine();
     void hugePasteIsAnswered();
 };
@@ -240,6 +243,36 @@ void TestConversation::activityResetsTheIdleCount()
     h.window->idleTick();
     h.send(QStringLiteral("hello"));
     QCOMPARE(h.window->idleTicks(), 0);
+}
+
+void TestConversation::caringAnswerSilencesTheIdleTimer_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("crisis");
+    QTest::newRow("wants to die") << u"我 想 死"_qs << true;
+    QTest::newRow("does not want to live") << u"我真的不想活了"_qs << true;
+    QTest::newRow("misses someone") << u"想死你了"_qs << false;
+    QTest::newRow("laughing") << u"笑死我了"_qs << false;
+}
+
+void TestConversation::caringAnswerSilencesTheIdleTimer()
+{
+    QFETCH(QString, message);
+    QFETCH(bool, crisis);
+    WindowHarness h;
+    QVERIFY(h.startWith(kTable));
+    QTimer *idle = h.timer("TimerActive");
+
+    h.send(message);
+    h.window->replyTick();
+    QCOMPARE(CrisisCare::caringLines().contains(h.window->lastReply()), crisis);
+    QCOMPARE(h.speaker.lines.last(), h.window->lastReply());
+    QCOMPARE(idle->isActive(), !crisis);
+
+    // The next message the user sends brings the idle prompts back.
+    h.send(QStringLiteral("hello"));
+    h.window->replyTick();
+    QVERIFY(idle->isActive());
 }
 
 void TestConversation::enterSendsAndCtrlEnterBreaksTheLine()

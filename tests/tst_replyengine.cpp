@@ -2,6 +2,7 @@
 
 #include "common/TextRules.h"
 #include "conversation/ChatCommands.h"
+#include "conversation/CrisisCare.h"
 #include "conversation/ReplyEngine.h"
 #include "conversation/RobotText.h"
 #include "knowledge/GbkCodec.h"
@@ -68,6 +69,13 @@ void TestReplyEngine::choosesThePathInOrder_data()
         << u"/help!"_qs << none << u"你在说什么？"_qs << int(RobotText::NotUnderstood);
     QTest::newRow("calculator over rude words")
         << u"计算1+1fuck"_qs << none << u"太难了，把[rob]都算晕了还算不出来~换一个吧"_qs << replied;
+    const QString caring = CrisisCare::caringLines().first();
+    QTest::newRow("crisis over the table") << u"我想死"_qs << none << caring << replied;
+    QTest::newRow("crisis over rude words") << u"fuck我不想活了"_qs << none << caring << replied;
+    QTest::newRow("calculator over crisis")
+        << u"计算想死"_qs << none << u"太难了，把[rob]都算晕了还算不出来~换一个吧"_qs << replied;
+    QTest::newRow("a look-alike goes to the table")
+        << u"hello想死你了"_qs << none << u"Hi~"_qs << replied;
     QTest::newRow("rude word over keyword")
         << u"hellofuck"_qs << none << u"表说粗话好吗——"_qs << replied;
     QTest::newRow("filter words are case-sensitive") << u"sb"_qs << none << u"你才是"_qs << replied;
@@ -98,6 +106,7 @@ void TestReplyEngine::choosesThePathInOrder()
     QCOMPARE(reply.text.value_or(QString()), text);
     if (reply.text)
         QCOMPARE(int(reply.kind), kind);
+    QCOMPARE(reply.caring, CrisisCare::caringLines().contains(text));
 }
 
 void TestReplyEngine::normalisesMessages_data()

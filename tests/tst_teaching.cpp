@@ -74,6 +74,9 @@ private slots:
     void actionsDoNothingOutsideTeaching();
     void enteringTwiceKeepsOneCopy();
     void showListOverTheTranscript();
+    void hintWhenAKeyCanNeverAnswer_data();
+    void hintWhenAKeyCanNeverAnswer();
+    void hintGivesWayToTheNextKeystroke();
 };
 
 void TestTeaching::teachButtonAfterAMisunderstanding()
@@ -366,6 +369,68 @@ void TestTeaching::showListOverTheTranscript()
     QVERIFY(view->isVisible());
     QCOMPARE(view->x(), 0);
     QCOMPARE(view->model()->rowCount(), kTable.size());
+}
+
+void TestTeaching::hintWhenAKeyCanNeverAnswer_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("hint"); // empty: the usage line stays
+
+    const QString usage = QStringLiteral("说明：多条回复请用“\\”分隔.");
+    QTest::newRow("hidden by an earlier, shorter key")
+        << QStringLiteral("你好吗") << QStringLiteral("提示：含有“你好吗”的消息会先由“你好”回答。");
+    QTest::newRow("hidden by the earliest of several")
+        << QStringLiteral("hellobye")
+        << QStringLiteral("提示：含有“hellobye”的消息会先由“bye”回答。");
+    QTest::newRow("a new key nothing hides") << QStringLiteral("晚安") << usage;
+    QTest::newRow("an entry replacing itself") << QStringLiteral("hello") << usage;
+    QTest::newRow("a shorter key sorting later hides nothing") << QStringLiteral("b") << usage;
+    QTest::newRow("the robot's name")
+        << QStringLiteral("阿木在吗")
+        << QStringLiteral("提示：消息里的“阿木”会先换成“[rob]”，含有“阿木”的关键字不会被找到。");
+    QTest::newRow("a command")
+        << QStringLiteral("/help")
+        << QStringLiteral("提示：“/help”是命令，发这条消息会执行命令，用不到这条回复。");
+    QTest::newRow("a calculation")
+        << QStringLiteral("计算器")
+        << QStringLiteral("提示：以“计算”开头的消息会交给计算器，用不到这条回复。");
+    QTest::newRow("a crisis phrase")
+        << QStringLiteral("我想死")
+        << QStringLiteral("提示：含有“我想死”的消息会得到关怀的回答，用不到这条回复。");
+}
+
+void TestTeaching::hintWhenAKeyCanNeverAnswer()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, hint);
+    Teacher t;
+    QVERIFY(t.startTeaching());
+    const qsizetype before = t.list().count();
+    t.commit(key, QStringLiteral("回复"));
+    // The commit itself goes through whatever the hint says.
+    QCOMPARE(t.list().findKey(key) >= 0, true);
+    QVERIFY(t.list().count() >= before);
+    auto *tip = t.h.control<QLabel>("LabTip");
+    QCOMPARE(tip->text(), hint);
+    QCOMPARE(tip->toolTip(), hint.startsWith(QStringLiteral("提示")) ? hint : QString());
+}
+
+void TestTeaching::hintGivesWayToTheNextKeystroke()
+{
+    Teacher t;
+    QVERIFY(t.startTeaching());
+    auto *tip = t.h.control<QLabel>("LabTip");
+    const QString usage = tip->text();
+    t.commit(QStringLiteral("你好吗"), QStringLiteral("还好"));
+    QVERIFY(tip->text().startsWith(QStringLiteral("提示")));
+    QTest::keyClick(t.keyword(), Qt::Key_A);
+    QCOMPARE(tip->text(), usage);
+
+    t.commit(QStringLiteral("你好吗"), QStringLiteral("还好"));
+    QVERIFY(tip->text().startsWith(QStringLiteral("提示")));
+    t.button(2)->click(); // leaving teaching mode brings the usage line back too
+    QCOMPARE(t.h.window->mode(), FrmMain::Mode::Conversation);
+    QCOMPARE(tip->text(), usage);
 }
 
 QTEST_MAIN(TestTeaching)

@@ -16,8 +16,6 @@
 // someone they trust, a psychological help line or the emergency number. They name no number:
 // we do not know where the user lives, and numbers change.
 
-using namespace Qt::StringLiterals;
-
 namespace CrisisCare {
 
 namespace {
@@ -26,24 +24,35 @@ const QStringList &crisisPhrases()
 {
     static const QStringList phrases = {
         // Wanting to die, not wanting to live.
-        u"想死"_s, u"想去死"_s, u"我去死"_s, u"要去死"_s, u"不如去死"_s, u"不如死了"_s,
-        u"死了算了"_s, u"死掉算了"_s, u"一死了之"_s, u"寻死"_s, u"求死"_s, u"不想活"_s,
-        u"不想再活"_s, u"不想继续活"_s, u"活不下去"_s, u"活够了"_s, u"活着没意思"_s,
-        u"活着没有意思"_s, u"活着真没意思"_s, u"活着有什么意思"_s, u"活着还有什么意思"_s,
-        u"活着没意义"_s, u"活着没有意义"_s, u"活着有什么意义"_s, u"活着干嘛"_s, u"活着干什么"_s,
-        u"活着好累"_s, u"活着太累"_s, u"活着好痛苦"_s, u"活着太痛苦"_s, u"想不开"_s,
-        u"想离开这个世界"_s, u"要离开这个世界"_s, u"写遗书"_s,
+        QStringLiteral("想死"), QStringLiteral("想去死"), QStringLiteral("我去死"),
+        QStringLiteral("要去死"), QStringLiteral("不如去死"), QStringLiteral("不如死了"),
+        QStringLiteral("死了算了"), QStringLiteral("死掉算了"), QStringLiteral("一死了之"),
+        QStringLiteral("寻死"), QStringLiteral("求死"), QStringLiteral("不想活"),
+        QStringLiteral("不想再活"), QStringLiteral("不想继续活"), QStringLiteral("活不下去"),
+        QStringLiteral("活够了"), QStringLiteral("活着没意思"), QStringLiteral("活着没有意思"),
+        QStringLiteral("活着真没意思"), QStringLiteral("活着有什么意思"),
+        QStringLiteral("活着还有什么意思"), QStringLiteral("活着没意义"),
+        QStringLiteral("活着没有意义"), QStringLiteral("活着有什么意义"),
+        QStringLiteral("活着干嘛"), QStringLiteral("活着干什么"), QStringLiteral("活着好累"),
+        QStringLiteral("活着太累"), QStringLiteral("活着好痛苦"), QStringLiteral("活着太痛苦"),
+        QStringLiteral("想不开"), QStringLiteral("想离开这个世界"),
+        QStringLiteral("要离开这个世界"), QStringLiteral("写遗书"),
         // Ending one's life, and the ways people name it.
-        u"自杀"_s, u"轻生"_s, u"结束生命"_s, u"结束自己的生命"_s, u"结束自己生命"_s,
-        u"结束我的生命"_s, u"了结自己"_s, u"了结生命"_s, u"跳楼"_s, u"跳河"_s, u"跳江"_s, u"卧轨"_s,
-        u"上吊"_s, u"烧炭"_s, u"服毒"_s, u"喝农药"_s, u"吃农药"_s, u"吞安眠药"_s, u"攒安眠药"_s,
-        u"一瓶安眠药"_s, u"整瓶安眠药"_s, u"很多安眠药"_s, u"好多安眠药"_s,
+        QStringLiteral("自杀"), QStringLiteral("轻生"), QStringLiteral("结束生命"),
+        QStringLiteral("结束自己的生命"), QStringLiteral("结束自己生命"),
+        QStringLiteral("结束我的生命"), QStringLiteral("了结自己"), QStringLiteral("了结生命"),
+        QStringLiteral("跳楼"), QStringLiteral("跳河"), QStringLiteral("跳江"),
+        QStringLiteral("卧轨"), QStringLiteral("上吊"), QStringLiteral("烧炭"),
+        QStringLiteral("服毒"), QStringLiteral("喝农药"), QStringLiteral("吃农药"),
+        QStringLiteral("吞安眠药"), QStringLiteral("攒安眠药"), QStringLiteral("一瓶安眠药"),
+        QStringLiteral("整瓶安眠药"), QStringLiteral("很多安眠药"), QStringLiteral("好多安眠药"),
         // Hurting oneself.
-        u"割腕"_s, u"割脉"_s, u"自残"_s, u"自伤"_s, u"伤害自己"_s, u"伤害我自己"_s, u"刀划自己"_s,
-        u"刀割自己"_s,
+        QStringLiteral("割腕"), QStringLiteral("割脉"), QStringLiteral("自残"),
+        QStringLiteral("自伤"), QStringLiteral("伤害自己"), QStringLiteral("伤害我自己"),
+        QStringLiteral("刀划自己"), QStringLiteral("刀割自己"),
         // A few users write in English.
-        u"suicide"_s, u"killmyself"_s, u"wanttodie"_s, u"endmylife"_s, u"selfharm"_s,
-        u"cutmyself"_s};
+        QStringLiteral("suicide"), QStringLiteral("killmyself"), QStringLiteral("wanttodie"),
+        QStringLiteral("endmylife"), QStringLiteral("selfharm"), QStringLiteral("cutmyself")};
     return phrases;
 }
 
@@ -51,14 +60,14 @@ const QStringList &crisisPhrases()
 const QRegularExpression &lookAlikes()
 {
     static const QRegularExpression expressions(
-        u"想死(你|您|他|她|它|大家|宝宝)(们)?(了|啦|啊|呀|哦|喽|咯|[!！~～。.,，]|$)"
-        "|想死我(了|啦|们了)"
-        "|想(你|您|他|她|它|家|妈|爸|宝宝|大家)(们)?想死"
-        "|你(是不是)?想死(吗|啊|呀|是吧)"
-        "|死(机|磕|记硬背|缠烂打|心了|心吧)"
-        "|跳楼(价|机|甩卖|大甩卖|大减价)"
-        "|不想活(动|跃|泼)"
-        "|自杀小队"_s);
+        QStringLiteral("想死(你|您|他|她|它|大家|宝宝)(们)?(了|啦|啊|呀|哦|喽|咯|[!！~～。.,，]|$)"
+                       "|想死我(了|啦|们了)"
+                       "|想(你|您|他|她|它|家|妈|爸|宝宝|大家)(们)?想死"
+                       "|你(是不是)?想死(吗|啊|呀|是吧)"
+                       "|死(机|磕|记硬背|缠烂打|心了|心吧)"
+                       "|跳楼(价|机|甩卖|大甩卖|大减价)"
+                       "|不想活(动|跃|泼)"
+                       "|自杀小队"));
     return expressions;
 }
 
@@ -74,17 +83,22 @@ bool concerns(const QString &normalisedMessage)
 const QStringList &caringLines()
 {
     static const QStringList lines = {
-        u"听到你这么说，我很担心你。你现在安全吗？愿意的话，跟我说说发生了什么，我一直在这里听。"
-        "也请马上联系一个你信任的人，或者拨打当地的心理援助热线；如果有危险，请立刻拨打当地的"
-        "急救电话。"_s,
-        u"谢谢你愿意告诉我这些，这一定很难受。你的感受很重要，你不必一个人扛着。请现在就找一位"
-        "信任的家人或朋友陪着你，也可以打当地的心理援助热线，那里有人愿意认真听你说。"_s,
-        u"我会认真对待你说的每一句话。愿意多说一点吗？是什么让你这么难过？同时请联系你信任的人，"
-        "或者当地的心理援助热线；如果你觉得自己可能会伤害自己，请马上拨打当地的急救电话。"_s,
-        u"你现在一定很痛苦，我想陪着你。请不要一个人待着，去找身边你信任的人，或者拨打当地的"
-        "心理援助热线，他们会认真听你说。我也在这里，想说什么都可以告诉我。"_s,
-        u"我在这里，哪儿也不去。你身边现在有人吗？请尽快联系一个你信任的人或当地的心理援助热线；"
-        "情况紧急的话，请立刻拨打当地的急救电话。你愿意的话，我们接着聊。"_s};
+        QStringLiteral(
+            "听到你这么说，我很担心你。你现在安全吗？愿意的话，跟我说说发生了什么，我一直在这里听。"
+            "也请马上联系一个你信任的人，或者拨打当地的心理援助热线；如果有危险，请立刻拨打当地的"
+            "急救电话。"),
+        QStringLiteral(
+            "谢谢你愿意告诉我这些，这一定很难受。你的感受很重要，你不必一个人扛着。请现在就找一位"
+            "信任的家人或朋友陪着你，也可以打当地的心理援助热线，那里有人愿意认真听你说。"),
+        QStringLiteral(
+            "我会认真对待你说的每一句话。愿意多说一点吗？是什么让你这么难过？同时请联系你信任的人，"
+            "或者当地的心理援助热线；如果你觉得自己可能会伤害自己，请马上拨打当地的急救电话。"),
+        QStringLiteral(
+            "你现在一定很痛苦，我想陪着你。请不要一个人待着，去找身边你信任的人，或者拨打当地的"
+            "心理援助热线，他们会认真听你说。我也在这里，想说什么都可以告诉我。"),
+        QStringLiteral(
+            "我在这里，哪儿也不去。你身边现在有人吗？请尽快联系一个你信任的人或当地的心理援助热线；"
+            "情况紧急的话，请立刻拨打当地的急救电话。你愿意的话，我们接着聊。")};
     return lines;
 }
 

@@ -1,6 +1,7 @@
 #include "conversation/ReplyEngine.h"
 
 #include "conversation/Calculator.h"
+#include "conversation/CrisisCare.h"
 #include "conversation/Randomness.h"
 #include "knowledge/KnowledgeBase.h"
 
@@ -55,6 +56,11 @@ Reply respond(QString &message, const KnowledgeBase &knowledge, const QString &r
     if (message.startsWith(QStringLiteral("计算"))) {
         Reply reply;
         reply.text = calculate(message, random);
+        return reply;
+    }
+    if (CrisisCare::concerns(message)) {
+        Reply reply = say(pickRandom(CrisisCare::caringLines(), random), RobotText::Replied);
+        reply.caring = true;
         return reply;
     }
     if (auto rebuke = rebukeRudeWords(message, knowledge, robotName, random))

@@ -1,6 +1,7 @@
 #pragma once
-// Decides what the robot answers to the pending message: a command, a calculation, a rebuke
-// for a rude word, a reply from the keyword table, or that it did not understand.
+// Decides what the robot answers to the pending message: a command, a calculation, a caring
+// answer to someone in crisis, a rebuke for a rude word, a reply from the keyword table, or
+// that it did not understand.
 
 #include "conversation/ChatCommands.h"
 #include "conversation/RobotText.h"
@@ -17,6 +18,8 @@ struct Reply
     // What to say, if anything; placeholders are still in it.
     std::optional<QString> text;
     RobotText::ReplyKind kind = RobotText::Replied;
+    // A caring answer to someone in crisis: no idle chatter may follow it.
+    bool caring = false;
 };
 
 namespace ReplyEngine {

@@ -126,7 +126,7 @@ void TeachingList::replaceEntry(int row, const QString &entry)
     emit dataChanged(changed, changed);
 }
 
-int TeachingList::findKey(const QString &key) const
+int TeachingList::findKey(QStringView key) const
 {
     const auto found = m_idsByKeyHash.constFind(keyHash(key));
     if (found == m_idsByKeyHash.cend())

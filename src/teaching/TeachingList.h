@@ -29,7 +29,7 @@ public:
     // Replaces the text of the item at row; it stays at row even if it now sorts elsewhere.
     void replaceEntry(int row, const QString &entry);
     // The first row in list order whose key is exactly key, or -1.
-    int findKey(const QString &key) const;
+    int findKey(QStringView key) const;
     QString entryAt(int row) const;
     int count() const;
     QStringList entries() const;

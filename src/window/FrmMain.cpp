@@ -7,6 +7,7 @@
 #include "conversation/Speaker.h"
 #include "knowledge/GbkCodec.h"
 #include "knowledge/KnowledgeFile.h"
+#include "teaching/ShadowHint.h"
 #include "teaching/TeachingList.h"
 #include "teaching/TeachingRules.h"
 #include "window/Backdrop.h"
@@ -278,6 +279,10 @@ void FrmMain::replyTick()
         ReplyEngine::respond(m_pendingMessage, m_knowledge, m_profile.name, *m_seams.random);
     if (reply.text)
         robotSay(*reply.text, reply.kind);
+    // A joke or a question a few seconds after a caring line would do harm: stay quiet until
+    // the user writes again.
+    if (reply.caring)
+        m_timerActive->stop();
     if (reply.command != ChatCommand::None)
         runCommand(reply.command);
 }
@@ -321,6 +326,7 @@ void FrmMain::setMode(Mode mode)
 {
     m_mode = mode;
     m_ui.picTeach->setActive(mode == Mode::Teaching);
+    m_ui.picTeach->showHint({});
 }
 
 void FrmMain::enterTeaching()
@@ -384,15 +390,17 @@ void FrmMain::commitEntry()
     case TeachingRules::Verdict::Accepted:
         break;
     }
-    const int row = m_teachingList->findKey(TeachingList::keyOf(commit.entry));
+    const QString key = TeachingList::keyOf(commit.entry);
+    int row = m_teachingList->findKey(key);
     if (row >= 0)
         m_teachingList->replaceEntry(row, commit.entry);
     else
-        m_teachingList->insertEntry(commit.entry);
+        row = m_teachingList->insertEntry(commit.entry);
     message(QMessageBox::Information, QStringLiteral("调教成功!"),
             QStringLiteral("调教成功!") + Cr + QStringLiteral("机器人会好好学习滴^_^"),
             QMessageBox::Yes | QMessageBox::No);
     m_ui.picTeach->clearBoxes();
+    m_ui.picTeach->showHint(ShadowHint::forEntry(key, row, *m_teachingList, m_profile.name));
 }
 
 void FrmMain::leaveTeaching()

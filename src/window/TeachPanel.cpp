@@ -39,8 +39,8 @@ TeachPanel::TeachPanel(QWidget *parent) : QWidget(parent)
                           QStringLiteral("关键字词"));
     m_labTip2 = makeLabel(this, u"LabTip2", QStringLiteral("智能回复："), Qt::black,
                           QStringLiteral("智能回复"));
-    m_labTip = makeLabel(this, u"LabTip", QStringLiteral("说明：多条回复请用“\\”分隔."), Qt::black,
-                         QStringLiteral("说明"));
+    m_usage = QStringLiteral("说明：多条回复请用“\\”分隔.");
+    m_labTip = makeLabel(this, u"LabTip", m_usage, Qt::black, QStringLiteral("说明"));
     for (QLabel *label : {m_labTip1, m_labTip2}) {
         label->setFont(windowFont(12, true));
         label->adjustSize();
@@ -49,7 +49,10 @@ TeachPanel::TeachPanel(QWidget *parent) : QWidget(parent)
 
     m_keywordBox = makeBox(this, u"TxtTeach1", QStringLiteral("关键字词"));
     m_repliesBox = makeBox(this, u"TxtTeach2", QStringLiteral("智能回复"));
-    connect(m_keywordBox, &QLineEdit::textChanged, this, &TeachPanel::keywordEdited);
+    connect(m_keywordBox, &QLineEdit::textChanged, this, [this] {
+        showHint({});
+        emit keywordEdited();
+    });
 
     m_commitButton = makeButton(this, u"CmdEdit1", QStringLiteral("保存修改(&O)"));
     m_leaveButton = makeButton(this, u"CmdEdit2", QStringLiteral("退出调教(&C)"));
@@ -90,6 +93,20 @@ void TeachPanel::clearBoxes()
 {
     m_keywordBox->clear();
     m_repliesBox->clear();
+}
+
+void TeachPanel::showHint(const QString &hint)
+{
+    if (hint == m_hint)
+        return;
+    m_hint = hint;
+    // A long hint is cut to the panel's width; the tooltip and a screen reader get all of it.
+    const int room = width() - m_labTip->x() - m_labTip->x() / 4;
+    m_labTip->setText(
+        hint.isEmpty() ? m_usage : m_labTip->fontMetrics().elidedText(hint, Qt::ElideMiddle, room));
+    m_labTip->setToolTip(hint);
+    m_labTip->setAccessibleName(hint);
+    m_labTip->adjustSize();
 }
 
 void TeachPanel::focusKeyword()

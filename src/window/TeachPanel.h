@@ -24,6 +24,10 @@ public:
     void setKeyword(const QString &text);
     void setReplies(const QString &text);
     void clearBoxes();
+    // Shows a hint in place of the usage line; an empty hint brings the usage line back, as
+    // does the next change to the keyword.
+    void showHint(const QString &hint);
+    QString hint() const { return m_hint; }
     void focusKeyword();
     void focusReplies();
 
@@ -47,4 +51,6 @@ private:
     QPushButton *m_commitButton = nullptr;
     QPushButton *m_leaveButton = nullptr;
     QPushButton *m_showListButton = nullptr;
+    QString m_usage;
+    QString m_hint;
 };

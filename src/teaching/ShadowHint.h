@@ -1,0 +1,20 @@
+#pragma once
+// Why a taught entry can never answer, in words for the teaching panel: the reply engine takes
+// the first entry in list order whose key a message holds, and some messages never reach the
+// table at all. Teaching still stores such an entry; the hint only says what will happen.
+
+#include <QString>
+
+class TeachingList;
+
+namespace ShadowHint {
+
+// Keys longer than this get no hint: looking at every part of a very long key on each commit
+// would make the panel wait.
+constexpr qsizetype LongestKeyChecked = 256;
+
+// The hint for the entry with this (normalised) key at row of list, or an empty string when
+// messages holding the key can reach it.
+QString forEntry(const QString &key, int row, const TeachingList &list, const QString &robotName);
+
+} // namespace ShadowHint
