@@ -25,26 +25,36 @@ namespace {
 const QStringList &crisisPhrases()
 {
     static const QStringList phrases = {
-        // Wanting to die, not wanting to live.
+        // Wanting to die, not wanting to live, feeling one's life a burden.
         u"想死"_s, u"想去死"_s, u"我去死"_s, u"要去死"_s, u"不如去死"_s, u"不如死了"_s,
         u"死了算了"_s, u"死掉算了"_s, u"一死了之"_s, u"寻死"_s, u"求死"_s, u"不想活"_s,
-        u"不想再活"_s, u"不想继续活"_s, u"活不下去"_s, u"活够了"_s, u"活着没意思"_s,
-        u"活着没有意思"_s, u"活着真没意思"_s, u"活着有什么意思"_s, u"活着还有什么意思"_s,
-        u"活着没意义"_s, u"活着没有意义"_s, u"活着有什么意义"_s, u"活着干嘛"_s, u"活着干什么"_s,
-        u"活着好累"_s, u"活着太累"_s, u"活着好痛苦"_s, u"活着太痛苦"_s, u"想不开"_s,
-        u"想离开这个世界"_s, u"要离开这个世界"_s, u"写遗书"_s,
+        u"不想再活"_s, u"不想继续活"_s, u"活不下去"_s, u"活够了"_s, u"撑不下去"_s, u"想不开"_s,
+        u"想离开这个世界"_s, u"要离开这个世界"_s, u"想消失"_s, u"要是我消失"_s, u"如果我消失"_s,
+        u"要是我死了"_s, u"如果我死了"_s, u"我死了就好了"_s, u"没有我会更好"_s, u"没有我更好"_s,
+        u"我是累赘"_s, u"我是个累赘"_s, u"我就是个累赘"_s, u"再也不醒"_s, u"永远不醒"_s, u"遗书"_s,
         // Ending one's life, and the ways people name it.
         u"自杀"_s, u"轻生"_s, u"结束生命"_s, u"结束自己的生命"_s, u"结束自己生命"_s,
-        u"结束我的生命"_s, u"了结自己"_s, u"了结生命"_s, u"跳楼"_s, u"跳河"_s, u"跳江"_s, u"卧轨"_s,
-        u"上吊"_s, u"烧炭"_s, u"服毒"_s, u"喝农药"_s, u"吃农药"_s, u"吞安眠药"_s, u"攒安眠药"_s,
-        u"一瓶安眠药"_s, u"整瓶安眠药"_s, u"很多安眠药"_s, u"好多安眠药"_s,
+        u"结束我的生命"_s, u"了结自己"_s, u"了结生命"_s, u"跳楼"_s, u"楼顶跳"_s, u"楼上跳"_s,
+        u"天台跳"_s, u"桥上跳"_s, u"跳河"_s, u"跳江"_s, u"卧轨"_s, u"上吊"_s, u"烧炭"_s, u"服毒"_s,
+        u"喝农药"_s, u"吃农药"_s, u"吞安眠药"_s, u"攒安眠药"_s, u"一瓶安眠药"_s, u"整瓶安眠药"_s,
+        u"很多安眠药"_s, u"好多安眠药"_s,
         // Hurting oneself.
-        u"割腕"_s, u"割脉"_s, u"自残"_s, u"自伤"_s, u"伤害自己"_s, u"伤害我自己"_s, u"刀划自己"_s,
+        u"割腕"_s, u"割脉"_s, u"自残"_s, u"自伤"_s, u"伤害自己"_s, u"伤害我自己"_s, u"划自己"_s,
         u"刀割自己"_s,
         // A few users write in English.
         u"suicide"_s, u"killmyself"_s, u"wanttodie"_s, u"endmylife"_s, u"selfharm"_s,
         u"cutmyself"_s};
     return phrases;
+}
+
+// "活着没意思", "活着有什么意义", "活着好累"...: life itself called pointless or unbearable.
+const QRegularExpression &lifeNotWorthLiving()
+{
+    static const QRegularExpression expression(
+        u"活着(真的?|好|太|很|都)?(没|没有|没什么|有什么|还有什么)(意思|意义|用|盼头)"
+        "|活着(真的?|好|太|很)(累|难|痛苦|辛苦|煎熬)"
+        "|活着(干嘛|干什么|干啥|为了什么)"_s);
+    return expression;
 }
 
 // Everyday expressions that hold a crisis phrase without meaning it.
@@ -58,6 +68,7 @@ const QRegularExpression &lookAlikes()
         "|死(机|磕|记硬背|缠烂打|心了|心吧)"
         "|跳楼(价|机|甩卖|大甩卖|大减价)"
         "|不想活(动|跃|泼)"
+        "|(计|规|策|企)划自己"
         "|自杀小队"_s);
     return expressions;
 }
@@ -67,7 +78,8 @@ const QRegularExpression &lookAlikes()
 bool concerns(const QString &normalisedMessage)
 {
     const QString message = QString(normalisedMessage).remove(lookAlikes());
-    return std::any_of(crisisPhrases().cbegin(), crisisPhrases().cend(),
+    return message.contains(lifeNotWorthLiving()) ||
+           std::any_of(crisisPhrases().cbegin(), crisisPhrases().cend(),
                        [&](const QString &phrase) { return message.contains(phrase); });
 }
 
