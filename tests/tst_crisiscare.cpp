@@ -1,8 +1,8 @@
 // The crisis check: what counts as a user in crisis, what only looks like it, and what the
 // robot may answer.
 
+#include "common/TextRules.h"
 #include "conversation/CrisisCare.h"
-#include "conversation/RobotText.h"
 #include "knowledge/GbkCodec.h"
 
 #include <QRegularExpression>
@@ -89,7 +89,7 @@ void TstCrisisCare::recognisesCrisis()
     QFETCH(QString, typed);
     QFETCH(bool, concern);
 
-    QCOMPARE(CrisisCare::concerns(RobotText::normaliseMessage(typed)), concern);
+    QCOMPARE(CrisisCare::concerns(TextRules::normalise(typed)), concern);
 }
 
 void TstCrisisCare::caringLines_data()

@@ -2,8 +2,10 @@
 // engine over the default knowledge: how many get a fitting reply, a misfit or the no-answer
 // line. Written by someone who had not seen the table; marked by someone who had.
 
+#include "common/TextRules.h"
 #include "conversation/CrisisCare.h"
 #include "conversation/ReplyEngine.h"
+#include "conversation/RobotProfile.h"
 #include "conversation/RobotText.h"
 #include "knowledge/KnowledgeBase.h"
 #include "knowledge/KnowledgeFile.h"
@@ -77,13 +79,12 @@ void TstReplyFit::initTestCase()
 
     const auto bytes = KnowledgeFile::firstRunBytes(u"小明"_s);
     QVERIFY(bytes);
-    KnowledgeParse parsed = KnowledgeBase::parse(*bytes);
-    QVERIFY2(parsed.base, qPrintable(parsed.error));
-    m_base = std::move(*parsed.base);
-    for (qsizetype i = 1; i < m_base.KeywordTable.size(); ++i) {
-        const QStringList parts = Knowledge::entryParts(m_base.KeywordTable.at(i));
-        m_repliesByKey.insert(parts.first(), parts.mid(1, parts.size() - 2));
-    }
+    Result<KnowledgeBase> parsed = KnowledgeBase::parse(*bytes);
+    QVERIFY2(parsed, qPrintable(parsed.reason()));
+    m_base = *std::move(parsed);
+    for (const QString &entry : std::as_const(m_base.keywordTable))
+        m_repliesByKey.insert(KnowledgeEntry::key(entry).toString(),
+                              KnowledgeEntry::replies(entry));
 }
 
 void TstReplyFit::addRows()
@@ -126,22 +127,20 @@ void TstReplyFit::crisisOnlyWhereMarked()
     QFETCH(QStringList, expected);
 
     // Every message marked as a crisis must reach the caring lines, and nothing else may.
-    QCOMPARE(CrisisCare::concerns(RobotText::normaliseMessage(message)),
-             expected.contains(u"crisis"_s));
+    QCOMPARE(CrisisCare::concerns(TextRules::normalise(message)), expected.contains(u"crisis"_s));
 }
 
 Outcome TstReplyFit::outcome(const Marked &marked) const
 {
     const QStringList &expected = marked.expected;
     if (expected.contains(u"crisis"_s)) {
-        return CrisisCare::concerns(RobotText::normaliseMessage(marked.message)) ? Outcome::Fitting
-                                                                                 : Outcome::Misfit;
+        return CrisisCare::concerns(TextRules::normalise(marked.message)) ? Outcome::Fitting
+                                                                          : Outcome::Misfit;
     }
 
-    QString message = RobotText::normaliseMessage(marked.message);
+    QString message = TextRules::normalise(marked.message);
     ScriptedRandom random;
-    const Reply reply =
-        ReplyEngine::respond(message, m_base, RobotText::robotProfile().at(1), random);
+    const Reply reply = ReplyEngine::respond(message, m_base, RobotProfile::builtIn().name, random);
     if (reply.command != ChatCommand::None)
         return expected.contains(u"command"_s) ? Outcome::Fitting : Outcome::Misfit;
     if (reply.kind == RobotText::NotUnderstood)
@@ -151,8 +150,7 @@ Outcome TstReplyFit::outcome(const Marked &marked) const
     for (const QString &mark : expected) {
         if (mark.startsWith(u"calc:"_s) && text.contains(mark.mid(5)))
             return Outcome::Fitting;
-        if (mark == u"rebuke"_s &&
-            m_base.DirtyReplies.mid(1, m_base.DirtyReplies.size() - 2).contains(text))
+        if (mark == u"rebuke"_s && m_base.dirtyReplies.contains(text))
             return Outcome::Fitting;
         if (m_repliesByKey.value(mark).contains(text))
             return Outcome::Fitting;
