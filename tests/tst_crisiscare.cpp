@@ -37,6 +37,13 @@ void TstCrisisCare::recognisesCrisis_data()
     QTest::newRow("活着没意思") << u"感觉活着没意思"_s << true;
     QTest::newRow("活着有什么意思") << u"活着有什么意思啊"_s << true;
     QTest::newRow("活不下去") << u"我快活不下去了"_s << true;
+    QTest::newRow("活着没什么意思") << u"活着没什么意思，每天都不知道为了什么"_s << true;
+    QTest::newRow("活着好累") << u"活着好累，真的撑不下去了"_s << true;
+    QTest::newRow("消失") << u"要是我消失了，大家是不是都会轻松一点"_s << true;
+    QTest::newRow("再也不醒") << u"好想睡一觉就再也不醒来"_s << true;
+    QTest::newRow("遗书") << u"遗书我已经写好了"_s << true;
+    QTest::newRow("from the roof") << u"我想从楼顶跳下去"_s << true;
+    QTest::newRow("划自己") << u"我又用刀片划自己了"_s << true;
     QTest::newRow("轻生") << u"我有轻生的念头"_s << true;
     QTest::newRow("结束自己的生命") << u"我想结束自己的生命"_s << true;
     QTest::newRow("了结自己") << u"想了结自己"_s << true;
@@ -73,6 +80,8 @@ void TstCrisisCare::recognisesCrisis_data()
     QTest::newRow("死心了") << u"我想死心了"_s << false;
     QTest::newRow("计划自己") << u"我想好好计划自己的未来"_s << false;
     QTest::newRow("活着真好") << u"活着真好"_s << false;
+    QTest::newRow("死 in a game") << u"这关太难了，我都死了十几次了"_s << false;
+    QTest::newRow("撑 at the table") << u"我吃撑了，走不动"_s << false;
 }
 
 void TstCrisisCare::recognisesCrisis()

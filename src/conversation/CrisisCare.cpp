@@ -23,37 +23,48 @@ namespace {
 const QStringList &crisisPhrases()
 {
     static const QStringList phrases = {
-        // Wanting to die, not wanting to live.
+        // Wanting to die, not wanting to live, feeling one's life a burden.
         QStringLiteral("想死"), QStringLiteral("想去死"), QStringLiteral("我去死"),
         QStringLiteral("要去死"), QStringLiteral("不如去死"), QStringLiteral("不如死了"),
         QStringLiteral("死了算了"), QStringLiteral("死掉算了"), QStringLiteral("一死了之"),
         QStringLiteral("寻死"), QStringLiteral("求死"), QStringLiteral("不想活"),
         QStringLiteral("不想再活"), QStringLiteral("不想继续活"), QStringLiteral("活不下去"),
-        QStringLiteral("活够了"), QStringLiteral("活着没意思"), QStringLiteral("活着没有意思"),
-        QStringLiteral("活着真没意思"), QStringLiteral("活着有什么意思"),
-        QStringLiteral("活着还有什么意思"), QStringLiteral("活着没意义"),
-        QStringLiteral("活着没有意义"), QStringLiteral("活着有什么意义"),
-        QStringLiteral("活着干嘛"), QStringLiteral("活着干什么"), QStringLiteral("活着好累"),
-        QStringLiteral("活着太累"), QStringLiteral("活着好痛苦"), QStringLiteral("活着太痛苦"),
-        QStringLiteral("想不开"), QStringLiteral("想离开这个世界"),
-        QStringLiteral("要离开这个世界"), QStringLiteral("写遗书"),
+        QStringLiteral("活够了"), QStringLiteral("撑不下去"), QStringLiteral("想不开"),
+        QStringLiteral("想离开这个世界"), QStringLiteral("要离开这个世界"),
+        QStringLiteral("想消失"), QStringLiteral("要是我消失"), QStringLiteral("如果我消失"),
+        QStringLiteral("要是我死了"), QStringLiteral("如果我死了"), QStringLiteral("我死了就好了"),
+        QStringLiteral("没有我会更好"), QStringLiteral("没有我更好"), QStringLiteral("我是累赘"),
+        QStringLiteral("我是个累赘"), QStringLiteral("我就是个累赘"), QStringLiteral("再也不醒"),
+        QStringLiteral("永远不醒"), QStringLiteral("遗书"),
         // Ending one's life, and the ways people name it.
         QStringLiteral("自杀"), QStringLiteral("轻生"), QStringLiteral("结束生命"),
         QStringLiteral("结束自己的生命"), QStringLiteral("结束自己生命"),
         QStringLiteral("结束我的生命"), QStringLiteral("了结自己"), QStringLiteral("了结生命"),
-        QStringLiteral("跳楼"), QStringLiteral("跳河"), QStringLiteral("跳江"),
-        QStringLiteral("卧轨"), QStringLiteral("上吊"), QStringLiteral("烧炭"),
-        QStringLiteral("服毒"), QStringLiteral("喝农药"), QStringLiteral("吃农药"),
-        QStringLiteral("吞安眠药"), QStringLiteral("攒安眠药"), QStringLiteral("一瓶安眠药"),
-        QStringLiteral("整瓶安眠药"), QStringLiteral("很多安眠药"), QStringLiteral("好多安眠药"),
+        QStringLiteral("跳楼"), QStringLiteral("楼顶跳"), QStringLiteral("楼上跳"),
+        QStringLiteral("天台跳"), QStringLiteral("桥上跳"), QStringLiteral("跳河"),
+        QStringLiteral("跳江"), QStringLiteral("卧轨"), QStringLiteral("上吊"),
+        QStringLiteral("烧炭"), QStringLiteral("服毒"), QStringLiteral("喝农药"),
+        QStringLiteral("吃农药"), QStringLiteral("吞安眠药"), QStringLiteral("攒安眠药"),
+        QStringLiteral("一瓶安眠药"), QStringLiteral("整瓶安眠药"), QStringLiteral("很多安眠药"),
+        QStringLiteral("好多安眠药"),
         // Hurting oneself.
         QStringLiteral("割腕"), QStringLiteral("割脉"), QStringLiteral("自残"),
         QStringLiteral("自伤"), QStringLiteral("伤害自己"), QStringLiteral("伤害我自己"),
-        QStringLiteral("刀划自己"), QStringLiteral("刀割自己"),
+        QStringLiteral("划自己"), QStringLiteral("刀割自己"),
         // A few users write in English.
         QStringLiteral("suicide"), QStringLiteral("killmyself"), QStringLiteral("wanttodie"),
         QStringLiteral("endmylife"), QStringLiteral("selfharm"), QStringLiteral("cutmyself")};
     return phrases;
+}
+
+// "活着没意思", "活着有什么意义", "活着好累"...: life itself called pointless or unbearable.
+const QRegularExpression &lifeNotWorthLiving()
+{
+    static const QRegularExpression expression(
+        QStringLiteral("活着(真的?|好|太|很|都)?(没|没有|没什么|有什么|还有什么)(意思|意义|用|盼头)"
+                       "|活着(真的?|好|太|很)(累|难|痛苦|辛苦|煎熬)"
+                       "|活着(干嘛|干什么|干啥|为了什么)"));
+    return expression;
 }
 
 // Everyday expressions that hold a crisis phrase without meaning it.
@@ -67,6 +78,7 @@ const QRegularExpression &lookAlikes()
                        "|死(机|磕|记硬背|缠烂打|心了|心吧)"
                        "|跳楼(价|机|甩卖|大甩卖|大减价)"
                        "|不想活(动|跃|泼)"
+                       "|(计|规|策|企)划自己"
                        "|自杀小队"));
     return expressions;
 }
@@ -76,7 +88,8 @@ const QRegularExpression &lookAlikes()
 bool concerns(const QString &normalisedMessage)
 {
     const QString message = QString(normalisedMessage).remove(lookAlikes());
-    return std::any_of(crisisPhrases().cbegin(), crisisPhrases().cend(),
+    return message.contains(lifeNotWorthLiving()) ||
+           std::any_of(crisisPhrases().cbegin(), crisisPhrases().cend(),
                        [&](const QString &phrase) { return message.contains(phrase); });
 }
 
