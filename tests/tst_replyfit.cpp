@@ -127,20 +127,25 @@ void TstReplyFit::crisisOnlyWhereMarked()
     QFETCH(QStringList, expected);
 
     // Every message marked as a crisis must reach the caring lines, and nothing else may.
+    QString normalised = TextRules::normalise(message);
+    ScriptedRandom random;
+    const Reply reply =
+        ReplyEngine::respond(normalised, m_base, RobotProfile::builtIn().name, random);
+    QCOMPARE(reply.caring, expected.contains(u"crisis"_s));
     QCOMPARE(CrisisCare::concerns(TextRules::normalise(message)), expected.contains(u"crisis"_s));
 }
 
 Outcome TstReplyFit::outcome(const Marked &marked) const
 {
     const QStringList &expected = marked.expected;
-    if (expected.contains(u"crisis"_s)) {
-        return CrisisCare::concerns(TextRules::normalise(marked.message)) ? Outcome::Fitting
-                                                                          : Outcome::Misfit;
-    }
-
     QString message = TextRules::normalise(marked.message);
     ScriptedRandom random;
     const Reply reply = ReplyEngine::respond(message, m_base, RobotProfile::builtIn().name, random);
+    if (expected.contains(u"crisis"_s))
+        return reply.caring && CrisisCare::caringLines().contains(*reply.text) ? Outcome::Fitting
+                                                                               : Outcome::Misfit;
+    if (reply.caring)
+        return Outcome::Misfit;
     if (reply.command != ChatCommand::None)
         return expected.contains(u"command"_s) ? Outcome::Fitting : Outcome::Misfit;
     if (reply.kind == RobotText::NotUnderstood)
