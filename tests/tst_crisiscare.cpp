@@ -33,6 +33,8 @@ void TstCrisisCare::recognisesCrisis_data()
     QTest::newRow("想死了") << u"我想死了"_s << true;
     QTest::newRow("想去死") << u"有时候真想去死"_s << true;
     QTest::newRow("自杀") << u"我想自杀"_s << true;
+    QTest::newRow("杀了我自己") << u"我想杀了我自己"_s << true;
+    QTest::newRow("杀死自己") << u"真想杀死自己"_s << true;
     QTest::newRow("不想活") << u"我不想活了"_s << true;
     QTest::newRow("活着没意思") << u"感觉活着没意思"_s << true;
     QTest::newRow("活着有什么意思") << u"活着有什么意思啊"_s << true;
