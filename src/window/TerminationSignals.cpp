@@ -39,7 +39,8 @@ void quitApplicationOnThem(QObject *application)
         // Asked once; a second signal ends the program the ordinary way.
         for (const int signal : {SIGTERM, SIGINT, SIGHUP})
             ::signal(signal, SIG_DFL);
-        QCoreApplication::quit();
+        // Not quit(): that closes the windows first, and a window with unsaved work would ask.
+        QCoreApplication::exit(0);
     });
     struct sigaction action = {};
     action.sa_handler = onSignal;
