@@ -486,11 +486,9 @@ bool FrmMain::mayClose()
                 QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
     if (answer == QMessageBox::Save)
         return leaveTeaching(true);
-    if (answer == QMessageBox::Discard) {
+    if (answer == QMessageBox::Discard)
         m_unsaved = false;
-        return true;
-    }
-    return false;
+    return answer == QMessageBox::Discard;
 }
 
 void FrmMain::saveUnasked()
@@ -505,10 +503,9 @@ void FrmMain::saveUnasked()
 
 void FrmMain::releaseVoice()
 {
-    if (m_ownSpeaker) {
+    if (m_ownSpeaker)
         m_seams.speaker = nullptr;
-        m_ownSpeaker.reset();
-    }
+    m_ownSpeaker.reset();
 }
 
 // ---- Keyboard --------------------------------------------------------------------------
