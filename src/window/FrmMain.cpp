@@ -103,8 +103,7 @@ FrmMain::FrmMain(const QString &dataDirectory, FrmMainSeams seams, QWidget *pare
 
 FrmMain::~FrmMain()
 {
-    // Out of sight before the voice takes its time to stop.
-    hide();
+    hide(); // out of sight before the voice takes its time to stop
     releaseVoice();
 }
 
@@ -467,8 +466,8 @@ void FrmMain::closeEvent(QCloseEvent *event)
     event->accept();
     // Gone from the screen at once; the voice, which can take a while to stop, after that.
     hide();
-    m_timerActive->stop();
-    m_timerRevert->stop();
+    for (QTimer *timer : {m_timerActive, m_timerRevert})
+        timer->stop();
     QTimer::singleShot(0, this, [this] {
         releaseVoice();
         QCoreApplication::quit();
