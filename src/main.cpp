@@ -1,5 +1,6 @@
 #include "knowledge/DataLocation.h"
 #include "window/FrmMain.h"
+#include "window/TerminationSignals.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -11,7 +12,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("miaoyutong"));
-    QApplication::setApplicationDisplayName(QStringLiteral("妙语通"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
 
     // The program speaks Chinese whatever the desktop's language: so do Qt's own buttons.
@@ -30,6 +30,7 @@ int main(int argc, char *argv[])
         return 1;
     }
 
+    TerminationSignals::quitApplicationOnThem(&app);
     FrmMain window(dataDirectory);
     if (!window.start())
         return 1;

@@ -7,6 +7,7 @@
 
 #include <QClipboard>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTest>
 
 namespace {
@@ -47,6 +48,14 @@ private slots:
     void caringAnswerSilencesTheIdleTimer();
     void enterSendsAndCtrlEnterBreaksTheLine();
     void hugePasteIsAnswered();
+    void timersIntervals();
+    void qqCommandsSay_data();
+    void qqCommandsSay();
+    void everyRobotLineReturnsFocusAndScrolls_data();
+    void everyRobotLineReturnsFocusAndScrolls();
+    void sentCountSurvivesClear();
+    void keysMatchCaseSensitively_data();
+    void keysMatchCaseSensitively();
 };
 
 void TestConversation::blankMessageOnlyWarns_data()
@@ -310,6 +319,128 @@ void TestConversation::hugePasteIsAnswered()
     h.window->replyTick();
     QCOMPARE(h.window->lastReply(), QStringLiteral("88....."));
     QVERIFY(h.transcript().size() > (1 << 20));
+}
+
+void TestConversation::timersIntervals()
+{
+    WindowHarness h;
+    QVERIFY(h.startWith(kTable));
+    QCOMPARE(h.timer("TimerActive")->interval(), 7000);
+    QCOMPARE(h.timer("TimerRevert")->interval(), 1000);
+    QVERIFY(h.timer("TimerActive")->isActive());
+    QVERIFY(!h.timer("TimerRevert")->isActive());
+}
+
+void TestConversation::qqCommandsSay_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("/qqt") << u"/qqt"_qs << u"不经意间你又被我玩了，哇哈哈哈哈o(^▽^)o"_qs;
+    QTest::newRow("/qqtalk") << u"/qqtalk"_qs << u"程序猿都很忙啦，你直接更我聊天就行啦~ ←_←"_qs;
+}
+
+void TestConversation::qqCommandsSay()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, said);
+    WindowHarness h;
+    QVERIFY(h.startWith(kTable));
+    h.send(typed);
+    h.window->replyTick();
+    QCOMPARE(h.window->lastReply(), said);
+    QCOMPARE(h.speaker.lines.last(), said);
+    QVERIFY(h.transcript().endsWith(header(h, u"阿木"_qs) + said + u"\n\n"_qs));
+}
+
+void TestConversation::everyRobotLineReturnsFocusAndScrolls_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::newRow("greeting") << u"greeting"_qs;
+    QTest::newRow("reply") << u"reply"_qs;
+    QTest::newRow("not understood") << u"not understood"_qs;
+    QTest::newRow("idle prompt") << u"idle"_qs;
+    QTest::newRow("greeting after teaching") << u"after teaching"_qs;
+}
+
+void TestConversation::everyRobotLineReturnsFocusAndScrolls()
+{
+    QFETCH(QString, line);
+    WindowHarness h;
+    QVERIFY(h.startWith(kTable));
+    h.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(h.window.get()));
+    auto *talk = h.control<QPlainTextEdit>("TxtTalk");
+    for (int i = 0; i < 40; ++i)
+        h.send(QStringLiteral("line %1").arg(i));
+    talk->verticalScrollBar()->setValue(0);
+    talk->setFocus();
+    const QString before = h.transcript();
+
+    if (line == u"greeting"_qs) {
+        h.window.reset();
+        h.make();
+        QVERIFY(h.window->start());
+        talk = h.control<QPlainTextEdit>("TxtTalk");
+    } else if (line == u"reply"_qs) {
+        h.send(QStringLiteral("hello"));
+        talk->setFocus();
+        h.window->replyTick();
+    } else if (line == u"not understood"_qs) {
+        h.send(QStringLiteral("zzz"));
+        talk->setFocus();
+        h.window->replyTick();
+    } else if (line == u"idle"_qs) {
+        for (int i = 0; i < 3; ++i)
+            h.window->idleTick();
+    } else {
+        h.send(QStringLiteral("/teach"));
+        h.window->replyTick();
+        talk->verticalScrollBar()->setValue(0);
+        h.control<QPushButton>("CmdEdit2")->click();
+    }
+    QVERIFY(h.transcript() != before);
+    QCOMPARE(h.window->focusWidget(), h.control<QWidget>("TxtSend"));
+    QVERIFY(talk->verticalScrollBar()->maximum() > 0 || line == u"greeting"_qs);
+    QCOMPARE(talk->verticalScrollBar()->value(), talk->verticalScrollBar()->maximum());
+}
+
+void TestConversation::sentCountSurvivesClear()
+{
+    WindowHarness h;
+    QVERIFY(h.startWith(kTable));
+    h.send(QStringLiteral("a"));
+    h.send(QStringLiteral("/clear"));
+    h.window->replyTick();
+    QCOMPARE(h.transcript(), QString());
+    h.send(QStringLiteral("b"));
+    QCOMPARE(h.window->sentCount(), 3);
+    QCOMPARE(h.label("LabStatus"), QStringLiteral("您已发送 3 条信息"));
+}
+
+void TestConversation::keysMatchCaseSensitively_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("reply");
+    const QString notUnderstood = u"你在说什么？"_qs;
+    QTest::newRow("lower-case key, capitals typed")
+        << u"hello\\Hi~\\"_qs << u"HeLLo"_qs << u"Hi~"_qs;
+    QTest::newRow("hand-edited capital key") << u"Hello\\Hi~\\"_qs << u"Hello"_qs << notUnderstood;
+    QTest::newRow("hand-edited capital key, lower-case typed")
+        << u"Hello\\Hi~\\"_qs << u"hello"_qs << notUnderstood;
+}
+
+void TestConversation::keysMatchCaseSensitively()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, typed);
+    QFETCH(QString, reply);
+    WindowHarness h;
+    QVERIFY(h.startWith({entry}));
+    h.random.setFallback(0);
+    h.send(typed);
+    h.window->replyTick();
+    QCOMPARE(h.window->lastReply(), reply);
 }
 
 QTEST_MAIN(TestConversation)

@@ -6,7 +6,11 @@
 #include "teaching/TeachingList.h"
 #include "teaching/TeachingRules.h"
 
+#include "window/TerminationSignals.h"
+
+#include <QMouseEvent>
 #include <QTest>
+#include <csignal>
 
 namespace {
 
@@ -47,7 +51,27 @@ struct Teacher
         button(1)->click();
     }
     const TeachingList &list() const { return h.window->teachingList(); }
+    QListView *view() const { return h.control<QListView>("ListDate"); }
+    // Taught but not yet saved: a new entry in the working copy.
+    bool startWithUnsavedWork()
+    {
+        if (!startTeaching())
+            return false;
+        commit(QStringLiteral("new"), QStringLiteral("reply"));
+        h.shown.clear();
+        return h.window->hasUnsavedWork();
+    }
+    void clickCloseGlyph() const
+    {
+        auto *glyph = h.control<QWidget>("LabClose");
+        QTest::mouseClick(glyph, Qt::LeftButton, {}, QPoint(5, 5));
+    }
+    bool savedNewEntry() const { return h.fileBytes().contains("\r\n|new\\reply\\\r\n"); }
 };
+
+const QString kStay = QStringLiteral("确定");
+const QString kElsewhere = QStringLiteral("另存为…");
+const QString kGiveUp = QStringLiteral("不保存退出");
 
 } // namespace
 
@@ -77,6 +101,18 @@ private slots:
     void hintWhenAKeyCanNeverAnswer_data();
     void hintWhenAKeyCanNeverAnswer();
     void hintGivesWayToTheNextKeystroke();
+    void focusIntoTheListPicksNothing_data();
+    void focusIntoTheListPicksNothing();
+    void closingAsksAboutUnsavedWork_data();
+    void closingAsksAboutUnsavedWork();
+    void closingWhenTheSaveFails_data();
+    void closingWhenTheSaveFails();
+    void saveElsewhereAfterAFailedSave();
+    void leaveWithoutSavingAfterConfirming();
+    void unaskedSaveWritesOnlyUnsavedWork();
+    void terminationSignalSavesUnsavedWork();
+    void longReplySurvivesTheRoundTrip();
+    void robEntryLineEnds();
 };
 
 void TestTeaching::teachButtonAfterAMisunderstanding()
@@ -160,8 +196,13 @@ void TestTeaching::commitRefusesAndKeepsTheBoxes_data()
     QTest::newRow("spaces for a key") << u"   "_qs << u"x"_qs << kMalformed;
     QTest::newRow("empty replies") << u"k"_qs << QString() << kMalformed;
     QTest::newRow("spaces for replies") << u"k"_qs << u"  "_qs << kMalformed;
-    QTest::newRow("bar in a reply") << u"k"_qs << u"a|b"_qs << kMalformed;
-    QTest::newRow("marker in a reply") << u"k"_qs << u"a[AI_Dat]b"_qs << kMalformed;
+    // A reply's refusal names what the reply holds, not the key's rules.
+    QTest::newRow("bar in a reply")
+        << u"k"_qs << u"a|b"_qs << u"本次调教未能成功,可能的原因:\r智能回复里不能含有“|”."_qs;
+    QTest::newRow("marker in a reply")
+        << u"k"_qs << u"a[AI_Dat]b"_qs
+        << u"本次调教未能成功,可能的原因:\r智能回复里不能含有“[AI_Dat]”."_qs;
+    QTest::newRow("bar in key and reply: the key's box") << u"a|b"_qs << u"a|b"_qs << kMalformed;
     QTest::newRow("text GBK cannot hold")
         << u"k"_qs << u"a😀"_qs
         << u"本次调教未能成功,可能的原因:\r调教内容含有无法保存的字符“😀”."_qs;
@@ -431,6 +472,270 @@ void TestTeaching::hintGivesWayToTheNextKeystroke()
     t.button(2)->click(); // leaving teaching mode brings the usage line back too
     QCOMPARE(t.h.window->mode(), FrmMain::Mode::Conversation);
     QCOMPARE(tip->text(), usage);
+}
+
+void TestTeaching::focusIntoTheListPicksNothing_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("pickedRow"); // -1: nothing picked
+    QTest::newRow("Shift+Tab from the keyword box") << u"backtab"_qs << -1;
+    QTest::newRow("Tab into it") << u"tab"_qs << -1;
+    QTest::newRow("then Space") << u"space"_qs << 0;
+    QTest::newRow("then Enter, which does not send") << u"enter"_qs << 0;
+    QTest::newRow("then an arrow key") << u"down"_qs << 1;
+    QTest::newRow("then a click") << u"click"_qs << 2;
+}
+
+void TestTeaching::focusIntoTheListPicksNothing()
+{
+    QFETCH(QString, how);
+    QFETCH(int, pickedRow);
+    Teacher t;
+    QVERIFY(t.startTeaching());
+    t.button(3)->click();
+    t.h.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(t.h.window.get()));
+    t.keyword()->setText(QStringLiteral("typed key"));
+    t.replies()->setText(QStringLiteral("typed replies"));
+    if (how == u"backtab"_qs) {
+        t.keyword()->setFocus();
+        QTest::keyClick(t.keyword(), Qt::Key_Backtab, Qt::ShiftModifier);
+    } else {
+        t.view()->setFocus(Qt::TabFocusReason);
+    }
+    QCOMPARE(QApplication::focusWidget(), t.view());
+    const qint64 sent = t.h.window->sentCount();
+
+    if (how == u"space"_qs)
+        QTest::keyClick(t.view(), Qt::Key_Space);
+    else if (how == u"enter"_qs)
+        QTest::keyClick(t.view(), Qt::Key_Return);
+    else if (how == u"down"_qs)
+        QTest::keyClick(t.view(), Qt::Key_Down);
+    else if (how == u"click"_qs)
+        QTest::mouseClick(t.view()->viewport(), Qt::LeftButton, {},
+                          t.view()->visualRect(t.view()->model()->index(2, 0)).center());
+
+    if (pickedRow < 0) {
+        QCOMPARE(t.keyword()->text(), QStringLiteral("typed key"));
+        QCOMPARE(t.replies()->text(), QStringLiteral("typed replies"));
+    } else {
+        const QString entry = t.list().entryAt(pickedRow);
+        QCOMPARE(t.keyword()->text(), TeachingList::keyOf(entry));
+        QCOMPARE(t.replies()->text(), TeachingRules::repliesOf(entry));
+    }
+    QCOMPARE(t.h.window->sentCount(), sent);
+}
+
+void TestTeaching::closingAsksAboutUnsavedWork_data()
+{
+    QTest::addColumn<bool>("glyph"); // else the window manager's close (Alt+F4)
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("glyph, save") << true << int(QMessageBox::Save) << true << true;
+    QTest::newRow("glyph, don't save") << true << int(QMessageBox::Discard) << true << false;
+    QTest::newRow("glyph, cancel") << true << int(QMessageBox::Cancel) << false << false;
+    QTest::newRow("Alt+F4, save") << false << int(QMessageBox::Save) << true << true;
+    QTest::newRow("Alt+F4, cancel") << false << int(QMessageBox::Cancel) << false << false;
+}
+
+void TestTeaching::closingAsksAboutUnsavedWork()
+{
+    QFETCH(bool, glyph);
+    QFETCH(int, answer);
+    QFETCH(bool, closed);
+    QFETCH(bool, saved);
+    Teacher t;
+    QVERIFY(t.startWithUnsavedWork());
+    const QByteArray before = t.h.fileBytes();
+    t.h.buttonsPressed = {QMessageBox::StandardButton(answer)};
+    if (glyph)
+        t.clickCloseGlyph();
+    else
+        t.h.window->close();
+
+    QCOMPARE(t.h.shown.size(), 1);
+    QCOMPARE(t.h.shown.at(0).title, QStringLiteral("妙语通"));
+    QVERIFY(t.h.shown.at(0).prompt.contains(QStringLiteral("Data.ait")));
+    QCOMPARE(t.h.shown.at(0).buttons,
+             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    QCOMPARE(!t.h.window->isVisible(), closed);
+    QCOMPARE(t.savedNewEntry(), saved);
+    if (!saved)
+        QCOMPARE(t.h.fileBytes(), before);
+    if (!closed) {
+        QVERIFY((t.h.window->mode() == FrmMain::Mode::Teaching));
+        QVERIFY(t.list().findKey(QStringLiteral("new")) >= 0);
+        QVERIFY(t.h.window->hasUnsavedWork());
+    }
+}
+
+void TestTeaching::closingWhenTheSaveFails_data()
+{
+    QTest::addColumn<QStringList>("choices");
+    QTest::addColumn<bool>("closed");
+    QTest::newRow("stay and try later") << QStringList{kStay} << false;
+    QTest::newRow("give up, then think again") << QStringList{kGiveUp, kStay} << false;
+    QTest::newRow("give up, confirmed") << QStringList{kGiveUp} << true;
+}
+
+void TestTeaching::closingWhenTheSaveFails()
+{
+    QFETCH(QStringList, choices);
+    QFETCH(bool, closed);
+    Teacher t;
+    QVERIFY(t.startWithUnsavedWork());
+    const QByteArray before = t.h.fileBytes();
+    QFile::setPermissions(t.h.dataPath(), QFile::ReadOwner);
+    t.h.choicesPressed = choices;
+    // Save; then for the confirmation of giving up: No the first time, if asked twice.
+    t.h.buttonsPressed = {QMessageBox::Save,
+                          choices.size() > 1 ? QMessageBox::No : QMessageBox::Yes};
+    t.clickCloseGlyph();
+
+    QCOMPARE(t.h.shown.at(1).title, QStringLiteral("ERR"));
+    QVERIFY(
+        t.h.shown.at(1).prompt.startsWith(QStringLiteral("保存失败,调教的内容还在,可以稍后再试:")));
+    QCOMPARE(t.h.shown.at(1).choices, (QStringList{kStay, kElsewhere, kGiveUp}));
+    QCOMPARE(!t.h.window->isVisible(), closed);
+    QCOMPARE(t.h.fileBytes(), before);
+    QCOMPARE(t.h.window->mode() == FrmMain::Mode::Teaching, !closed);
+    QCOMPARE(t.list().count(), closed ? 0 : kTable.size() + 1);
+}
+
+void TestTeaching::saveElsewhereAfterAFailedSave()
+{
+    Teacher t;
+    QVERIFY(t.startWithUnsavedWork());
+    const QByteArray before = t.h.fileBytes();
+    QFile::setPermissions(t.h.dataPath(), QFile::ReadOwner);
+    QTemporaryDir elsewhere;
+    const QString copy = elsewhere.filePath(QStringLiteral("copy.ait"));
+    // The first dialog is cancelled: back to the failure box.
+    t.h.choicesPressed = {kElsewhere, kElsewhere};
+    t.h.savePaths = {QString(), copy};
+    t.button(2)->click();
+
+    QCOMPARE(t.h.askedPaths.size(), 2);
+    QVERIFY(t.h.askedPaths.at(0).endsWith(QStringLiteral("|Data.ait")));
+    QFile written(copy);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QByteArray bytes = written.readAll();
+    // What the failed save would have written: the header and lists, then the working copy.
+    const qsizetype tableStart = before.lastIndexOf("[AI_Dat]") + 8;
+    QCOMPARE(bytes.left(tableStart), before.left(tableStart));
+    QVERIFY(bytes.contains("\r\n|new\\reply\\\r\n"));
+    QCOMPARE(t.h.fileBytes(), before);
+
+    // Back in conversation with Data.ait as it is on disk, told where the copy is.
+    QVERIFY(!(t.h.window->mode() == FrmMain::Mode::Teaching));
+    QCOMPARE(t.h.window->knowledge().entryCount(), kTable.size());
+    QVERIFY(!t.h.window->hasUnsavedWork());
+    QVERIFY(t.h.shown.last().prompt.contains(QDir::toNativeSeparators(copy)));
+    QVERIFY(t.h.transcript().contains(QStringLiteral("    退出调教模式")));
+}
+
+void TestTeaching::leaveWithoutSavingAfterConfirming()
+{
+    Teacher t;
+    QVERIFY(t.startWithUnsavedWork());
+    const QByteArray before = t.h.fileBytes();
+    QFile::setPermissions(t.h.dataPath(), QFile::ReadOwner);
+    t.h.choicesPressed = {kGiveUp, kGiveUp};
+    t.h.buttonsPressed = {QMessageBox::No, QMessageBox::Yes};
+    t.button(2)->click();
+
+    QCOMPARE(t.h.shown.size(), 4); // failure box, confirmation, failure box, confirmation
+    QCOMPARE(t.h.shown.at(1).buttons, QMessageBox::Yes | QMessageBox::No);
+    QVERIFY(t.h.shown.at(1).prompt.contains(QStringLiteral("不保存")));
+    QVERIFY(!(t.h.window->mode() == FrmMain::Mode::Teaching));
+    QCOMPARE(t.h.fileBytes(), before);
+    QCOMPARE(t.h.window->knowledge().entryCount(), kTable.size());
+    QCOMPARE(t.h.label("LabRTip"), QStringLiteral("[在线]"));
+}
+
+void TestTeaching::unaskedSaveWritesOnlyUnsavedWork()
+{
+    Teacher t;
+    QVERIFY(t.startTeaching());
+    const QByteArray before = t.h.fileBytes();
+    t.h.window->saveUnasked(); // nothing taught yet
+    QCOMPARE(t.h.fileBytes(), before);
+    t.commit(QStringLiteral("new"), QStringLiteral("reply"));
+    t.h.window->saveUnasked();
+    QVERIFY(t.savedNewEntry());
+    QVERIFY(t.h.shown.size() == 1); // only the commit's box: no one was asked
+}
+
+void TestTeaching::terminationSignalSavesUnsavedWork()
+{
+    Teacher t;
+    QVERIFY(t.startWithUnsavedWork());
+    TerminationSignals::quitApplicationOnThem(qApp);
+    QTimer::singleShot(0, [] { std::raise(SIGTERM); });
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(1); }); // should the signal be lost
+    QCOMPARE(QCoreApplication::exec(), 0);
+    QVERIFY(t.savedNewEntry());
+    QCOMPARE(t.h.shown.size(), 0);
+}
+
+void TestTeaching::longReplySurvivesTheRoundTrip()
+{
+    Teacher t;
+    QVERIFY(t.startTeaching());
+    QString reply;
+    for (int i = 0; reply.size() < 100000; ++i)
+        reply += QStringLiteral("长回复%1\\").arg(i % 10);
+    reply.truncate(100000);
+    t.commit(QStringLiteral("long"), reply);
+    const QString stored = reply.endsWith(u'\\') ? reply : reply + u'\\';
+    t.keyword()->setText(QStringLiteral("long"));
+    QCOMPARE(t.replies()->text(), stored);
+
+    t.button(2)->click();
+    const QString *entry = nullptr;
+    for (const QString &e : t.h.window->knowledge().keywordTable) {
+        if (TeachingList::keyOf(e) == u"long"_qs)
+            entry = &e;
+    }
+    QVERIFY(entry);
+    QCOMPARE(TeachingRules::repliesOf(*entry), stored);
+    t.h.send(QStringLiteral("/teach"));
+    t.h.window->replyTick();
+    t.keyword()->setText(QStringLiteral("long"));
+    QCOMPARE(t.replies()->text().size(), stored.size());
+    QCOMPARE(t.replies()->text(), stored);
+}
+
+void TestTeaching::robEntryLineEnds()
+{
+    const QString robReplies =
+        u"叫我干嘛？\\哎\\哦\\啊\\额\\Do you have anything?\\主人，有何吩咐？\\"_qs;
+    const QByteArray robLine = "|" + *GbkCodec::encode(u"[rob]\\"_qs + robReplies);
+    Teacher t;
+    t.h.answers = {u"zu"_qs};
+    t.h.make();
+    QVERIFY(t.h.window->start()); // a first-run file: "[rob]" last, with a second line end
+    QVERIFY(t.h.fileBytes().endsWith(robLine + "\r\n\r\n"));
+
+    // Unedited, the first-run file keeps that line end where "[rob]" moves to.
+    t.h.send(QStringLiteral("/teach"));
+    t.h.window->replyTick();
+    t.button(2)->click();
+    QVERIFY(t.h.fileBytes().contains(robLine + "\r\n\r\n|"));
+
+    // Picked, its replies show without the line end; committed unchanged, it has one.
+    t.h.send(QStringLiteral("/teach"));
+    t.h.window->replyTick();
+    t.keyword()->setText(QStringLiteral("[rob]"));
+    QCOMPARE(t.replies()->text(), robReplies);
+    t.button(1)->click();
+    t.button(2)->click();
+    const QByteArray saved = t.h.fileBytes();
+    QVERIFY(saved.contains(robLine + "\r\n|"));
+    QVERIFY(!saved.contains(robLine + "\r\n\r\n"));
+    QCOMPARE(t.h.window->knowledge().entryCount(), 465);
 }
 
 QTEST_MAIN(TestTeaching)

@@ -3,11 +3,13 @@
 
 #include "support/WindowHarness.h"
 #include "window/ChatTextBox.h"
+#include "window/Controls.h"
 #include "window/GlyphLabel.h"
 #include "window/WindowLayout.h"
 
 #include <QMouseEvent>
 #include <QTest>
+#include <memory>
 
 namespace {
 
@@ -21,6 +23,30 @@ void sendMouse(QWidget *target, QEvent::Type type, QPoint at, Qt::MouseButton bu
 {
     QMouseEvent event(type, at, target->mapToGlobal(at), button, buttons, Qt::NoModifier);
     QApplication::sendEvent(target, &event);
+}
+
+// A voice that notes whether the window was still on screen when it was shut down.
+class WatchedVoice final : public Speaker
+{
+public:
+    explicit WatchedVoice(std::function<void()> onShutdown) : m_onShutdown(std::move(onShutdown)) {}
+    ~WatchedVoice() override { m_onShutdown(); }
+    void say(const QString &) override {}
+
+private:
+    std::function<void()> m_onShutdown;
+};
+
+QColor textColour(QWidget *w)
+{
+    w->ensurePolished();
+    return w->palette().color(w->foregroundRole());
+}
+
+QColor backgroundColour(QWidget *w)
+{
+    w->ensurePolished();
+    return w->palette().color(w->backgroundRole());
 }
 
 } // namespace
@@ -44,6 +70,11 @@ private slots:
     void accessibleNamesEverywhere();
     void longWordsGetBreakChances_data();
     void longWordsGetBreakChances();
+    void fontsAndColours_data();
+    void fontsAndColours();
+    void closeGlyphHidesBeforeTheVoiceStops();
+    void nothingUnsavedClosesAtOnce();
+    void tabPassesTheCoveredControlsWhileTeaching();
 };
 
 void TestWindow::everyControlInItsPlace_data()
@@ -241,6 +272,8 @@ void TestWindow::dragOnlyWithTheLeftButtonOnTheBackdrop_data()
     QTest::newRow("left on the robot's name") << u"LabRName"_qs << int(Qt::LeftButton) << false;
     QTest::newRow("left on the portrait") << u"ImgPortrait"_qs << int(Qt::LeftButton) << false;
     QTest::newRow("left on the transcript") << u"TxtTalk"_qs << int(Qt::LeftButton) << false;
+    QTest::newRow("left on the teaching panel's background")
+        << u"PicTeach"_qs << int(Qt::LeftButton) << false;
 }
 
 void TestWindow::dragOnlyWithTheLeftButtonOnTheBackdrop()
@@ -327,6 +360,140 @@ void TestWindow::longWordsGetBreakChances()
         if (shown.at(i + 1) == QChar(0x200B))
             QVERIFY(!shown.at(i).isHighSurrogate());
     }
+}
+
+void TestWindow::fontsAndColours_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<qreal>("points");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<QColor>("text");       // invalid: the platform's
+    QTest::addColumn<QColor>("background"); // invalid: transparent or the platform's
+
+    const auto row = [](const char *name, qreal points, bool bold, QColor text,
+                        QColor background = {}) {
+        QTest::newRow(name) << QString::fromLatin1(name) << points << bold << text << background;
+    };
+    const QColor panel(0x40, 0x40, 0x40);
+    row("TxtSend", 10.5, false, Qt::black, Qt::white);
+    row("TxtTalk", 10.5, false, Qt::black, Qt::white);
+    row("TxtTeach1", 10.5, false, {});
+    row("TxtTeach2", 10.5, false, {});
+    row("LabRName", 12, false, Qt::white);
+    row("LabClose", 12, false, {}, QColor(0xFF, 0x00, 0x00));
+    row("LabMin", 12, false, {}, QColor(0x00, 0xF9, 0x2C));
+    row("LabTip1", 12, true, {});
+    row("LabTip2", 12, true, {});
+    row("LabRTip", 9, false, Qt::white);
+    row("LabStatus", 9, false, QColor(0x00, 0x80, 0x00));
+    row("LabSex", 9, false, panel);
+    row("LabRemark", 9, false, panel);
+    row("LabSmartWord", 9, false, panel);
+    row("LabRevise", 9, false, QColor(0x80, 0x80, 0x80), Qt::white);
+    row("LabTip", 9, false, {});
+    row("CmdSend", 9, false, {});
+    row("CmdEdit1", 9, false, {});
+    row("ListDate", 9, false, Qt::black, Qt::white);
+    row("PicTeach", 9, false, {}, QColor(0xE0, 0xE0, 0xE0));
+}
+
+void TestWindow::fontsAndColours()
+{
+    QFETCH(QString, name);
+    QFETCH(qreal, points);
+    QFETCH(bool, bold);
+    QFETCH(QColor, text);
+    QFETCH(QColor, background);
+    WindowHarness h;
+    QVERIFY(h.startWith({u"a\\b\\"_qs}));
+    auto *control = h.window->findChild<QWidget *>(name);
+    QVERIFY(control);
+    QCOMPARE(control->font().pointSizeF(), points);
+    QCOMPARE(control->font().bold(), bold);
+    QCOMPARE(control->font().family(), Controls::windowFont(9).family());
+    if (text.isValid())
+        QCOMPARE(textColour(control), text);
+    if (background.isValid())
+        QCOMPARE(backgroundColour(control), background);
+}
+
+void TestWindow::closeGlyphHidesBeforeTheVoiceStops()
+{
+    WindowHarness h;
+    bool stopped = false;
+    bool visibleWhenStopped = true;
+    h.adjustSeams = [&](FrmMainSeams &seams) {
+        seams.speaker = nullptr;
+        seams.makeVoice = [&] {
+            return std::make_unique<WatchedVoice>([&] {
+                stopped = true;
+                visibleWhenStopped = h.window->isVisible();
+            });
+        };
+    };
+    QVERIFY(h.startWith({u"a\\b\\"_qs}));
+    QVERIFY(h.window->isVisible());
+    QTest::mouseClick(h.control<QWidget>("LabClose"), Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(!h.window->isVisible()); // at once, in the click itself
+    QTRY_VERIFY(stopped);            // and the voice after it
+    QVERIFY(!visibleWhenStopped);
+    QVERIFY(h.shown.isEmpty());
+}
+
+void TestWindow::nothingUnsavedClosesAtOnce()
+{
+    WindowHarness h;
+    QVERIFY(h.startWith({u"a\\b\\"_qs}));
+    const QByteArray before = h.fileBytes();
+    h.send(QStringLiteral("/teach"));
+    h.window->replyTick();
+    QVERIFY(!h.window->hasUnsavedWork());
+    h.window->close();
+    QVERIFY(!h.window->isVisible());
+    QVERIFY(h.shown.isEmpty());
+    QCOMPARE(h.fileBytes(), before);
+}
+
+void TestWindow::tabPassesTheCoveredControlsWhileTeaching()
+{
+    WindowHarness h;
+    QVERIFY(h.startWith({u"a\\b\\"_qs}));
+    h.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(h.window.get()));
+    const auto tabRound = [&](Qt::Key key) {
+        QStringList reached;
+        for (int i = 0; i < 12; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), key,
+                            key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+            reached.append(QApplication::focusWidget()->objectName());
+        }
+        return reached;
+    };
+    const QStringList covered = {u"TxtSend"_qs, u"CmdSend"_qs, u"CmdTeach"_qs};
+    QHash<QString, Qt::FocusPolicy> policies;
+    for (const QString &name : covered)
+        policies.insert(name, h.window->findChild<QWidget *>(name)->focusPolicy());
+
+    h.send(QStringLiteral("/teach"));
+    h.window->replyTick();
+    h.control<QPushButton>("CmdEdit3")->click();
+    for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+        const QStringList reached = tabRound(key);
+        QVERIFY2(reached.contains(u"TxtTeach2"_qs), qPrintable(reached.join(u' ')));
+        for (const QString &name : covered)
+            QVERIFY2(!reached.contains(name), qPrintable(reached.join(u' ')));
+    }
+
+    // After teaching, they take the keyboard as they did before it.
+    h.control<QPushButton>("CmdEdit2")->click();
+    QCOMPARE(QApplication::focusWidget(), h.control<QWidget>("TxtSend"));
+    for (const QString &name : covered) {
+        QVERIFY2(h.window->findChild<QWidget *>(name)->focusPolicy() == policies.value(name),
+                 qPrintable(name));
+    }
+    h.control<QWidget>("CmdSend")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), h.control<QWidget>("TxtSend"));
 }
 
 QTEST_MAIN(TestWindow)

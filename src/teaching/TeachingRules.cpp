@@ -8,13 +8,15 @@ namespace TeachingRules {
 
 Commit check(const QString &keywordText, const QString &repliesText, const QStringList &filterWords)
 {
-    // A "|" or a marker in a reply would split the entry or the file at the next load, just
-    // as a "|" or "\" in the key would.
     if (TextRules::isBlank(keywordText) || TextRules::isBlank(repliesText) ||
-        keywordText.contains(u'\\') || keywordText.contains(u'|') || repliesText.contains(u'|') ||
-        KnowledgeFormat::holdsMarker(repliesText)) {
+        keywordText.contains(u'\\') || keywordText.contains(u'|')) {
         return {Verdict::Malformed, {}, {}};
     }
+    // A "|" or a marker in a reply would split the entry or the file at the next load.
+    if (repliesText.contains(u'|'))
+        return {Verdict::BadReply, {}, QStringLiteral("|")};
+    if (KnowledgeFormat::holdsMarker(repliesText))
+        return {Verdict::BadReply, {}, QStringLiteral("[AI_Dat]")};
 
     QString entry = TextRules::normalise(keywordText) + u'\\' + repliesText;
     if (!entry.endsWith(u'\\'))
@@ -32,7 +34,9 @@ Commit check(const QString &keywordText, const QString &repliesText, const QStri
 
 QString repliesOf(const QString &item)
 {
-    const QString body = KnowledgeEntry::withoutLineEnd(item);
+    QString body = item;
+    while (body != KnowledgeEntry::withoutLineEnd(body))
+        body = KnowledgeEntry::withoutLineEnd(body);
     const qsizetype slash = body.indexOf(u'\\');
     return slash < 0 ? QString() : body.mid(slash + 1);
 }

@@ -9,7 +9,8 @@ namespace TeachingRules {
 enum class Verdict
 {
     Accepted,
-    Malformed,   // empty key or replies, or a character that would break the file
+    Malformed,   // empty key or replies, or "|" or "\" in the key
+    BadReply,    // a reply holding "|" or the section marker, which would break the file
     Unencodable, // text that GBK cannot represent
     Rude,        // holds a filter word
 };
@@ -18,7 +19,7 @@ struct Commit
 {
     Verdict verdict = Verdict::Accepted;
     QString entry;     // key + "\" + replies + "\" + line end: the list item, when accepted
-    QString offending; // the character GBK cannot hold, for Unencodable
+    QString offending; // what is wrong: the character GBK cannot hold, or what a reply holds
 };
 
 // Checks a keyword and replies as typed in the teaching boxes and builds the entry.
@@ -26,7 +27,7 @@ Commit check(const QString &keywordText, const QString &repliesText,
              const QStringList &filterWords);
 
 // The replies box text for a list item: everything after the key and its "\", without the
-// item's line end (only where it has one).
+// line ends that end the item (a first-run file's last entry carries two).
 QString repliesOf(const QString &item);
 
 } // namespace TeachingRules

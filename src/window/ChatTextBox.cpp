@@ -1,6 +1,7 @@
 #include "window/ChatTextBox.h"
 
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTextBoundaryFinder>
 
 namespace {
@@ -25,7 +26,8 @@ void ChatTextBox::appendAtEnd(const QString &text)
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(withBreakChances(text));
     moveCursor(QTextCursor::End);
-    ensureCursorVisible();
+    // To the very end: making the cursor visible would leave the closing empty line out.
+    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
 }
 
 QString ChatTextBox::withBreakChances(const QString &text)

@@ -13,18 +13,22 @@
 #include "window/Backdrop.h"
 #include "window/ChatTextBox.h"
 #include "window/Controls.h"
+#include "window/Dialogs.h"
 #include "window/GlyphLabel.h"
+#include "window/KeywordList.h"
+#include "window/SaveFailure.h"
 #include "window/TeachPanel.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QListView>
 #include <QPushButton>
+#include <QSessionManager>
 #include <QTimer>
 #include <QUrl>
 
@@ -56,15 +60,6 @@ std::optional<QString> askWithDialog(const QString &title, const QString &prompt
     return answer;
 }
 
-QMessageBox::StandardButton showMessageBox(QMessageBox::Icon icon, const QString &title,
-                                           const QString &prompt,
-                                           QMessageBox::StandardButtons buttons)
-{
-    QMessageBox box(icon, title, QString(prompt).replace(Cr, QStringLiteral("\n")), buttons,
-                    QApplication::activeWindow());
-    return QMessageBox::StandardButton(box.exec());
-}
-
 } // namespace
 
 FrmMain::FrmMain(const QString &dataDirectory, FrmMainSeams seams, QWidget *parent)
@@ -82,9 +77,15 @@ FrmMain::FrmMain(const QString &dataDirectory, FrmMainSeams seams, QWidget *pare
     if (!m_seams.askText)
         m_seams.askText = askWithDialog;
     if (!m_seams.showMessage)
-        m_seams.showMessage = showMessageBox;
+        m_seams.showMessage = Dialogs::showMessage;
     if (!m_seams.openUrl)
         m_seams.openUrl = [](const QUrl &url) { QDesktopServices::openUrl(url); };
+    if (!m_seams.showChoice)
+        m_seams.showChoice = Dialogs::showChoice;
+    if (!m_seams.askSavePath)
+        m_seams.askSavePath = Dialogs::askSavePath;
+    if (!m_seams.makeVoice)
+        m_seams.makeVoice = [] { return std::make_unique<QtSpeaker>(); };
 
     m_teachingList = new TeachingList(this);
     m_ui.setupUi(this, m_teachingList);
@@ -101,7 +102,11 @@ FrmMain::FrmMain(const QString &dataDirectory, FrmMainSeams seams, QWidget *pare
     connectControls();
 }
 
-FrmMain::~FrmMain() = default;
+FrmMain::~FrmMain()
+{
+    hide(); // out of sight before the voice takes its time to stop
+    releaseVoice();
+}
 
 void FrmMain::connectControls()
 {
@@ -112,8 +117,11 @@ void FrmMain::connectControls()
     connect(m_ui.cmdTeach, &QPushButton::clicked, this, &FrmMain::enterTeaching);
     connect(m_ui.txtSend, &QPlainTextEdit::textChanged, this, [this] { m_idlePrompter.reset(); });
 
-    // Closing ends the program at once: nothing is asked and nothing is saved.
-    connect(m_ui.labClose, &GlyphLabel::clicked, this, [] { QCoreApplication::exit(0); });
+    connect(m_ui.labClose, &GlyphLabel::clicked, this, &QWidget::close);
+    // Where no one can be asked, what was taught is saved.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &FrmMain::saveUnasked);
+    connect(qApp, &QGuiApplication::commitDataRequest, this,
+            [this](QSessionManager &) { saveUnasked(); });
     connect(m_ui.labMin, &GlyphLabel::clicked, this, [this] {
         showMinimized();
         m_ui.labMin->setLit(false);
@@ -121,12 +129,9 @@ void FrmMain::connectControls()
 
     connect(m_ui.picTeach, &TeachPanel::keywordEdited, this, &FrmMain::lookUpKeyword);
     connect(m_ui.picTeach, &TeachPanel::commitRequested, this, &FrmMain::commitEntry);
-    connect(m_ui.picTeach, &TeachPanel::leaveRequested, this, &FrmMain::leaveTeaching);
+    connect(m_ui.picTeach, &TeachPanel::leaveRequested, this, [this] { leaveTeaching(); });
     connect(m_ui.picTeach, &TeachPanel::showListRequested, this, &FrmMain::showList);
-    // Choosing an entry with the arrow keys shows it, as a click does.
-    connect(m_ui.listDate, &QListView::clicked, this, &FrmMain::pickEntry);
-    connect(m_ui.listDate->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &FrmMain::pickEntry);
+    connect(m_ui.listDate, &KeywordList::picked, this, &FrmMain::pickEntry);
 
     // Enter is the window's: it clicks a focused button, and Send from anywhere else.
     for (QWidget *control : m_ui.focusChain())
@@ -208,7 +213,7 @@ void FrmMain::greet()
     // One voice for the window's life: the engine takes a second to start, and a fresh one
     // after teaching would swallow the lines said meanwhile.
     if (!m_seams.speaker) {
-        m_ownSpeaker = std::make_unique<QtSpeaker>();
+        m_ownSpeaker = m_seams.makeVoice();
         m_seams.speaker = m_ownSpeaker.get();
     }
     show();
@@ -234,8 +239,11 @@ void FrmMain::robotSay(const QString &text, RobotText::ReplyKind kind)
     m_lastReply = RobotText::expandPlaceholders(text, m_profile.name, m_pendingMessage, now);
     appendTranscript(RobotText::transcriptHeader(m_profile.name, now) + m_lastReply +
                      QStringLiteral("\r\n\r\n"));
-    m_seams.speaker->say(m_lastReply);
-    m_ui.txtSend->setFocus();
+    if (m_seams.speaker)
+        m_seams.speaker->say(m_lastReply);
+    // Back to typing; while teaching the input box lies under the panel.
+    if (m_mode == Mode::Conversation)
+        m_ui.txtSend->setFocus();
     setLabelText(m_ui.labStatus, m_profile.name + RobotText::statusText(kind));
     if (kind == RobotText::NotUnderstood) {
         m_ui.cmdTeach->setEnabled(true);
@@ -251,7 +259,8 @@ void FrmMain::send()
 {
     const QString typed = m_ui.txtSend->toPlainText();
     if (TextRules::isBlank(typed)) {
-        m_seams.speaker->say(QStringLiteral("注意：请不要发送空白内容"));
+        if (m_seams.speaker)
+            m_seams.speaker->say(QStringLiteral("注意：请不要发送空白内容"));
         return;
     }
     m_pendingMessage = TextRules::normalise(typed);
@@ -301,7 +310,6 @@ void FrmMain::runCommand(ChatCommand command)
         break;
     case ChatCommand::Exit:
         close();
-        QCoreApplication::exit(0);
         break;
     case ChatCommand::GetCode:
         m_seams.openUrl(QUrl(QStringLiteral(MIAOYU_SOURCE_URL)));
@@ -327,6 +335,7 @@ void FrmMain::setMode(Mode mode)
     m_mode = mode;
     m_ui.picTeach->setActive(mode == Mode::Teaching);
     m_ui.picTeach->showHint({});
+    m_ui.coverInputArea(mode == Mode::Teaching);
 }
 
 void FrmMain::enterTeaching()
@@ -378,6 +387,10 @@ void FrmMain::commitEntry()
                 refused + QStringLiteral("1,关键字或智能回复为空;") + Cr +
                     QStringLiteral("2,关键字含有“|”或“\\”符号."));
         return;
+    case TeachingRules::Verdict::BadReply:
+        message(QMessageBox::Warning, QStringLiteral("ERR"),
+                refused + QStringLiteral("智能回复里不能含有“%1”.").arg(commit.offending));
+        return;
     case TeachingRules::Verdict::Unencodable:
         message(QMessageBox::Warning, QStringLiteral("ERR"),
                 refused + QStringLiteral("调教内容含有无法保存的字符“%1”.").arg(commit.offending));
@@ -396,6 +409,7 @@ void FrmMain::commitEntry()
         m_teachingList->replaceEntry(row, commit.entry);
     else
         row = m_teachingList->insertEntry(commit.entry);
+    m_unsaved = true;
     message(QMessageBox::Information, QStringLiteral("调教成功!"),
             QStringLiteral("调教成功!") + Cr + QStringLiteral("机器人会好好学习滴^_^"),
             QMessageBox::Yes | QMessageBox::No);
@@ -403,39 +417,102 @@ void FrmMain::commitEntry()
     m_ui.picTeach->showHint(ShadowHint::forEntry(key, row, *m_teachingList, m_profile.name));
 }
 
-void FrmMain::leaveTeaching()
+bool FrmMain::leaveTeaching(bool closing)
 {
     if (m_mode != Mode::Teaching)
-        return;
+        return true;
     const Result<QByteArray> bytes =
         KnowledgeFile::teachingSaveBytes(m_knowledge, m_teachingList->entries());
     const Status saved =
         bytes ? KnowledgeFile::write(m_dataPath, *bytes) : Status::failure(bytes.reason());
-    if (!saved) {
-        // Teaching goes on with everything taught so far; the file on disk is as it was.
-        message(
-            QMessageBox::Warning, QStringLiteral("ERR"),
-            KnowledgeFile::problemMessage(QStringLiteral("保存失败,调教的内容还在,可以稍后再试:"),
-                                          m_dataPath, saved.reason()));
-        return;
-    }
-    // The file is written; should it not read back, the working copy is all the user has:
-    // stay in teaching mode with it, and leaving again retries.
-    if (const Status reloaded = loadKnowledge(); !reloaded) {
+    // Unless the user takes a way out, teaching goes on with everything taught so far; the file
+    // on disk stays as it was.
+    if (!saved && SaveFailure::resolve(m_seams, m_dataPath, saved.reason(),
+                                       bytes ? std::optional<QByteArray>(*bytes) : std::nullopt) ==
+                      SaveFailure::Choice::Stay)
+        return false;
+    // Written but unreadable: the working copy is all the user has, so teaching goes on and
+    // leaving again retries. Not written: the knowledge loaded last stands for the file.
+    if (const Status reloaded = loadKnowledge(); !reloaded && !closing) {
         message(QMessageBox::Warning, QStringLiteral("ERR"),
                 KnowledgeFile::problemMessage(
-                    QStringLiteral("数据文件已经写好,但无法重新读取:"), m_dataPath,
-                    reloaded.reason(), QStringLiteral("调教的内容还在,可以再点“退出调教”重试。")));
-        return;
+                    saved ? QStringLiteral("数据文件已经写好,但无法重新读取:")
+                          : QStringLiteral("无法重新读取数据文件:"),
+                    m_dataPath, reloaded.reason(),
+                    saved ? QStringLiteral("调教的内容还在,可以再点“退出调教”重试。") : QString()));
+        if (saved)
+            return false;
     }
+    finishLeaving(closing);
+    return true;
+}
+
+void FrmMain::finishLeaving(bool closing)
+{
+    m_unsaved = false;
     m_teachingList->clear();
     m_ui.hideKeywordList();
+    setMode(Mode::Conversation);
+    m_ui.picTeach->clearBoxes();
+    if (closing)
+        return;
     robotSay(QStringLiteral("    退出调教模式"), RobotText::Replied);
     greet();
     setLabelText(m_ui.labRTip, Online);
     enable(m_timerActive);
-    setMode(Mode::Conversation);
-    m_ui.picTeach->clearBoxes();
+}
+
+// ---- Closing ---------------------------------------------------------------------------
+
+void FrmMain::closeEvent(QCloseEvent *event)
+{
+    if (!m_closing && !mayClose()) {
+        event->ignore();
+        return;
+    }
+    m_closing = true;
+    event->accept();
+    // Gone from the screen at once; the voice, which can take a while to stop, after that.
+    hide();
+    for (QTimer *timer : {m_timerActive, m_timerRevert})
+        timer->stop();
+    QTimer::singleShot(0, this, [this] {
+        releaseVoice();
+        QCoreApplication::quit();
+    });
+}
+
+bool FrmMain::mayClose()
+{
+    if (!m_unsaved)
+        return true;
+    const QMessageBox::StandardButton answer =
+        message(QMessageBox::Warning, QStringLiteral("妙语通"),
+                QStringLiteral("调教的内容还没有保存到数据文件 Data.ait。") + Cr +
+                    QStringLiteral("退出之前要保存吗?"),
+                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    if (answer == QMessageBox::Save)
+        return leaveTeaching(true);
+    if (answer == QMessageBox::Discard)
+        m_unsaved = false;
+    return answer == QMessageBox::Discard;
+}
+
+void FrmMain::saveUnasked()
+{
+    if (m_mode != Mode::Teaching || !m_unsaved)
+        return;
+    const Result<QByteArray> bytes =
+        KnowledgeFile::teachingSaveBytes(m_knowledge, m_teachingList->entries());
+    if (bytes && KnowledgeFile::write(m_dataPath, *bytes))
+        m_unsaved = false;
+}
+
+void FrmMain::releaseVoice()
+{
+    if (m_ownSpeaker)
+        m_seams.speaker = nullptr;
+    m_ownSpeaker.reset();
 }
 
 // ---- Keyboard --------------------------------------------------------------------------
@@ -446,7 +523,9 @@ bool FrmMain::eventFilter(QObject *watched, QEvent *event)
         const auto *key = static_cast<QKeyEvent *>(event);
         if (watched == m_ui.txtSend)
             m_idlePrompter.reset();
-        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        // Enter in the keyword list picks an entry there.
+        const bool enter = watched != m_ui.listDate &&
+                           (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter);
         if (enter && watched == m_ui.txtSend && (key->modifiers() & Qt::ControlModifier)) {
             m_ui.txtSend->insertPlainText(QStringLiteral("\n"));
             return true;

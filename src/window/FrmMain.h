@@ -37,6 +37,15 @@ struct FrmMainSeams
                                               const QString &prompt, QMessageBox::StandardButtons)>
         showMessage;
     std::function<void(const QUrl &)> openUrl;
+    // Shows a message box with buttons captioned as given, the first one the default and the
+    // one Esc presses; returns the index of the button pressed.
+    std::function<int(QMessageBox::Icon, const QString &title, const QString &prompt,
+                      const QStringList &buttons)>
+        showChoice;
+    // Asks where to save a file; empty when the user cancels.
+    std::function<QString(const QString &title, const QString &suggestedName)> askSavePath;
+    // Makes the voice the window owns when no speaker is given.
+    std::function<std::unique_ptr<Speaker>()> makeVoice;
 };
 
 class FrmMain : public QWidget
@@ -74,8 +83,15 @@ public:
     // The one way the robot says anything.
     void robotSay(const QString &text, RobotText::ReplyKind kind);
 
+    // Commits made in teaching mode that no save has written yet.
+    bool hasUnsavedWork() const { return m_unsaved; }
+    // Saves unsaved work without asking anyone, for when no one can answer (a termination
+    // signal, the session ending, the application quitting).
+    void saveUnasked();
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -92,7 +108,12 @@ private:
 
     void setMode(Mode mode);
     void enterTeaching();
-    void leaveTeaching();
+    // Saves and leaves teaching mode, or on a failed save does what the user chooses; false
+    // while teaching goes on. Closing leaves without the spoken lines.
+    bool leaveTeaching(bool closing = false);
+    void finishLeaving(bool closing);
+    bool mayClose();
+    void releaseVoice();
     void commitEntry();
     void showList();
     void lookUpKeyword();
@@ -119,6 +140,8 @@ private:
     IdlePrompter m_idlePrompter;
     Mode m_mode = Mode::Conversation;
     TeachingList *m_teachingList = nullptr;
+    bool m_unsaved = false;
+    bool m_closing = false;
 
     FrmMainUi m_ui;
     QTimer *m_timerActive = nullptr;

@@ -5,12 +5,12 @@
 #include "window/Controls.h"
 #include "window/Decoration.h"
 #include "window/GlyphLabel.h"
+#include "window/KeywordList.h"
 #include "window/TeachPanel.h"
 #include "window/WindowLayout.h"
 
 #include <QBitmap>
 #include <QLabel>
-#include <QListView>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -66,7 +66,7 @@ void FrmMainUi::buildBackdrop(QWidget *window, QAbstractItemModel *teachingModel
     place(picTalk, u"PicTalk");
     picTalk->setAccessibleName(QStringLiteral("聊天窗口背景"));
 
-    listDate = new QListView(window);
+    listDate = new KeywordList(window);
     place(listDate, u"ListDate");
     listDate->setModel(teachingModel);
     listDate->setUniformItemSizes(true);
@@ -240,4 +240,11 @@ void FrmMainUi::showKeywordList() const
 void FrmMainUi::hideKeywordList() const
 {
     listDate->hide();
+}
+
+void FrmMainUi::coverInputArea(bool covered) const
+{
+    for (QWidget *control : {static_cast<QWidget *>(txtSend), static_cast<QWidget *>(cmdTeach),
+                             static_cast<QWidget *>(cmdSend)})
+        control->setFocusPolicy(covered ? Qt::NoFocus : Qt::StrongFocus);
 }

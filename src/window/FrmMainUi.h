@@ -8,9 +8,9 @@ class Backdrop;
 class ChatTextBox;
 class Decoration;
 class GlyphLabel;
+class KeywordList;
 class QAbstractItemModel;
 class QLabel;
-class QListView;
 class QPushButton;
 class QWidget;
 class TeachPanel;
@@ -18,7 +18,7 @@ class TeachPanel;
 struct FrmMainUi
 {
     Backdrop *picTalk = nullptr;
-    QListView *listDate = nullptr;
+    KeywordList *listDate = nullptr;
     TeachPanel *picTeach = nullptr;
     QPushButton *cmdSend = nullptr;
     QPushButton *cmdTeach = nullptr;
@@ -49,6 +49,8 @@ struct FrmMainUi
     // The keyword list over the transcript, or parked right of the window and hidden.
     void showKeywordList() const;
     void hideKeywordList() const;
+    // While the teaching panel covers the input box and its buttons, Tab passes them by.
+    void coverInputArea(bool covered) const;
 
     // The controls that take the keyboard, in tab order.
     QList<QWidget *> focusChain() const;

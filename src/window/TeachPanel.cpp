@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <limits>
 
 using Controls::makeButton;
 using Controls::makeLabel;
@@ -20,6 +21,8 @@ QLineEdit *makeBox(QWidget *panel, const char16_t *name, const QString &accessib
     place(box, name);
     box->setAccessibleName(accessibleName);
     box->setFont(windowFont(10.5));
+    // Entries and replies of any length: a shorter limit would cut a reply without a word.
+    box->setMaxLength(std::numeric_limits<int>::max());
     return box;
 }
 
@@ -34,6 +37,8 @@ TeachPanel::TeachPanel(QWidget *parent) : QWidget(parent)
     setPalette(panel);
     setAccessibleName(QStringLiteral("调教面板"));
     setEnabled(false);
+    // Only the exposed backdrop drags the window, not the panel lying on it.
+    setAttribute(Qt::WA_NoMousePropagation);
 
     m_labTip1 = makeLabel(this, u"LabTip1", QStringLiteral("关键字词："), Qt::black,
                           QStringLiteral("关键字词"));

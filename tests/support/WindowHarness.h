@@ -31,6 +31,7 @@ struct ShownMessage
     QString title;
     QString prompt;
     QMessageBox::StandardButtons buttons;
+    QStringList choices = {}; // the captions, for a box of its own buttons
 };
 
 class WindowHarness
@@ -68,8 +69,22 @@ public:
         seams.showMessage = [this](QMessageBox::Icon icon, const QString &title,
                                    const QString &prompt, QMessageBox::StandardButtons buttons) {
             shown.append({icon, title, prompt, buttons});
+            if (!buttonsPressed.isEmpty())
+                return buttonsPressed.takeFirst();
             return buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
         };
+        seams.showChoice = [this](QMessageBox::Icon icon, const QString &title,
+                                  const QString &prompt, const QStringList &captions) {
+            shown.append({icon, title, prompt, QMessageBox::NoButton, captions});
+            // Unscripted, the first button: the one Esc presses.
+            return choicesPressed.isEmpty() ? 0 : int(captions.indexOf(choicesPressed.takeFirst()));
+        };
+        seams.askSavePath = [this](const QString &title, const QString &suggestedName) {
+            askedPaths.append(title + u'|' + suggestedName);
+            return savePaths.isEmpty() ? QString() : savePaths.takeFirst();
+        };
+        if (adjustSeams)
+            adjustSeams(seams);
         seams.openUrl = [this](const QUrl &url) { opened.append(url); };
         window = std::make_unique<FrmMain>(m_dir.path(), seams);
         return window.get();
@@ -110,5 +125,11 @@ public:
     QList<AskedText> asked;
     QList<ShownMessage> shown;
     QList<QUrl> opened;
+    // Scripted answers: message-box buttons, captions of choice boxes, save-dialog paths.
+    QList<QMessageBox::StandardButton> buttonsPressed;
+    QStringList choicesPressed;
+    QStringList savePaths;
+    QStringList askedPaths;
+    std::function<void(FrmMainSeams &)> adjustSeams;
     std::unique_ptr<FrmMain> window;
 };

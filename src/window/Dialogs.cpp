@@ -1,0 +1,52 @@
+#include "window/Dialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QPushButton>
+#include <QStandardPaths>
+
+namespace Dialogs {
+
+QMessageBox::StandardButton showMessage(QMessageBox::Icon icon, const QString &title,
+                                        const QString &prompt, QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, title, QString(prompt).replace(u'\r', u'\n'), buttons,
+                    QApplication::activeWindow());
+    // In Chinese whether or not Qt's translation is installed.
+    const std::pair<QMessageBox::StandardButton, const char16_t *> captions[] = {
+        {QMessageBox::Ok, u"确定"},        {QMessageBox::Yes, u"是"},
+        {QMessageBox::No, u"否"},          {QMessageBox::Save, u"保存"},
+        {QMessageBox::Discard, u"不保存"}, {QMessageBox::Cancel, u"取消"}};
+    for (const auto &[button, caption] : captions) {
+        if (QAbstractButton *shown = box.button(button))
+            shown->setText(QString::fromUtf16(caption));
+    }
+    return QMessageBox::StandardButton(box.exec());
+}
+
+int showChoice(QMessageBox::Icon icon, const QString &title, const QString &prompt,
+               const QStringList &buttons)
+{
+    QMessageBox box(icon, title, QString(prompt).replace(u'\r', u'\n'), QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    QList<QPushButton *> added;
+    for (const QString &caption : buttons)
+        added.append(box.addButton(caption, QMessageBox::AcceptRole));
+    if (!added.isEmpty()) {
+        box.setDefaultButton(added.first());
+        box.setEscapeButton(added.first());
+    }
+    box.exec();
+    return int(added.indexOf(qobject_cast<QPushButton *>(box.clickedButton())));
+}
+
+QString askSavePath(const QString &title, const QString &suggestedName)
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), title,
+                                        QDir(folder).filePath(suggestedName),
+                                        QStringLiteral("数据文件 (*.ait);;所有文件 (*)"));
+}
+
+} // namespace Dialogs

@@ -1,0 +1,23 @@
+#pragma once
+// The real dialogs behind the window's seams that need more than a standard message box.
+
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+
+namespace Dialogs {
+
+// A message box with standard buttons, captioned in Chinese; returns the button pressed.
+QMessageBox::StandardButton showMessage(QMessageBox::Icon icon, const QString &title,
+                                        const QString &prompt,
+                                        QMessageBox::StandardButtons buttons);
+
+// A message box with one button per caption, the first the default and the Esc button;
+// returns the index of the button pressed.
+int showChoice(QMessageBox::Icon icon, const QString &title, const QString &prompt,
+               const QStringList &buttons);
+
+// A save-file dialog that starts in the user's documents folder; empty when cancelled.
+QString askSavePath(const QString &title, const QString &suggestedName);
+
+} // namespace Dialogs

@@ -1,0 +1,25 @@
+#pragma once
+// When Data.ait cannot be written at the end of teaching, the user decides the way out: stay in
+// teaching mode and try again later, keep the work in a copy saved elsewhere, or give it up.
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+struct FrmMainSeams;
+
+namespace SaveFailure {
+
+enum class Choice
+{
+    Stay,
+    SavedElsewhere, // and the user has been told where
+    Discarded,
+};
+
+// Shows the failure box for dataPath until the user settles on a way out. bytes are what the
+// failed save would have written; without them there is nothing to save elsewhere.
+Choice resolve(const FrmMainSeams &seams, const QString &dataPath, const QString &reason,
+               const std::optional<QByteArray> &bytes);
+
+} // namespace SaveFailure

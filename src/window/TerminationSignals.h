@@ -1,0 +1,12 @@
+#pragma once
+// Ends the program through the event loop when it is told to stop (SIGTERM, SIGINT, SIGHUP),
+// so that the application's quitting runs and saves what no one can be asked about.
+
+class QObject;
+
+namespace TerminationSignals {
+
+// Installs the handlers once; the application quits soon after one of the signals arrives.
+void quitApplicationOnThem(QObject *application);
+
+} // namespace TerminationSignals
