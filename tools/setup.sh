@@ -9,6 +9,8 @@ packages=(
     qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng qt6-translations-l10n
     fonts-wqy-microhei
     xvfb xauth xdotool imagemagick dbus-x11 at-spi2-core python3-pyatspi
+    qt6-svg-dev
+    dpkg-dev file lintian appstream desktop-file-utils mmdebstrap
 )
 missing=()
 for p in "${packages[@]}"; do
