@@ -44,8 +44,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-wqy-microhei | fonts-noto-cjk")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "qt6-speech-speechd-plugin, speech-dispatcher, speech-dispatcher-espeak-ng, qt6-translations-l10n")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "chat robot that you can teach to talk
-Miaoyutong (妙语通) is a desktop chat robot for Chinese speakers. Its robot,
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "chat robot that you can teach to talk")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Miaoyutong (妙语通) is a desktop chat robot for Chinese speakers. Its robot,
 Amu, answers typed messages from a plain-text knowledge file, reads its
 answers aloud through speech-dispatcher, works out sums, and speaks up when
 the user has been quiet for a while.
@@ -53,5 +53,11 @@ the user has been quiet for a while.
 In teaching mode the user edits the table of keywords and replies and saves
 it. Everything stays in one file, Data.ait, in the user's data folder; the
 program needs no network.")
+
+# CPack strips the binary with plain strip, which leaves the compilers' notes (.comment) that
+# Debian's own packaging tools take out.
+install(CODE "execute_process(COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment
+    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/miaoyutong\"
+    COMMAND_ERROR_IS_FATAL ANY)")
 
 include(CPack)
