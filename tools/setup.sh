@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: The 妙语通 developers
 # Installs what is missing on a Debian 12 machine, then configures the build in ./build.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -442,6 +442,8 @@ bool saveScalableIcon(const QDir &dir, const QString &name)
     QString text = QString::fromUtf8(svgText.data());
     text.replace(QRegularExpression(uR"(<svg width="[^"]*" height="[^"]*")"_s),
                  u"<svg width=\"%1\" height=\"%1\""_s.arg(IconUnits));
+    text.replace(u"?>\n"_s, u"?>\n<!-- SPDX-License-Identifier: GPL-3.0-or-later -->\n"
+                            "<!-- SPDX-FileCopyrightText: The 妙语通 developers -->\n"_s);
     const QString path = dir.filePath(name);
     QFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) >= 0 && file.flush())
