@@ -1,18 +1,83 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
+#include "BuildInfo.h"
+#include "CommandLine.h"
 #include "knowledge/DataLocation.h"
 #include "window/FrmMain.h"
 #include "window/TerminationSignals.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QStandardPaths>
+#include <QTextStream>
 #include <QTranslator>
+
+namespace {
+
+constexpr DataLocation::Placement Placement = MIAOYU_PACKAGED
+                                                  ? DataLocation::Placement::PerUserOnly
+                                                  : DataLocation::Placement::BesideProgramFirst;
+
+// What a command line that does not start the window prints, and the exit code; none when
+// the window should start.
+std::optional<int> answer(const CommandLine::Request &request, const QString &perUserDir)
+{
+    using Action = CommandLine::Request::Action;
+    switch (request.action) {
+    case Action::Run:
+        return std::nullopt;
+    case Action::ShowHelp:
+        QTextStream(stdout) << CommandLine::helpText(Placement, perUserDir);
+        return 0;
+    case Action::ShowVersion:
+        QTextStream(stdout) << CommandLine::versionText();
+        return 0;
+    case Action::Refuse:
+        QTextStream(stderr) << request.error << '\n';
+        return 2;
+    }
+    return 2;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    // Set before anything asks QStandardPaths, which names the per-user folder after it.
+    QCoreApplication::setApplicationName(QStringLiteral("miaoyutong"));
+    const QString perUserDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+
+    // --help, --version and a bad --data-dir are answered here, before QApplication, which
+    // needs a display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine::Request early = CommandLine::read(arguments, CommandLine::Unknown::PassOn);
+    if (const std::optional<int> code = answer(early, perUserDir))
+        return *code;
+    QString dataDirectory;
+    if (early.dataDir) {
+        const QString problem = DataLocation::prepare(*early.dataDir);
+        if (!problem.isEmpty()) {
+            QTextStream(stderr) << QStringLiteral("miaoyutong：不能用 --data-dir 给出的文件夹：")
+                                << problem << '\n';
+            return 2;
+        }
+        dataDirectory = QFileInfo(*early.dataDir).absoluteFilePath();
+    }
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("miaoyutong"));
+    // No application display name: Qt would append it to every dialog's title.
+    QApplication::setDesktopFileName(QStringLiteral("miaoyutong"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
+    // QApplication has taken its own options out: anything left that we do not know is a typo.
+    if (const std::optional<int> code =
+            answer(CommandLine::read(QCoreApplication::arguments(), CommandLine::Unknown::Refuse),
+                   perUserDir))
+        return *code;
 
     // The program speaks Chinese whatever the desktop's language: so do Qt's own buttons.
     QTranslator qtTexts;
@@ -20,13 +85,16 @@ int main(int argc, char *argv[])
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
-    const QString dataDirectory =
-        DataLocation::choose(QCoreApplication::applicationDirPath(),
-                             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    if (dataDirectory.isEmpty())
+        dataDirectory =
+            DataLocation::choose(QCoreApplication::applicationDirPath(), perUserDir, Placement);
     if (dataDirectory.isEmpty()) {
+        const QString where = Placement == DataLocation::Placement::PerUserOnly
+                                  ? QStringLiteral("个人数据文件夹 %1 无法写入。")
+                                        .arg(QDir::toNativeSeparators(perUserDir))
+                                  : QStringLiteral("程序所在的文件夹和个人数据文件夹都无法写入。");
         QMessageBox::critical(nullptr, QStringLiteral("妙语通"),
-                              QStringLiteral("找不到可以保存数据文件 Data.ait 的地方:\n"
-                                             "程序所在的文件夹和个人数据文件夹都无法写入。"));
+                              QStringLiteral("找不到可以保存数据文件 Data.ait 的地方:\n") + where);
         return 1;
     }
 

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: The 妙语通 developers
 # Installs what is missing on a Debian 12 machine, then configures the build in ./build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -7,8 +9,10 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-speech-dev qt6-declarative-dev libicu-dev
     qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng qt6-translations-l10n
-    fonts-wqy-microhei
+    fonts-wqy-microhei locales
     xvfb xauth xdotool imagemagick dbus-x11 at-spi2-core python3-pyatspi
+    qt6-svg-dev
+    dpkg-dev file lintian appstream desktop-file-utils mmdebstrap
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #include "knowledge/DataLocation.h"
 
 #include "knowledge/KnowledgeFile.h"
@@ -27,8 +29,10 @@ bool canCreateFilesIn(const QString &dir)
 
 namespace DataLocation {
 
-QString choose(const QString &executableDir, const QString &appDataDir)
+QString choose(const QString &executableDir, const QString &appDataDir, Placement placement)
 {
+    if (placement == Placement::PerUserOnly)
+        return canCreateFilesIn(appDataDir) ? appDataDir : QString();
     if (hasKnowledge(executableDir))
         return executableDir;
     if (hasKnowledge(appDataDir))
@@ -37,6 +41,21 @@ QString choose(const QString &executableDir, const QString &appDataDir)
         return executableDir;
     if (canCreateFilesIn(appDataDir))
         return appDataDir;
+    return {};
+}
+
+QString prepare(const QString &dir)
+{
+    if (dir.isEmpty())
+        return QStringLiteral("没有给出文件夹的名字。");
+    const QFileInfo info(dir);
+    const QString shown = QDir::toNativeSeparators(info.absoluteFilePath());
+    if (info.exists() && !info.isDir())
+        return QStringLiteral("“%1”是一个文件，不是文件夹。").arg(shown);
+    if (!QDir().mkpath(dir))
+        return QStringLiteral("无法新建文件夹“%1”。").arg(shown);
+    if (!canCreateFilesIn(dir))
+        return QStringLiteral("文件夹“%1”不能写入。").arg(shown);
     return {};
 }
 

@@ -1,11 +1,17 @@
-// Draws the chat window's backdrop, the robot's portrait and the window icon into an assets
-// directory, so the pictures can be redrawn whenever the window's layout changes.
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
+// Draws the chat window's backdrop, the robot's portrait and the program's icon (the window's,
+// and the icon theme's sizes and scalable SVG) into an assets directory, so the pictures can be
+// redrawn whenever the window's layout changes.
 
 #include "window/WindowLayout.h"
 
+#include <QtCore/QBuffer>
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
+#include <QtCore/QFile>
 #include <QtCore/QRectF>
+#include <QtCore/QRegularExpression>
 #include <QtCore/QTextStream>
 #include <QtGui/QFont>
 #include <QtGui/QGuiApplication>
@@ -14,6 +20,7 @@
 #include <QtGui/QPainter>
 #include <QtGui/QPainterPath>
 #include <QtGui/QRadialGradient>
+#include <QtSvg/QSvgGenerator>
 
 #include <initializer_list>
 
@@ -362,13 +369,11 @@ QImage drawPortrait()
     return image;
 }
 
-QImage drawIcon()
-{
-    QImage image(64, 64, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
+// The icon in its own 64 x 64 units; every size, and the scalable one, is drawn from this.
+constexpr double IconUnits = 64;
 
+void paintIcon(QPainter &p)
+{
     // A speech bubble with its tail at the lower left.
     QPainterPath bubble;
     bubble.addRoundedRect(QRectF(2, 3, 60, 50), 15, 15);
@@ -405,7 +410,46 @@ QImage drawIcon()
     p.setPen(QPen(rgb(0x6BE6FF), 2.4, Qt::SolidLine, Qt::RoundCap));
     p.setBrush(Qt::NoBrush);
     p.drawArc(QRectF(26.5, 31, 11, 8.5), 200 * 16, 140 * 16);
+}
+
+QImage drawIcon(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / IconUnits, size / IconUnits);
+    paintIcon(p);
     return image;
+}
+
+// The same drawing as SVG, for the scalable icon theme folder.
+bool saveScalableIcon(const QDir &dir, const QString &name)
+{
+    QBuffer svgText;
+    QSvgGenerator svg;
+    svg.setOutputDevice(&svgText);
+    svg.setSize(QSize(IconUnits, IconUnits));
+    svg.setViewBox(QRectF(0, 0, IconUnits, IconUnits));
+    svg.setTitle(u"妙语通"_s);
+    svg.setDescription(u"The 妙语通 icon: a robot in a speech bubble"_s);
+    QPainter p(&svg);
+    p.setRenderHint(QPainter::Antialiasing);
+    paintIcon(p);
+    p.end();
+
+    // The generator gives the size in millimetres at 72 dpi; icon themes count in pixels.
+    QString text = QString::fromUtf8(svgText.data());
+    text.replace(QRegularExpression(uR"(<svg width="[^"]*" height="[^"]*")"_s),
+                 u"<svg width=\"%1\" height=\"%1\""_s.arg(IconUnits));
+    text.replace(u"?>\n"_s, u"?>\n<!-- SPDX-License-Identifier: GPL-3.0-or-later -->\n"
+                            "<!-- SPDX-FileCopyrightText: The 妙语通 developers -->\n"_s);
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) >= 0 && file.flush())
+        return true;
+    QTextStream(stderr) << "drawassets: cannot write " << path << '\n';
+    return false;
 }
 
 bool save(const QImage &image, const QDir &dir, const QString &name, const char *format,
@@ -438,8 +482,17 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    const bool ok = save(drawBackdrop(), dir, u"backdrop.jpg"_s, "JPG", 92) &&
-                    save(drawPortrait(), dir, u"portrait.jpg"_s, "JPG", 92) &&
-                    save(drawIcon(), dir, u"icon.png"_s, "PNG", -1);
+    bool ok = save(drawBackdrop(), dir, u"backdrop.jpg"_s, "JPG", 92) &&
+              save(drawPortrait(), dir, u"portrait.jpg"_s, "JPG", 92) &&
+              save(drawIcon(64), dir, u"icon.png"_s, "PNG", -1);
+    // The icon theme's sizes; 64 x 64 is icon.png itself, which the window also shows.
+    if (!dir.mkpath(u"icons"_s)) {
+        QTextStream(stderr) << "drawassets: cannot make " << dir.filePath(u"icons"_s) << '\n';
+        return 1;
+    }
+    const QDir icons(dir.filePath(u"icons"_s));
+    for (int size : {16, 22, 24, 32, 48, 128, 256})
+        ok = ok && save(drawIcon(size), icons, u"miaoyutong-%1.png"_s.arg(size), "PNG", -1);
+    ok = ok && saveScalableIcon(icons, u"miaoyutong.svg"_s);
     return ok ? 0 : 1;
 }
