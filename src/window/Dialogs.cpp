@@ -22,6 +22,9 @@ QMessageBox::StandardButton showMessage(QMessageBox::Icon icon, const QString &t
         if (QAbstractButton *shown = box.button(button))
             shown->setText(QString::fromUtf16(caption));
     }
+    // A question whose "yes" gives something up waits for a deliberate click: Enter says no.
+    if (icon == QMessageBox::Question && buttons.testFlag(QMessageBox::No))
+        box.setDefaultButton(QMessageBox::No);
     return QMessageBox::StandardButton(box.exec());
 }
 
