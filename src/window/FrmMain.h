@@ -8,6 +8,7 @@
 #include "conversation/RobotProfile.h"
 #include "conversation/RobotText.h"
 #include "knowledge/KnowledgeBase.h"
+#include "knowledge/KnowledgeFile.h"
 #include "window/FrmMainUi.h"
 
 #include <QMessageBox>
@@ -37,6 +38,8 @@ struct FrmMainSeams
                                               const QString &prompt, QMessageBox::StandardButtons)>
         showMessage;
     std::function<void(const QUrl &)> openUrl;
+    // Makes the window's file writes fail as a full or read-only disk would (tests only).
+    KnowledgeFile::WriteFault writeFault;
 };
 
 class FrmMain : public QWidget
@@ -83,6 +86,7 @@ private:
     void fillProfileLabels();
 
     bool seedKnowledgeFile();
+    bool settleEncoding();
     std::optional<QString> askUserName();
     Status loadKnowledge();
     void greet();
