@@ -68,7 +68,12 @@ public:
         seams.showMessage = [this](QMessageBox::Icon icon, const QString &title,
                                    const QString &prompt, QMessageBox::StandardButtons buttons) {
             shown.append({icon, title, prompt, buttons});
+            if (!pressed.isEmpty())
+                return pressed.takeFirst();
             return buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
+        };
+        seams.writeFault = [this](QByteArray &content) {
+            return writeFault ? writeFault(content) : 0;
         };
         seams.openUrl = [this](const QUrl &url) { opened.append(url); };
         window = std::make_unique<FrmMain>(m_dir.path(), seams);
@@ -109,6 +114,10 @@ public:
     QList<std::optional<QString>> answers;
     QList<AskedText> asked;
     QList<ShownMessage> shown;
+    // Buttons to press in the next message boxes; when none is left, Yes where offered, else Ok.
+    QList<QMessageBox::StandardButton> pressed;
+    // The disk under the window's writes; none writes normally.
+    KnowledgeFile::WriteFault writeFault;
     QList<QUrl> opened;
     std::unique_ptr<FrmMain> window;
 };
