@@ -1,6 +1,11 @@
 #!/usr/bin/env bash
-# Runs every test offscreen, each in its own temporary directory (the tests make their own).
+# Runs every test offscreen through ctest (each test makes its own temporary directory), then
+# the checked build: the whole suite again under the sanitizers, and each fuzz target for a
+# while on its seed corpus (tools/run-checked.sh). --quick runs only the first part.
 set -euo pipefail
-cd "$(dirname "$0")/../build"
+root="$(cd "$(dirname "$0")/.." && pwd)"
 export QT_QPA_PLATFORM=offscreen
-ctest --output-on-failure --timeout 300 -j2
+ctest --test-dir "$root/build" --output-on-failure --timeout 300 -j2
+if [ "${1:-}" != "--quick" ]; then
+    bash "$root/tools/run-checked.sh"
+fi

@@ -93,7 +93,10 @@ QStringList replies(const QString &entry)
 
 QString withoutLineEnd(const QString &entry)
 {
-    return entry.endsWith(LineEnd) ? entry.chopped(2) : entry;
+    // A file edited elsewhere may end its lines with a bare LF.
+    if (entry.endsWith(LineEnd))
+        return entry.chopped(2);
+    return entry.endsWith(u'\n') ? entry.chopped(1) : entry;
 }
 
 QString withLineEnd(const QString &entryText)

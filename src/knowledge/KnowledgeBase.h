@@ -41,7 +41,8 @@ namespace KnowledgeEntry {
 QStringView key(const QString &entry);
 // The replies: the pieces between the key and the entry's line end.
 QStringList replies(const QString &entry);
-// The entry with the line end it carries as a table row; an entry without one is unchanged.
+// The entry without the line end it carries as a table row (CR LF, or a bare LF); an entry
+// without one is unchanged.
 QString withoutLineEnd(const QString &entry);
 // An entry text as stored in the table: with one line end.
 QString withLineEnd(const QString &entryText);

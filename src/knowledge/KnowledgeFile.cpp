@@ -8,9 +8,74 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QScopeGuard>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace KnowledgeFormat;
+
+namespace {
+
+QString notAFile()
+{
+    return QStringLiteral("这不是一个普通文件（而是文件夹、设备或管道），程序只读写普通文件。");
+}
+
+// The words for an error number from the file system.
+QString reasonFor(int error)
+{
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("磁盘空间不足，写不下新的内容。");
+    case EROFS:
+        return QStringLiteral("文件所在的磁盘是只读的。");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("没有访问这个文件或它所在文件夹的权限。");
+    case EISDIR:
+        return notAFile();
+    case ENOENT:
+        return QStringLiteral("文件或它所在的文件夹不存在。");
+    default:
+        return QString::fromLocal8Bit(std::strerror(error));
+    }
+}
+
+// Closes a descriptor when it goes out of scope.
+struct Descriptor
+{
+    int fd;
+    ~Descriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+bool writeAll(int fd, const QByteArray &bytes)
+{
+    const char *data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, size_t(left));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written == 0)
+            errno = EIO;
+        if (written <= 0)
+            return false;
+        data += written;
+        left -= written;
+    }
+    return true;
+}
+
+} // namespace
 
 namespace KnowledgeFile {
 
@@ -24,7 +89,7 @@ std::optional<QByteArray> firstRunBytes(const QString &userName)
 
 Result<QByteArray> teachingSaveBytes(const KnowledgeBase &loaded, const QStringList &entries)
 {
-    const QByteArray prefix = loaded.dataBytes.left(loaded.tableOffset);
+    const QByteArray prefix = withCrLf(loaded.dataBytes.left(loaded.tableOffset));
     if (!prefix.endsWith(MarkerBytes))
         return Result<QByteArray>::failure(QStringLiteral("数据文件的分段标记不完整。"));
 
@@ -39,40 +104,121 @@ Result<QByteArray> teachingSaveBytes(const KnowledgeBase &loaded, const QStringL
         return Result<QByteArray>::failure(QStringLiteral("关键字表里有无法保存的字符“%1”。")
                                                .arg(GbkCodec::firstUnencodable(table)));
     }
-    return prefix + LineEndBytes + *tableBytes;
+    return prefix + LineEndBytes + withCrLf(*tableBytes);
 }
 
 Result<QByteArray> read(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Result<QByteArray>::failure(file.errorString());
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return Result<QByteArray>::failure(file.errorString());
+    // Opened without blocking, so that a pipe cannot hold up the start; only then is it known
+    // what the name stands for.
+    const Descriptor file{
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+    if (file.fd < 0)
+        return Result<QByteArray>::failure(reasonFor(errno));
+    struct stat status = {};
+    if (::fstat(file.fd, &status) != 0)
+        return Result<QByteArray>::failure(reasonFor(errno));
+    if (!S_ISREG(status.st_mode))
+        return Result<QByteArray>::failure(notAFile());
+    if (status.st_size > MaxFileSize) {
+        return Result<QByteArray>::failure(
+            QStringLiteral("文件太大（%1 MB），超过了程序能读取的 %2 MB。")
+                .arg(status.st_size >> 20)
+                .arg(MaxFileSize >> 20));
+    }
+
+    // Reads what the size promised and no more, should the file grow meanwhile.
+    QByteArray bytes(qsizetype(status.st_size), Qt::Uninitialized);
+    qsizetype got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(file.fd, bytes.data() + got, size_t(bytes.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return Result<QByteArray>::failure(reasonFor(errno));
+        if (n == 0)
+            break;
+        got += n;
+    }
+    bytes.truncate(got);
     return bytes;
 }
 
-Status write(const QString &path, const QByteArray &bytes)
+Status write(const QString &path, const QByteArray &bytes, const WriteFault &fault)
 {
     // A file the user marked read-only stays untouched, even for an administrator whose
     // rename over it would succeed.
     const QFileInfo existing(path);
+    if (existing.exists() && !existing.isFile())
+        return Status::failure(notAFile());
     if (existing.exists() &&
         (!(existing.permissions() & QFileDevice::WriteOwner) || !existing.isWritable()))
         return Status::failure(QStringLiteral("文件是只读的。"));
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Status::failure(file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return Status::failure(reason);
+    // The new content goes to a file beside the old one and replaces it in one rename, after
+    // it is on the disk: a failure at any step leaves the old file as it was.
+    const QString target = existing.isSymLink() ? existing.canonicalFilePath() : path;
+    QByteArray temporary = QFile::encodeName(target) + ".XXXXXX";
+    const Descriptor file{::mkostemp(temporary.data(), O_CLOEXEC)};
+    if (file.fd < 0)
+        return Status::failure(reasonFor(errno));
+    auto removeTemporary = qScopeGuard([&] { ::unlink(temporary.constData()); });
+
+    struct stat old = {};
+    if (::stat(QFile::encodeName(target).constData(), &old) == 0) {
+        ::fchmod(file.fd, old.st_mode & 07777);
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(file.fd, 0666 & ~mask);
     }
-    if (!file.commit())
-        return Status::failure(file.errorString());
+
+    QByteArray content = bytes;
+    if (const int simulated = fault ? fault(content) : 0; simulated != 0)
+        return Status::failure(reasonFor(simulated));
+    if (!writeAll(file.fd, content) || ::fsync(file.fd) != 0)
+        return Status::failure(reasonFor(errno));
+    if (::rename(temporary.constData(), QFile::encodeName(target).constData()) != 0)
+        return Status::failure(reasonFor(errno));
+    removeTemporary.dismiss();
     return success();
+}
+
+QByteArray withCrLf(const QByteArray &bytes)
+{
+    QByteArray out;
+    out.reserve(bytes.size() + bytes.count('\n'));
+    char previous = 0;
+    for (const char c : bytes) {
+        if (c == '\n' && previous != '\r')
+            out += '\r';
+        out += c;
+        previous = c;
+    }
+    return out;
+}
+
+bool isUtf8(const QByteArray &bytes)
+{
+    const bool multiByte =
+        std::any_of(bytes.cbegin(), bytes.cend(), [](char c) { return uchar(c) >= 0x80; });
+    return multiByte && QByteArrayView(bytes).isValidUtf8();
+}
+
+Status convertUtf8ToGbk(const QString &path, const QByteArray &utf8, const QString &backupPath,
+                        const WriteFault &fault)
+{
+    QString text = QString::fromUtf8(utf8);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    const auto gbk = GbkCodec::encode(text);
+    if (!gbk) {
+        return Status::failure(QStringLiteral("文件里的字符“%1”无法用 GBK 保存，所以没有转换。")
+                                   .arg(GbkCodec::firstUnencodable(text)));
+    }
+    if (const Status backedUp = write(backupPath, utf8, fault); !backedUp)
+        return Status::failure(QStringLiteral("无法保存原文件的备份：") + backedUp.reason());
+    return write(path, *gbk, fault);
 }
 
 QString problemMessage(const QString &headline, const QString &path, const QString &reason,

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 struct KnowledgeBase;
@@ -23,10 +24,35 @@ std::optional<QByteArray> firstRunBytes(const QString &userName);
 // Refused when an entry holds text that GBK cannot represent.
 Result<QByteArray> teachingSaveBytes(const KnowledgeBase &loaded, const QStringList &entries);
 
+// The largest file read: far above any real knowledge file, and small enough that decoding it
+// still fits in memory.
+inline constexpr qint64 MaxFileSize = qint64(1) << 30;
+
+// Reads a whole regular file. Anything else (a device, a pipe, a folder) is refused without
+// reading from it, so nothing can block or run without end; so is a file above MaxFileSize.
 Result<QByteArray> read(const QString &path);
 
+// Stands in for the disk in tests: called with the new content before it is written, it
+// returns the error number the write should fail with, or 0 to let it go on (with the content
+// as it left it, so a test can also make a disk that garbles).
+using WriteFault = std::function<int(QByteArray &content)>;
+
 // Writes bytes to path atomically: the old file stays as it was unless all of them got there.
-Status write(const QString &path, const QByteArray &bytes);
+// A failure names its cause in words (no space, read-only, not a file, no permission).
+Status write(const QString &path, const QByteArray &bytes, const WriteFault &fault = {});
+
+// The file with every LF that has no CR before it turned into CR LF: the line ends a save
+// writes. CR and LF are never part of a two-byte GBK character, so this is safe on raw bytes.
+QByteArray withCrLf(const QByteArray &bytes);
+
+// True for bytes that are valid UTF-8 and hold at least one multi-byte character: a file saved
+// by an editor in UTF-8, which read as GBK would be garbled.
+bool isUtf8(const QByteArray &bytes);
+
+// Turns a UTF-8 file into GBK in place, keeping the original beside it as backupPath. Refused,
+// with the file untouched, when GBK cannot hold one of its characters (named in the reason).
+Status convertUtf8ToGbk(const QString &path, const QByteArray &utf8, const QString &backupPath,
+                        const WriteFault &fault = {});
 
 // The words of every message about a problem with a file: what went wrong, the file, why, and
 // what that means for the user's data. Lines are separated by CR, as message prompts are.

@@ -4,6 +4,20 @@
 #include "knowledge/GbkCodec.h"
 #include "knowledge/KnowledgeBase.h"
 
+#include <algorithm>
+
+namespace {
+
+// How much of text comes before its first line end (CR or LF).
+qsizetype lineLength(QStringView text)
+{
+    const auto end =
+        std::find_if(text.begin(), text.end(), [](QChar c) { return c == u'\r' || c == u'\n'; });
+    return end - text.begin();
+}
+
+} // namespace
+
 namespace TeachingRules {
 
 Commit check(const QString &keywordText, const QString &repliesText, const QStringList &filterWords)
@@ -18,7 +32,9 @@ Commit check(const QString &keywordText, const QString &repliesText, const QStri
     if (KnowledgeFormat::holdsMarker(repliesText))
         return {Verdict::BadReply, {}, QStringLiteral("[AI_Dat]")};
 
+    // A line end inside the entry would end its row early at the next load.
     QString entry = TextRules::normalise(keywordText) + u'\\' + repliesText;
+    entry.removeIf([](QChar c) { return c == u'\r' || c == u'\n'; });
     if (!entry.endsWith(u'\\'))
         entry += u'\\';
 
@@ -34,9 +50,8 @@ Commit check(const QString &keywordText, const QString &repliesText, const QStri
 
 QString repliesOf(const QString &item)
 {
-    QString body = item;
-    while (body != KnowledgeEntry::withoutLineEnd(body))
-        body = KnowledgeEntry::withoutLineEnd(body);
+    // The box holds one line: a damaged row's text after its first line end is no reply.
+    const QString body = item.left(lineLength(item));
     const qsizetype slash = body.indexOf(u'\\');
     return slash < 0 ? QString() : body.mid(slash + 1);
 }

@@ -144,6 +144,8 @@ bool FrmMain::start()
 {
     if (!QFileInfo::exists(m_dataPath) && !seedKnowledgeFile())
         return false;
+    if (!settleEncoding())
+        return false;
     if (const Status loaded = loadKnowledge(); !loaded) {
         message(QMessageBox::Critical, QStringLiteral("妙语通"),
                 KnowledgeFile::problemMessage(QStringLiteral("无法读取数据文件:"), m_dataPath,
@@ -185,13 +187,43 @@ std::optional<QString> FrmMain::askUserName()
 bool FrmMain::seedKnowledgeFile()
 {
     const std::optional<QString> name = askUserName();
-    const Status written = KnowledgeFile::write(m_dataPath, *KnowledgeFile::firstRunBytes(*name));
+    const Status written =
+        KnowledgeFile::write(m_dataPath, *KnowledgeFile::firstRunBytes(*name), m_seams.writeFault);
     if (written)
         return true;
     message(QMessageBox::Critical, QStringLiteral("妙语通"),
             KnowledgeFile::problemMessage(QStringLiteral("无法创建数据文件:"), m_dataPath,
                                           written.reason()));
     return false;
+}
+
+bool FrmMain::settleEncoding()
+{
+    // A file an editor saved as UTF-8 would load as garbled text: say so, and let the user
+    // choose between converting it and leaving it alone. Read errors are for the load to tell.
+    const Result<QByteArray> bytes = KnowledgeFile::read(m_dataPath);
+    if (!bytes || !KnowledgeFile::isUtf8(*bytes))
+        return true;
+    const QString backupPath = m_dataPath + QStringLiteral(".utf8.bak");
+    const QMessageBox::StandardButton choice = message(
+        QMessageBox::Question, QStringLiteral("妙语通"),
+        KnowledgeFile::problemMessage(
+            QStringLiteral("数据文件是 UTF-8 编码的，妙语通只能读取 GBK 编码的文件:"), m_dataPath,
+            QStringLiteral("选“是”，把它转换成 GBK，原来的文件另存为") + Cr +
+                QDir::toNativeSeparators(backupPath) + QStringLiteral("；") + Cr +
+                QStringLiteral("选“否”，不改动文件，退出程序。")),
+        QMessageBox::Yes | QMessageBox::No);
+    if (choice != QMessageBox::Yes)
+        return false;
+    const Status converted =
+        KnowledgeFile::convertUtf8ToGbk(m_dataPath, *bytes, backupPath, m_seams.writeFault);
+    if (!converted) {
+        message(QMessageBox::Critical, QStringLiteral("妙语通"),
+                KnowledgeFile::problemMessage(QStringLiteral("无法转换数据文件:"), m_dataPath,
+                                              converted.reason(),
+                                              QStringLiteral("文件没有被改动。")));
+    }
+    return bool(converted);
 }
 
 Status FrmMain::loadKnowledge()
@@ -424,7 +456,7 @@ bool FrmMain::leaveTeaching(bool closing)
     const Result<QByteArray> bytes =
         KnowledgeFile::teachingSaveBytes(m_knowledge, m_teachingList->entries());
     const Status saved =
-        bytes ? KnowledgeFile::write(m_dataPath, *bytes) : Status::failure(bytes.reason());
+        bytes ? KnowledgeFile::write(m_dataPath, *bytes, m_seams.writeFault) : Status::failure(bytes.reason());
     // Unless the user takes a way out, teaching goes on with everything taught so far; the file
     // on disk stays as it was.
     if (!saved && SaveFailure::resolve(m_seams, m_dataPath, saved.reason(),

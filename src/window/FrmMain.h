@@ -8,6 +8,7 @@
 #include "conversation/RobotProfile.h"
 #include "conversation/RobotText.h"
 #include "knowledge/KnowledgeBase.h"
+#include "knowledge/KnowledgeFile.h"
 #include "window/FrmMainUi.h"
 
 #include <QMessageBox>
@@ -46,6 +47,8 @@ struct FrmMainSeams
     std::function<QString(const QString &title, const QString &suggestedName)> askSavePath;
     // Makes the voice the window owns when no speaker is given.
     std::function<std::unique_ptr<Speaker>()> makeVoice;
+    // Makes the window's file writes fail as a full or read-only disk would (tests only).
+    KnowledgeFile::WriteFault writeFault;
 };
 
 class FrmMain : public QWidget
@@ -99,6 +102,7 @@ private:
     void fillProfileLabels();
 
     bool seedKnowledgeFile();
+    bool settleEncoding();
     std::optional<QString> askUserName();
     Status loadKnowledge();
     void greet();

@@ -172,6 +172,9 @@ void FrmMainUi::buildInputArea()
 
     txtTalk = makeTextBox(backdrop, u"TxtTalk", QStringLiteral("聊天记录"));
     txtTalk->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The transcript grows with every line said; a history of those appends to undo would
+    // grow with it, and nobody undoes the robot.
+    txtTalk->setUndoRedoEnabled(false);
     txtSend = makeTextBox(backdrop, u"TxtSend", QStringLiteral("输入消息"));
     txtSend->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 

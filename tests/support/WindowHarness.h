@@ -83,6 +83,9 @@ public:
             askedPaths.append(title + u'|' + suggestedName);
             return savePaths.isEmpty() ? QString() : savePaths.takeFirst();
         };
+        seams.writeFault = [this](QByteArray &content) {
+            return writeFault ? writeFault(content) : 0;
+        };
         if (adjustSeams)
             adjustSeams(seams);
         seams.openUrl = [this](const QUrl &url) { opened.append(url); };
@@ -124,8 +127,11 @@ public:
     QList<std::optional<QString>> answers;
     QList<AskedText> asked;
     QList<ShownMessage> shown;
+    // The disk under the window's writes; none writes normally.
+    KnowledgeFile::WriteFault writeFault;
     QList<QUrl> opened;
-    // Scripted answers: message-box buttons, captions of choice boxes, save-dialog paths.
+    // Scripted answers: message-box buttons (when none is left, Yes where offered, else Ok),
+    // captions of choice boxes, save-dialog paths.
     QList<QMessageBox::StandardButton> buttonsPressed;
     QStringList choicesPressed;
     QStringList savePaths;

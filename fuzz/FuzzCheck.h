@@ -1,0 +1,21 @@
+#pragma once
+// What the fuzz targets share: a failed invariant stops the run loudly, so libFuzzer keeps the
+// input that broke it.
+
+#include <QByteArray>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+inline void require(bool holds, const char *invariant)
+{
+    if (!holds) {
+        std::fprintf(stderr, "invariant broken: %s\n", invariant);
+        std::abort();
+    }
+}
+
+inline QByteArray fuzzBytes(const uint8_t *data, size_t size)
+{
+    return QByteArray(reinterpret_cast<const char *>(data), qsizetype(size));
+}

@@ -1,0 +1,55 @@
+// Any bytes as Data.ait: every file the parser accepts must save, and the save must load back
+// to the same knowledge, with the header and lists byte for byte as they were (their bare LFs
+// turned into CR LF, the only change a save makes to them).
+
+#include "FuzzCheck.h"
+#include "knowledge/KnowledgeBase.h"
+#include "knowledge/KnowledgeFile.h"
+
+namespace {
+
+QStringList rows(const QStringList &entries)
+{
+    QStringList out;
+    for (const QString &entry : entries)
+        out += KnowledgeEntry::withoutLineEnd(entry);
+    return out;
+}
+
+bool sameLists(const KnowledgeBase &a, const KnowledgeBase &b)
+{
+    return a.userName == b.userName && a.filterWords == b.filterWords &&
+           a.dirtyReplies == b.dirtyReplies && a.randomQuestions == b.randomQuestions &&
+           a.randomAnswers == b.randomAnswers && a.noAnswerReplies == b.noAnswerReplies &&
+           a.welcomeMessages == b.welcomeMessages;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes = fuzzBytes(data, size);
+    const Result<KnowledgeBase> loaded = KnowledgeBase::parse(bytes);
+    if (!loaded)
+        return 0;
+    const Result<KnowledgeBase> expected = KnowledgeBase::parse(KnowledgeFile::withCrLf(bytes));
+    require(bool(expected), "a file with its line ends made CR LF still loads");
+
+    const Result<QByteArray> saved =
+        KnowledgeFile::teachingSaveBytes(*loaded, loaded->keywordTable);
+    require(bool(saved), "every file that loads can be saved");
+    const Result<KnowledgeBase> reloaded = KnowledgeBase::parse(*saved);
+    require(bool(reloaded), "the save loads");
+
+    require(saved->left(reloaded->tableOffset) ==
+                KnowledgeFile::withCrLf(bytes.left(loaded->tableOffset)),
+            "the save keeps the header and lists byte for byte");
+    require(sameLists(*reloaded, *expected), "the save keeps the name and the lists");
+    require(rows(reloaded->keywordTable) == rows(expected->keywordTable),
+            "the save keeps every entry, in order");
+
+    const Result<QByteArray> again =
+        KnowledgeFile::teachingSaveBytes(*reloaded, reloaded->keywordTable);
+    require(again && *again == *saved, "saving what was saved changes nothing");
+    return 0;
+}

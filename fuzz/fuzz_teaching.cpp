@@ -1,0 +1,79 @@
+// Teaching sessions from any input: lines of "keyword<TAB>replies" are committed as the
+// teaching panel would; an empty line saves the file and reloads it, as leaving teaching does.
+// Nothing accepted may be lost by a save and a reload.
+
+#include "FuzzCheck.h"
+#include "knowledge/KnowledgeBase.h"
+#include "knowledge/KnowledgeFile.h"
+#include "teaching/TeachingList.h"
+#include "teaching/TeachingRules.h"
+
+namespace {
+
+QStringList rows(const QStringList &entries)
+{
+    QStringList out;
+    for (const QString &entry : entries)
+        out += KnowledgeEntry::withoutLineEnd(entry);
+    return out;
+}
+
+// The default knowledge cut to its first entries, so that each run is quick.
+const KnowledgeBase &startKnowledge()
+{
+    static const KnowledgeBase kb = [] {
+        const KnowledgeBase full =
+            *KnowledgeBase::parse(*KnowledgeFile::firstRunBytes(QStringLiteral("fuzz")));
+        return *KnowledgeBase::parse(
+            *KnowledgeFile::teachingSaveBytes(full, full.keywordTable.mid(0, 24)));
+    }();
+    return kb;
+}
+
+// Saves the working copy, loads the save, and checks every entry came back.
+KnowledgeBase saveAndReload(const KnowledgeBase &kb, TeachingList &list,
+                            const QStringList &accepted)
+{
+    const Result<QByteArray> saved = KnowledgeFile::teachingSaveBytes(kb, list.entries());
+    require(bool(saved), "accepted entries can always be saved");
+    const Result<KnowledgeBase> reloaded = KnowledgeBase::parse(*saved);
+    require(bool(reloaded), "a teaching save loads");
+    require(rows(reloaded->keywordTable) == rows(list.entries()),
+            "the reload has the working copy's entries, in order");
+    TeachingList fresh;
+    fresh.setEntries(reloaded->keywordTable);
+    for (const QString &entry : accepted)
+        require(fresh.findKey(TeachingList::keyOf(entry)) >= 0, "every taught key is found");
+    list.setEntries(reloaded->keywordTable);
+    return *reloaded;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    KnowledgeBase kb = startKnowledge();
+    TeachingList list;
+    list.setEntries(kb.keywordTable);
+    QStringList accepted;
+    for (const QString &line : QString::fromUtf8(fuzzBytes(data, size)).split(u'\n')) {
+        if (line.isEmpty()) {
+            kb = saveAndReload(kb, list, accepted);
+            continue;
+        }
+        const QString keyword = line.section(u'\t', 0, 0);
+        const QString replies = line.section(u'\t', 1);
+        const TeachingRules::Commit commit = TeachingRules::check(keyword, replies, kb.filterWords);
+        if (commit.verdict != TeachingRules::Verdict::Accepted)
+            continue;
+        const int row = list.findKey(TeachingList::keyOf(commit.entry));
+        if (row >= 0)
+            list.replaceEntry(row, commit.entry);
+        else
+            list.insertEntry(commit.entry);
+        require(list.findKey(TeachingList::keyOf(commit.entry)) >= 0, "a commit is found at once");
+        accepted += commit.entry;
+    }
+    saveAndReload(kb, list, accepted);
+    return 0;
+}

@@ -1,0 +1,274 @@
+// Files the window cannot simply use, through its seams: not a regular file, too big, saved as
+// UTF-8, with LF line ends; saves that fail for a named cause and reloads that fail. Each is
+// answered in words, and neither the old file nor anything taught is lost.
+
+#include "knowledge/KnowledgeBase.h"
+#include "support/WindowHarness.h"
+#include "teaching/TeachingList.h"
+
+#include <QDir>
+#include <QTest>
+#include <cerrno>
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QStringList Table = {u"bye\\88\\"_s, u"你好\\你好呀\\"_s};
+
+// Everything in the file's folder but the file itself: what a failed save must not leave.
+QStringList strays(const WindowHarness &h)
+{
+    QStringList names = QFileInfo(h.dataPath()).dir().entryList(QDir::Files | QDir::Hidden);
+    names.removeAll(KnowledgeFile::FileName);
+    return names;
+}
+
+void enterTeaching(WindowHarness &h)
+{
+    h.send(u"/teach"_s);
+    h.window->replyTick();
+}
+
+void commit(WindowHarness &h, const QString &key, const QString &replies)
+{
+    h.control<QLineEdit>("TxtTeach1")->setText(key);
+    h.control<QLineEdit>("TxtTeach2")->setText(replies);
+    h.control<QPushButton>("CmdEdit1")->click();
+}
+
+void leaveTeaching(WindowHarness &h)
+{
+    h.control<QPushButton>("CmdEdit2")->click();
+}
+
+} // namespace
+
+class TestFileFaults : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void refusesWhatIsNotARegularFile_data();
+    void refusesWhatIsNotARegularFile();
+    void refusesAFileAboveTheLimit();
+    void utf8FileIsConvertedOnlyWhenChosen_data();
+    void utf8FileIsConvertedOnlyWhenChosen();
+    void lfOnlyFileTeachesAndSavesWithCrLf();
+    void failedSaveNamesItsCause_data();
+    void failedSaveNamesItsCause();
+    void failedReloadStaysInTeaching();
+};
+
+void TestFileFaults::refusesWhatIsNotARegularFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("a pipe") << u"fifo"_s;
+    QTest::newRow("a link to /dev/zero") << u"device"_s;
+    QTest::newRow("a folder") << u"folder"_s;
+}
+
+void TestFileFaults::refusesWhatIsNotARegularFile()
+{
+    QFETCH(QString, kind);
+    WindowHarness h;
+    const QByteArray path = QFile::encodeName(h.dataPath());
+    if (kind == u"fifo")
+        QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+    else if (kind == u"device")
+        QVERIFY(QFile::link(u"/dev/zero"_s, h.dataPath()));
+    else
+        QVERIFY(QDir().mkdir(h.dataPath()));
+
+    // A read from either would never end: the start must not even try.
+    h.make();
+    QVERIFY(!h.window->start());
+    QCOMPARE(h.shown.size(), 1);
+    QCOMPARE(h.shown.at(0).icon, QMessageBox::Critical);
+    QVERIFY2(h.shown.at(0).prompt.contains(u"不是一个普通文件"_s),
+             qPrintable(h.shown.at(0).prompt));
+    QVERIFY(h.asked.isEmpty());                 // not taken for a first run
+    QVERIFY(!QFileInfo(h.dataPath()).isFile()); // nor replaced by a first-run file
+}
+
+void TestFileFaults::refusesAFileAboveTheLimit()
+{
+    WindowHarness h;
+    {
+        QFile file(h.dataPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(KnowledgeFile::MaxFileSize + 1)); // sparse: takes no disk
+    }
+    h.make();
+    QVERIFY(!h.window->start());
+    QCOMPARE(h.shown.size(), 1);
+    QVERIFY2(h.shown.at(0).prompt.contains(u"1024 MB"_s), qPrintable(h.shown.at(0).prompt));
+    QCOMPARE(QFileInfo(h.dataPath()).size(), KnowledgeFile::MaxFileSize + 1);
+}
+
+void TestFileFaults::utf8FileIsConvertedOnlyWhenChosen_data()
+{
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    QTest::addColumn<QString>("extraEntry");
+    QTest::addColumn<bool>("converted");
+    QTest::addColumn<QString>("named");
+
+    QTest::newRow("convert") << QMessageBox::Yes << u"早\\早上好\\"_s << true << QString();
+    QTest::newRow("leave it and quit")
+        << QMessageBox::No << u"早\\早上好\\"_s << false << QString();
+    QTest::newRow("a character GBK lacks") << QMessageBox::Yes << u"笑\\😀\\"_s << false << u"😀"_s;
+}
+
+void TestFileFaults::utf8FileIsConvertedOnlyWhenChosen()
+{
+    QFETCH(QMessageBox::StandardButton, answer);
+    QFETCH(QString, extraEntry);
+    QFETCH(bool, converted);
+    QFETCH(QString, named);
+
+    WindowHarness h;
+    const QString text = knowledgeText(Table + QStringList{extraEntry});
+    const QByteArray original = text.toUtf8();
+    {
+        QFile file(h.dataPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(original);
+    }
+    const QString backup = h.dataPath() + u".utf8.bak"_s;
+    h.buttonsPressed = {answer};
+    h.make();
+
+    QCOMPARE(h.window->start(), converted);
+    QVERIFY(h.shown.at(0).prompt.contains(u"UTF-8"_s));
+    QCOMPARE(h.shown.at(0).buttons, QMessageBox::Yes | QMessageBox::No);
+    if (converted) {
+        QCOMPARE(h.fileBytes(), *GbkCodec::encode(text));
+        QFile kept(backup);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), original);
+        h.send(u"你好"_s);
+        h.window->replyTick();
+        QCOMPARE(h.window->lastReply(), u"你好呀"_s);
+    } else {
+        QCOMPARE(h.fileBytes(), original);
+        QVERIFY(!QFileInfo::exists(backup));
+    }
+    if (!named.isEmpty()) {
+        QCOMPARE(h.shown.size(), 2);
+        QVERIFY2(h.shown.at(1).prompt.contains(named), qPrintable(h.shown.at(1).prompt));
+        QVERIFY(h.shown.at(1).prompt.contains(u"文件没有被改动"_s));
+    }
+}
+
+void TestFileFaults::lfOnlyFileTeachesAndSavesWithCrLf()
+{
+    WindowHarness h;
+    const QString crlf = knowledgeText(Table);
+    h.writeKnowledge(QString(crlf).replace(u"\r\n"_s, u"\n"_s));
+    h.make();
+    QVERIFY(h.window->start());
+    enterTeaching(h);
+
+    // The lookup shows the replies without the row's line end; committed unchanged, they add
+    // no reply made of a line end.
+    h.control<QLineEdit>("TxtTeach1")->setText(u"你好"_s);
+    QCOMPARE(h.control<QLineEdit>("TxtTeach2")->text(), u"你好呀\\"_s);
+    h.control<QPushButton>("CmdEdit1")->click();
+    commit(h, u"新"_s, u"新回复"_s);
+    leaveTeaching(h);
+    QCOMPARE(h.window->mode(), FrmMain::Mode::Conversation);
+
+    // The save is the file as a CR LF file would have been, with the new entry in its place.
+    const QByteArray saved = h.fileBytes();
+    QCOMPARE(saved, *GbkCodec::encode(
+                        knowledgeText({u"bye\\88\\"_s, u"你好\\你好呀\\"_s, u"新\\新回复\\"_s})));
+    for (const QString &entry : h.window->knowledge().keywordTable)
+        QCOMPARE(KnowledgeEntry::replies(entry).filter(u"\n"_s), QStringList());
+
+    h.send(u"你好"_s);
+    h.window->replyTick();
+    QCOMPARE(h.window->lastReply(), u"你好呀"_s);
+}
+
+void TestFileFaults::failedSaveNamesItsCause_data()
+{
+    QTest::addColumn<int>("error"); // 0: the data path is made a folder instead
+    QTest::addColumn<QString>("cause");
+
+    QTest::newRow("no space") << ENOSPC << u"磁盘空间不足"_s;
+    QTest::newRow("over quota") << EDQUOT << u"磁盘空间不足"_s;
+    QTest::newRow("read-only disk") << EROFS << u"磁盘是只读的"_s;
+    QTest::newRow("no permission") << EACCES << u"没有访问"_s;
+    QTest::newRow("not a file") << 0 << u"不是一个普通文件"_s;
+}
+
+void TestFileFaults::failedSaveNamesItsCause()
+{
+    QFETCH(int, error);
+    QFETCH(QString, cause);
+
+    WindowHarness h;
+    QVERIFY(h.startWith(Table));
+    enterTeaching(h);
+    commit(h, u"新"_s, u"新回复"_s);
+    const QByteArray before = h.fileBytes();
+    if (error != 0) {
+        h.writeFault = [error](QByteArray &) { return error; };
+    } else {
+        QVERIFY(QFile::remove(h.dataPath()));
+        QVERIFY(QDir().mkdir(h.dataPath()));
+    }
+    h.shown.clear();
+
+    leaveTeaching(h);
+    QCOMPARE(h.shown.size(), 1);
+    QVERIFY2(h.shown.at(0).prompt.contains(cause), qPrintable(h.shown.at(0).prompt));
+    QCOMPARE(h.window->mode(), FrmMain::Mode::Teaching);
+    QCOMPARE(h.window->teachingList().count(), int(Table.size()) + 1);
+    QCOMPARE(strays(h), QStringList());
+    if (error == 0)
+        return;
+    QCOMPARE(h.fileBytes(), before);
+
+    // Once the disk takes it, the same working copy is saved.
+    h.writeFault = {};
+    leaveTeaching(h);
+    QCOMPARE(h.window->mode(), FrmMain::Mode::Conversation);
+    QCOMPARE(h.window->knowledge().entryCount(), int(Table.size()) + 1);
+}
+
+void TestFileFaults::failedReloadStaysInTeaching()
+{
+    WindowHarness h;
+    QVERIFY(h.startWith(Table));
+    enterTeaching(h);
+    commit(h, u"新"_s, u"新回复"_s);
+    // A disk that garbles what it is given: the save succeeds, the reload cannot read it.
+    h.writeFault = [](QByteArray &content) {
+        content = "garbled";
+        return 0;
+    };
+    h.shown.clear();
+
+    leaveTeaching(h);
+    QCOMPARE(h.shown.size(), 1);
+    const QString said = h.shown.at(0).prompt;
+    QVERIFY2(said.contains(u"已经写好"_s) && said.contains(u"无法重新读取"_s), qPrintable(said));
+    QVERIFY(said.contains(u"用户名"_s)); // why: the garbled file has no header
+    QVERIFY(!said.contains(u"文件没有被改动"_s));
+    QCOMPARE(h.window->mode(), FrmMain::Mode::Teaching);
+    QCOMPARE(h.window->teachingList().count(), int(Table.size()) + 1);
+
+    // Leaving again retries, with nothing taught lost.
+    h.writeFault = {};
+    leaveTeaching(h);
+    QCOMPARE(h.window->mode(), FrmMain::Mode::Conversation);
+    QCOMPARE(h.window->knowledge().entryCount(), int(Table.size()) + 1);
+    h.send(u"新"_s);
+    h.window->replyTick();
+    QCOMPARE(h.window->lastReply(), u"新回复"_s);
+}
+
+QTEST_MAIN(TestFileFaults)
+#include "tst_filefaults.moc"
