@@ -3,10 +3,22 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QPushButton>
 #include <QStandardPaths>
 
 namespace Dialogs {
+
+std::optional<QString> askText(const QString &title, const QString &prompt,
+                               const QString &defaultText)
+{
+    bool ok = false;
+    QString answer = QInputDialog::getText(nullptr, title, QString(prompt).replace(u'\r', u'\n'),
+                                           QLineEdit::Normal, defaultText, &ok);
+    if (!ok)
+        return std::nullopt;
+    return answer;
+}
 
 QMessageBox::StandardButton showMessage(QMessageBox::Icon icon, const QString &title,
                                         const QString &prompt, QMessageBox::StandardButtons buttons)

@@ -5,7 +5,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace Dialogs {
+
+// An input dialog; nothing when the user cancels.
+std::optional<QString> askText(const QString &title, const QString &prompt,
+                               const QString &defaultText);
 
 // A message box with standard buttons, captioned in Chinese; returns the button pressed.
 QMessageBox::StandardButton showMessage(QMessageBox::Icon icon, const QString &title,

@@ -5,7 +5,6 @@
 #include "conversation/Randomness.h"
 #include "conversation/ReplyEngine.h"
 #include "conversation/Speaker.h"
-#include "knowledge/GbkCodec.h"
 #include "knowledge/KnowledgeFile.h"
 #include "teaching/ShadowHint.h"
 #include "teaching/TeachingList.h"
@@ -17,6 +16,7 @@
 #include "window/GlyphLabel.h"
 #include "window/KeywordList.h"
 #include "window/SaveFailure.h"
+#include "window/StartupQuestions.h"
 #include "window/TeachPanel.h"
 
 #include <QApplication>
@@ -24,7 +24,6 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -48,18 +47,6 @@ void enable(QTimer *timer)
         timer->start();
 }
 
-std::optional<QString> askWithDialog(const QString &title, const QString &prompt,
-                                     const QString &defaultText)
-{
-    bool ok = false;
-    QString answer =
-        QInputDialog::getText(nullptr, title, QString(prompt).replace(Cr, QStringLiteral("\n")),
-                              QLineEdit::Normal, defaultText, &ok);
-    if (!ok)
-        return std::nullopt;
-    return answer;
-}
-
 } // namespace
 
 FrmMain::FrmMain(const QString &dataDirectory, FrmMainSeams seams, QWidget *parent)
@@ -75,7 +62,7 @@ FrmMain::FrmMain(const QString &dataDirectory, FrmMainSeams seams, QWidget *pare
         m_seams.random = m_ownRandom.get();
     }
     if (!m_seams.askText)
-        m_seams.askText = askWithDialog;
+        m_seams.askText = Dialogs::askText;
     if (!m_seams.showMessage)
         m_seams.showMessage = Dialogs::showMessage;
     if (!m_seams.openUrl)
@@ -144,7 +131,7 @@ bool FrmMain::start()
 {
     if (!QFileInfo::exists(m_dataPath) && !seedKnowledgeFile())
         return false;
-    if (!settleEncoding())
+    if (!StartupQuestions::settleEncoding(m_seams, m_dataPath))
         return false;
     if (const Status loaded = loadKnowledge(); !loaded) {
         message(QMessageBox::Critical, QStringLiteral("妙语通"),
@@ -158,35 +145,9 @@ bool FrmMain::start()
     return true;
 }
 
-std::optional<QString> FrmMain::askUserName()
-{
-    std::optional<QString> name =
-        m_seams.askText(QStringLiteral("妙语通"),
-                        QStringLiteral("您好!我是妙语通,我叫 ") + m_profile.name + Cr + Cr +
-                            QStringLiteral("初次见面,请告诉我您的名字:"),
-                        {});
-    for (;;) {
-        while (!name || name->isEmpty()) {
-            name = m_seams.askText(QStringLiteral("Hello"),
-                                   QStringLiteral("喂喂,先别着急,我还不知道你的名字呢:"),
-                                   QStringLiteral("无名人士"));
-        }
-        // A name written as "?" would come back wrong on every run, and one holding the
-        // section marker would make the file unreadable: ask for another.
-        QString bad = GbkCodec::firstUnencodable(*name);
-        if (bad.isEmpty() && KnowledgeFormat::holdsMarker(*name))
-            bad = QStringLiteral("[AI_Dat]");
-        if (bad.isEmpty())
-            return name;
-        name = m_seams.askText(
-            QStringLiteral("Hello"),
-            QStringLiteral("名字里的“%1”无法保存到数据文件中,请换一种写法:").arg(bad), *name);
-    }
-}
-
 bool FrmMain::seedKnowledgeFile()
 {
-    const std::optional<QString> name = askUserName();
+    const std::optional<QString> name = StartupQuestions::askUserName(m_seams, m_profile.name);
     const Status written =
         KnowledgeFile::write(m_dataPath, *KnowledgeFile::firstRunBytes(*name), m_seams.writeFault);
     if (written)
@@ -195,35 +156,6 @@ bool FrmMain::seedKnowledgeFile()
             KnowledgeFile::problemMessage(QStringLiteral("无法创建数据文件:"), m_dataPath,
                                           written.reason()));
     return false;
-}
-
-bool FrmMain::settleEncoding()
-{
-    // A file an editor saved as UTF-8 would load as garbled text: say so, and let the user
-    // choose between converting it and leaving it alone. Read errors are for the load to tell.
-    const Result<QByteArray> bytes = KnowledgeFile::read(m_dataPath);
-    if (!bytes || !KnowledgeFile::isUtf8(*bytes))
-        return true;
-    const QString backupPath = m_dataPath + QStringLiteral(".utf8.bak");
-    const QMessageBox::StandardButton choice = message(
-        QMessageBox::Question, QStringLiteral("妙语通"),
-        KnowledgeFile::problemMessage(
-            QStringLiteral("数据文件是 UTF-8 编码的，妙语通只能读取 GBK 编码的文件:"), m_dataPath,
-            QStringLiteral("选“是”，把它转换成 GBK，原来的文件另存为") + Cr +
-                QDir::toNativeSeparators(backupPath) + QStringLiteral("；") + Cr +
-                QStringLiteral("选“否”，不改动文件，退出程序。")),
-        QMessageBox::Yes | QMessageBox::No);
-    if (choice != QMessageBox::Yes)
-        return false;
-    const Status converted =
-        KnowledgeFile::convertUtf8ToGbk(m_dataPath, *bytes, backupPath, m_seams.writeFault);
-    if (!converted) {
-        message(QMessageBox::Critical, QStringLiteral("妙语通"),
-                KnowledgeFile::problemMessage(QStringLiteral("无法转换数据文件:"), m_dataPath,
-                                              converted.reason(),
-                                              QStringLiteral("文件没有被改动。")));
-    }
-    return bool(converted);
 }
 
 Status FrmMain::loadKnowledge()
@@ -455,8 +387,8 @@ bool FrmMain::leaveTeaching(bool closing)
         return true;
     const Result<QByteArray> bytes =
         KnowledgeFile::teachingSaveBytes(m_knowledge, m_teachingList->entries());
-    const Status saved =
-        bytes ? KnowledgeFile::write(m_dataPath, *bytes, m_seams.writeFault) : Status::failure(bytes.reason());
+    const Status saved = bytes ? KnowledgeFile::write(m_dataPath, *bytes, m_seams.writeFault)
+                               : Status::failure(bytes.reason());
     // Unless the user takes a way out, teaching goes on with everything taught so far; the file
     // on disk stays as it was.
     if (!saved && SaveFailure::resolve(m_seams, m_dataPath, saved.reason(),

@@ -102,8 +102,6 @@ private:
     void fillProfileLabels();
 
     bool seedKnowledgeFile();
-    bool settleEncoding();
-    std::optional<QString> askUserName();
     Status loadKnowledge();
     void greet();
 

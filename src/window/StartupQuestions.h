@@ -1,0 +1,19 @@
+#pragma once
+// What start-up asks the user before the knowledge is loaded: the name on first run, and what
+// to do with a knowledge file saved in the wrong encoding.
+
+#include "window/FrmMain.h"
+
+#include <QString>
+#include <optional>
+
+namespace StartupQuestions {
+
+// Asks until the user gives a name the knowledge file can hold.
+std::optional<QString> askUserName(const FrmMainSeams &seams, const QString &robotName);
+
+// A UTF-8 Data.ait is converted to GBK if the user agrees; false when the program cannot go on
+// (the user chose to leave the file alone, or the conversion failed and they were told why).
+bool settleEncoding(const FrmMainSeams &seams, const QString &dataPath);
+
+} // namespace StartupQuestions
