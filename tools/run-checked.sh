@@ -23,7 +23,11 @@ export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 export LSAN_OPTIONS="suppressions=$root/tools/lsan.supp:print_suppressions=0"
 
 echo "== the suite under ASan, UBSan and LSan"
-ctest --test-dir "$build" --output-on-failure --timeout 600 -j2
+# Left to the plain suite: the package test builds and installs its own release build, so
+# nothing sanitized runs in it; and under the sanitizers the speech test's engine does not come
+# up within its time (the voice list is walked locale by locale through the speech-dispatcher
+# plug-in), which would fail the run without telling anything about our code.
+ctest --test-dir "$build" --output-on-failure --timeout 600 -j2 -E '^(e2e_package|tst_speaker)$'
 
 echo "== fuzzing, ${seconds} s per target, two at a time"
 findings="$build/fuzz-findings"
