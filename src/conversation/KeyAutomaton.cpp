@@ -1,17 +1,14 @@
 #include "conversation/KeyAutomaton.h"
 
-#include <algorithm>
 #include <string_view>
 
 namespace {
 
-// Below this many children the root is searched like any other state.
-constexpr size_t DirectRootThreshold = 64;
 constexpr size_t CodeUnits = 0x10000;
 
 } // namespace
 
-std::optional<KeyAutomaton> KeyAutomaton::build(const std::vector<QStringView> &keys,
+std::optional<KeyAutomaton> KeyAutomaton::build(std::span<const QStringView> keys,
                                                 const std::atomic_bool *cancel)
 {
     const auto cancelled = [cancel] { return cancel && cancel->load(std::memory_order_relaxed); };
@@ -87,12 +84,9 @@ std::optional<KeyAutomaton> KeyAutomaton::build(const std::vector<QStringView> &
     labels.shrink_to_fit();
     order = {};
 
-    const quint32 rootChildren = states[1].firstChild - states[0].firstChild;
-    if (rootChildren >= DirectRootThreshold) {
-        automaton.m_rootChild.assign(CodeUnits, None);
-        for (quint32 s = states[0].firstChild; s < states[1].firstChild; ++s)
-            automaton.m_rootChild[labels[s]] = s;
-    }
+    automaton.m_rootChild.assign(CodeUnits, None);
+    for (quint32 s = states[0].firstChild; s < states[1].firstChild; ++s)
+        automaton.m_rootChild[labels[s]] = s;
 
     // Breadth-first numbering puts every suffix state before the states it serves.
     for (quint32 s = 1; s < stateTotal; ++s) {
@@ -115,19 +109,7 @@ std::optional<KeyAutomaton> KeyAutomaton::build(const std::vector<QStringView> &
     return automaton;
 }
 
-quint32 KeyAutomaton::child(quint32 state, char16_t c) const
-{
-    if (state == 0 && !m_rootChild.empty())
-        return m_rootChild[c];
-    const quint32 begin = m_states[state].firstChild;
-    const quint32 end = m_states[state + 1].firstChild;
-    const char16_t *first = m_labels.data() + begin;
-    const char16_t *last = m_labels.data() + end;
-    const char16_t *found = std::lower_bound(first, last, c);
-    return found != last && *found == c ? begin + quint32(found - first) : None;
-}
-
-std::optional<qsizetype> KeyAutomaton::firstContained(QStringView text) const
+std::optional<qsizetype> KeyAutomaton::search(QStringView text, quint32 enough) const
 {
     if (m_states.empty())
         return std::nullopt;
@@ -136,8 +118,7 @@ std::optional<qsizetype> KeyAutomaton::firstContained(QStringView text) const
     const char16_t *units = text.utf16();
     for (qsizetype i = 0, size = text.size(); i < size; ++i) {
         const char16_t c = units[i];
-        // No key comes before the first one: the rest of the text cannot change the answer.
-        if (best == 0)
+        if (best <= enough)
             break;
         for (;;) {
             if (const quint32 t = child(state, c); t != None) {

@@ -4,6 +4,13 @@
 
 #include <vector>
 
+namespace {
+
+constexpr size_t FirstTier = 1024;
+constexpr size_t TierGrowth = 16;
+
+} // namespace
+
 std::optional<ReplyIndex> ReplyIndex::build(const KnowledgeBase &knowledge,
                                             const std::atomic_bool *cancel)
 {
@@ -21,10 +28,18 @@ std::optional<ReplyIndex> ReplyIndex::build(const KnowledgeBase &knowledge,
     keys.reserve(size_t(index.m_table.size()));
     for (const QString &entry : std::as_const(index.m_table))
         keys.push_back(KnowledgeEntry::key(entry));
-    std::optional<KeyAutomaton> table = KeyAutomaton::build(keys, cancel);
-    if (!table)
-        return std::nullopt;
-    index.m_keys = std::move(*table);
+    for (size_t tier = FirstTier;; tier *= TierGrowth) {
+        const bool last = tier >= keys.size();
+        if (last)
+            tier = keys.size();
+        std::optional<KeyAutomaton> automaton = KeyAutomaton::build(
+            std::vector<QStringView>(keys.begin(), keys.begin() + tier), cancel);
+        if (!automaton)
+            return std::nullopt;
+        index.m_tiers.push_back(std::move(*automaton));
+        if (last)
+            break;
+    }
     return index;
 }
 
@@ -38,15 +53,22 @@ bool ReplyIndex::isFor(const KnowledgeBase &knowledge) const
 
 std::optional<qsizetype> ReplyIndex::firstEntry(QStringView message) const
 {
-    return m_keys.firstContained(message);
+    for (const KeyAutomaton &tier : m_tiers) {
+        if (std::optional<qsizetype> entry = tier.firstContained(message))
+            return entry;
+    }
+    return std::nullopt;
 }
 
 bool ReplyIndex::holdsFilterWord(QStringView message) const
 {
-    return m_rudeWords.firstContained(message).has_value();
+    return m_rudeWords.containsAny(message);
 }
 
 size_t ReplyIndex::memoryBytes() const
 {
-    return m_keys.memoryBytes() + m_rudeWords.memoryBytes();
+    size_t bytes = m_rudeWords.memoryBytes();
+    for (const KeyAutomaton &tier : m_tiers)
+        bytes += tier.memoryBytes();
+    return bytes;
 }
