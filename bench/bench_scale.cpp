@@ -14,8 +14,10 @@
 #include "knowledge/GbkCodec.h"
 #include "knowledge/KnowledgeBase.h"
 #include "knowledge/KnowledgeFile.h"
+#include "teaching/TeachingList.h"
 
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cmath>
@@ -162,7 +164,18 @@ struct Setup
     // 1,024 characters that hold no key but the last entry's: the scan's worst case.
     QStringList lastKeyMessages;
     int lastKeyEntry = -1;
+
+    // The same table as teaching saves it, in sorted order, loaded again; and that file.
+    KnowledgeBase sorted;
+    QString sortedPath;
+    QString sortedText; // the whole file decoded
 };
+
+QTemporaryDir &workDirectory()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
 
 // Characters that no generated key holds: the less common half of GB2312, which the keys
 // never draw from, without the characters of the filter words.
@@ -203,6 +216,17 @@ std::unique_ptr<Setup> makeSetup(int entries)
         setup->kiloMessages << gen.message(keys, 1024);
     }
     setup->megaMessage = gen.message(keys, 1 << 20);
+
+    {
+        TeachingList list;
+        list.setEntries(setup->kb.keywordTable);
+        const QByteArray sortedBytes = *KnowledgeFile::teachingSaveBytes(setup->kb, list.entries());
+        setup->sorted = *KnowledgeBase::parse(sortedBytes);
+        setup->sortedText = GbkCodec::decode(sortedBytes);
+        setup->sortedPath = workDirectory().filePath(QStringLiteral("Data%1.ait").arg(entries));
+        if (!KnowledgeFile::write(setup->sortedPath, sortedBytes))
+            qFatal("cannot write the generated file");
+    }
 
     // The latest entry whose key no earlier key is part of: usually the very last one.
     const QString filler = unusedHanzi(setup->kb);
@@ -292,6 +316,30 @@ void registerFigures(int entries)
         for (auto _ : st)
             benchmark::DoNotOptimize(TextRules::normalise(s.megaMessage));
     });
+    add("enterTeaching", [&s](benchmark::State &st) {
+        for (auto _ : st) {
+            TeachingList list;
+            list.setEntries(s.sorted.keywordTable);
+            benchmark::DoNotOptimize(list.count());
+        }
+    });
+    add("readDecode", [&s](benchmark::State &st) {
+        for (auto _ : st)
+            benchmark::DoNotOptimize(GbkCodec::decode(*KnowledgeFile::read(s.sortedPath)));
+    });
+    add("save", [&s](benchmark::State &st) {
+        for (auto _ : st) {
+            const Result<QByteArray> bytes =
+                KnowledgeFile::teachingSaveBytes(s.sorted, s.sorted.keywordTable);
+            benchmark::DoNotOptimize(KnowledgeFile::write(s.sortedPath, *bytes));
+        }
+    });
+    add("encodeWrite", [&s](benchmark::State &st) {
+        for (auto _ : st) {
+            benchmark::DoNotOptimize(
+                KnowledgeFile::write(s.sortedPath, *GbkCodec::encode(s.sortedText)));
+        }
+    });
     add("build", [&s](benchmark::State &st) {
         for (auto _ : st)
             benchmark::DoNotOptimize(ReplyIndex::build(s.kb));
@@ -367,6 +415,18 @@ void printTable(const std::vector<int> &sizes, const std::map<std::string, doubl
                  figure(at("reply1M", n)), QStringLiteral("normalising it"),
                  figure(at("normalise1M", n)), at("reply1M", n) / at("normalise1M", n),
                  QStringLiteral("≤ 10"));
+    }
+    for (int n : sizes) {
+        printRow(QStringLiteral("entering teaching, sorted table of %1").arg(entriesText(n)),
+                 figure(at("enterTeaching", n)), QStringLiteral("reading and decoding the file"),
+                 figure(at("readDecode", n)), at("enterTeaching", n) / at("readDecode", n),
+                 QStringLiteral("≤ 1"));
+    }
+    for (int n : sizes) {
+        printRow(QStringLiteral("saving from teaching, %1").arg(entriesText(n)),
+                 figure(at("save", n)), QStringLiteral("encoding and writing alone"),
+                 figure(at("encodeWrite", n)), at("save", n) / at("encodeWrite", n),
+                 QStringLiteral("≤ 1.5"));
     }
     for (int n : sizes) {
         printRow(QStringLiteral("building the index at %1").arg(entriesText(n)),
