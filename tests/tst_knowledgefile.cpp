@@ -179,6 +179,10 @@ void TestKnowledgeFile::teachingSaveLayout_data()
         << QStringList{u"a\\b\\\r\n"_qs, u"z\\last\\"_qs}
         << QByteArray("|a\\b\\\r\n|z\\last\\\r\n");
     QTest::newRow("empty list") << QStringList{} << QByteArray();
+    // A damaged byte read as a lone surrogate goes back as that byte, between GBK text.
+    QTest::newRow("bytes that are not GBK go back as they came")
+        << QStringList{u"键\\"_qs + QChar(0xDC81) + u"回复\\\r\n"_qs}
+        << (QByteArray("|") + gbk(u"键\\"_qs) + '\x81' + gbk(u"回复\\\r\n"_qs));
 }
 
 void TestKnowledgeFile::teachingSaveLayout()

@@ -1,3 +1,4 @@
+#include "teaching/KeyCollator.h"
 #include "teaching/TeachingList.h"
 
 #include <QAbstractItemModelTester>
@@ -15,6 +16,8 @@ class TstTeachingList : public QObject
 
 private slots:
     void setEntriesSortsStably();
+    void setEntriesPlacesOnlyWhatIsOutOfOrder_data();
+    void setEntriesPlacesOnlyWhatIsOutOfOrder();
     void insertLandsAtItsSortedPlace_data();
     void insertLandsAtItsSortedPlace();
     void manyInsertsAtOnePlace_data();
@@ -52,6 +55,57 @@ void TstTeachingList::setEntriesSortsStably()
     std::shuffle(variants.begin(), variants.end(), QRandomGenerator(3));
     list.setEntries(QStringList(variants) << u"zzz\\x\\\r\n"_s << u"0\\x\\\r\n"_s);
     QCOMPARE(list.entries(), QStringList(u"0\\x\\\r\n"_s) << variants << u"zzz\\x\\\r\n"_s);
+}
+
+void TstTeachingList::setEntriesPlacesOnlyWhatIsOutOfOrder_data()
+{
+    QTest::addColumn<QStringList>("entries");
+
+    // Keys from few letters in both cases, so that many entries are equal but for case and
+    // must keep their input order.
+    QRandomGenerator random(11);
+    QStringList drawn;
+    for (int i = 0; i < 400; ++i) {
+        QString key;
+        for (int n = 1 + random.bounded(3); n > 0; --n)
+            key += u"aAbB你"_s.at(random.bounded(5));
+        drawn << key + u"\\r\\\r\n"_s;
+    }
+    const KeyCollator collator;
+    QStringList sorted = drawn;
+    std::stable_sort(sorted.begin(), sorted.end(), [&collator](const QString &a, const QString &b) {
+        return collator.compare(a, b) < 0;
+    });
+
+    QTest::newRow("random") << drawn;
+    QTest::newRow("already sorted") << sorted;
+    QStringList middleToEnd = sorted;
+    middleToEnd.move(200, 399);
+    QTest::newRow("one moved to the end") << middleToEnd;
+    QTest::newRow("the last sorts first, as in a first-run file")
+        << (sorted.mid(1) << sorted.first());
+    QTest::newRow("the greatest first") << (QStringList(sorted.last()) << sorted.first(399));
+    QTest::newRow("reversed") << QStringList(sorted.rbegin(), sorted.rend());
+    QStringList swapped = sorted;
+    for (int i = 0; i + 7 < swapped.size(); i += 37)
+        swapped.swapItemsAt(i, i + 7);
+    QTest::newRow("a few swapped") << swapped;
+}
+
+void TstTeachingList::setEntriesPlacesOnlyWhatIsOutOfOrder()
+{
+    QFETCH(QStringList, entries);
+
+    const KeyCollator collator;
+    QStringList expected = entries;
+    std::stable_sort(
+        expected.begin(), expected.end(),
+        [&collator](const QString &a, const QString &b) { return collator.compare(a, b) < 0; });
+    TeachingList list;
+    list.setEntries(entries);
+    QCOMPARE(list.entries(), expected);
+    for (int row = 0; row < expected.size(); row += 13)
+        QVERIFY(list.findKey(TeachingList::keyOf(expected.at(row))) <= row);
 }
 
 void TstTeachingList::insertLandsAtItsSortedPlace_data()

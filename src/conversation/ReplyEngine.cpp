@@ -3,6 +3,7 @@
 #include "conversation/Calculator.h"
 #include "conversation/CrisisCare.h"
 #include "conversation/Randomness.h"
+#include "conversation/ReplyIndex.h"
 #include "knowledge/KnowledgeBase.h"
 
 namespace ReplyEngine {
@@ -18,9 +19,32 @@ Reply say(const QString *text, RobotText::ReplyKind kind)
     return reply;
 }
 
-std::optional<Reply> rebukeRudeWords(QString &message, const KnowledgeBase &knowledge,
-                                     const QString &robotName, RandomSource &random)
+// Once the name is replaced, a new occurrence of it could only overlap an inserted "[rob]".
+bool settlesInOnePass(const QString &robotName)
 {
+    if (robotName.isEmpty())
+        return false;
+    for (const QChar c : robotName) {
+        if (QStringView(u"[rob]").contains(c))
+            return false;
+    }
+    return true;
+}
+
+std::optional<Reply> rebukeRudeWords(QString &message, const KnowledgeBase &knowledge,
+                                     const QString &robotName, RandomSource &random,
+                                     const ReplyIndex *index)
+{
+    if (knowledge.filterWords.isEmpty())
+        return std::nullopt;
+    // When one replacement leaves the message as every later pass would, all filter words are
+    // tested against that one message, and which of them matched does not change the rebuke.
+    if (index && settlesInOnePass(robotName)) {
+        message.replace(robotName, QStringLiteral("[rob]"));
+        if (index->holdsFilterWord(message))
+            return say(pickRandom(knowledge.dirtyReplies, random), RobotText::Replied);
+        return std::nullopt;
+    }
     // The name is replaced on every pass, so never when there are no filter words.
     for (const QString &word : knowledge.filterWords) {
         message.replace(robotName, QStringLiteral("[rob]"));
@@ -30,11 +54,14 @@ std::optional<Reply> rebukeRudeWords(QString &message, const KnowledgeBase &know
     return std::nullopt;
 }
 
-Reply answerFromTable(const QString &message, const KnowledgeBase &knowledge, RandomSource &random)
+Reply answerFromTable(const QString &message, const KnowledgeBase &knowledge, RandomSource &random,
+                      const ReplyIndex *index)
 {
-    for (const QString &entry : knowledge.keywordTable) {
-        if (message.contains(KnowledgeEntry::key(entry)))
-            return say(pickRandom(KnowledgeEntry::replies(entry), random), RobotText::Replied);
+    const std::optional<qsizetype> entry =
+        index ? index->firstEntry(message) : scanTable(message, knowledge.keywordTable);
+    if (entry) {
+        return say(pickRandom(KnowledgeEntry::replies(knowledge.keywordTable.at(*entry)), random),
+                   RobotText::Replied);
     }
     if (knowledge.keywordTable.isEmpty())
         return {};
@@ -44,8 +71,10 @@ Reply answerFromTable(const QString &message, const KnowledgeBase &knowledge, Ra
 } // namespace
 
 Reply respond(QString &message, const KnowledgeBase &knowledge, const QString &robotName,
-              RandomSource &random)
+              RandomSource &random, const ReplyIndex *index)
 {
+    if (index && !index->isFor(knowledge))
+        index = nullptr;
     if (const ChatCommand command = ChatCommands::match(message); command != ChatCommand::None) {
         Reply reply;
         reply.command = command;
@@ -63,9 +92,18 @@ Reply respond(QString &message, const KnowledgeBase &knowledge, const QString &r
         reply.caring = true;
         return reply;
     }
-    if (auto rebuke = rebukeRudeWords(message, knowledge, robotName, random))
+    if (auto rebuke = rebukeRudeWords(message, knowledge, robotName, random, index))
         return *rebuke;
-    return answerFromTable(message, knowledge, random);
+    return answerFromTable(message, knowledge, random, index);
+}
+
+std::optional<qsizetype> scanTable(QStringView message, const QStringList &table)
+{
+    for (qsizetype i = 0; i < table.size(); ++i) {
+        if (message.contains(KnowledgeEntry::key(table.at(i))))
+            return i;
+    }
+    return std::nullopt;
 }
 
 QString calculate(QString &message, RandomSource &random)

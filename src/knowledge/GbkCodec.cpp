@@ -56,7 +56,7 @@ qsizetype encodeInto(const QString &text, QByteArray &gbk)
     Converter toGbk("CP936", "UTF-16LE");
     if (!toGbk.isOpen())
         return 0;
-    gbk.reserve(text.size() * 2);
+    gbk.reserve(gbk.size() + text.size() * 2);
     const char *const begin = reinterpret_cast<const char *>(text.utf16());
     qsizetype from = 0;
     for (;;) {
@@ -104,6 +104,11 @@ std::optional<QByteArray> encode(const QString &text)
     if (encodeInto(text, gbk) >= 0)
         return std::nullopt;
     return gbk;
+}
+
+bool appendEncoded(const QString &text, QByteArray &gbk)
+{
+    return encodeInto(text, gbk) < 0;
 }
 
 bool canEncode(const QString &text)

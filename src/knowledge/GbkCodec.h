@@ -15,6 +15,9 @@ QString decode(const QByteArray &bytes);
 
 // Encodes text as GBK, or nothing when some character has no GBK form.
 std::optional<QByteArray> encode(const QString &text);
+// Appends the GBK form of text to gbk, which a caller can size beforehand to hold it all;
+// false when some character has no GBK form (gbk then holds part of the text).
+bool appendEncoded(const QString &text, QByteArray &gbk);
 
 // True when every character of text can be written in GBK.
 bool canEncode(const QString &text);

@@ -25,7 +25,6 @@ struct SortItem
     quint64 prefix;
     qsizetype keyOffset;
     qsizetype input;
-    size_t keyHash;
 };
 
 quint64 keyPrefix(const char *key)
@@ -41,20 +40,19 @@ quint64 keyPrefix(const char *key)
 
 TeachingList::TeachingList(QObject *parent) : QAbstractListModel(parent) {}
 
-void TeachingList::setEntries(const QStringList &entries)
+std::vector<qsizetype> TeachingList::sortedRows(const QStringList &entries,
+                                                const std::vector<qsizetype> &rows) const
 {
-    const qsizetype n = entries.size();
     // Comparing a million texts through ICU some twenty million times takes seconds; sort keys
     // are made once per entry and then compared as bytes.
     QByteArray keys;
-    keys.reserve(n * 48);
-    std::vector<SortItem> order(static_cast<size_t>(n));
-    for (qsizetype i = 0; i < n; ++i) {
-        SortItem &item = order[size_t(i)];
+    keys.reserve(qsizetype(rows.size()) * 48);
+    std::vector<SortItem> order(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        SortItem &item = order[i];
         item.keyOffset = keys.size();
-        item.input = i;
-        item.keyHash = keyHash(KnowledgeEntry::key(entries.at(i)));
-        m_collator.appendSortKey(entries.at(i), keys);
+        item.input = rows[i];
+        m_collator.appendSortKey(entries.at(rows[i]), keys);
         item.prefix = keyPrefix(keys.constData() + item.keyOffset);
     }
     const char *keyData = keys.constData();
@@ -64,6 +62,47 @@ void TeachingList::setEntries(const QStringList &entries)
         const int byKey = std::strcmp(keyData + a.keyOffset, keyData + b.keyOffset);
         return byKey != 0 ? byKey < 0 : a.input < b.input;
     });
+    std::vector<qsizetype> sorted(order.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        sorted[i] = order[i].input;
+    return sorted;
+}
+
+void TeachingList::setEntries(const QStringList &entries)
+{
+    const qsizetype n = entries.size();
+    // A table saved by teaching is already in order, and a first-run table nearly: one pass
+    // keeps every row that follows the last one kept, and only the others are sorted and
+    // then placed among the kept rows.
+    std::vector<qsizetype> kept;
+    std::vector<qsizetype> misplaced;
+    kept.reserve(size_t(n));
+    for (qsizetype i = 0; i < n; ++i) {
+        if (kept.empty() || m_collator.compare(entries.at(kept.back()), entries.at(i)) <= 0)
+            kept.push_back(i);
+        else
+            misplaced.push_back(i);
+    }
+    std::vector<qsizetype> order;
+    if (misplaced.empty()) {
+        order = std::move(kept);
+    } else {
+        // Equal texts keep their order in entries, as a stable sort of them all would.
+        const auto before = [&](qsizetype a, qsizetype b) {
+            const int byText = m_collator.compare(entries.at(a), entries.at(b));
+            return byText != 0 ? byText < 0 : a < b;
+        };
+        order.reserve(size_t(n));
+        auto next = kept.cbegin();
+        for (const qsizetype row : sortedRows(entries, misplaced)) {
+            const auto place = std::partition_point(
+                next, kept.cend(), [&](qsizetype keptRow) { return before(keptRow, row); });
+            order.insert(order.end(), next, place);
+            order.push_back(row);
+            next = place;
+        }
+        order.insert(order.end(), next, kept.cend());
+    }
 
     beginResetModel();
     m_texts.clear();
@@ -75,12 +114,12 @@ void TeachingList::setEntries(const QStringList &entries)
     m_labels.reserve(n);
     m_idsByKeyHash.reserve(n);
     for (qsizetype row = 0; row < n; ++row) {
-        const SortItem &item = order[size_t(row)];
+        const QString &entry = entries.at(order[size_t(row)]);
         const ItemId id = ItemId(row);
-        m_texts.append(entries.at(item.input));
+        m_texts.append(entry);
         m_ids.append(id);
         m_labels.append(spreadLabel(row));
-        m_idsByKeyHash[item.keyHash].append(id);
+        m_idsByKeyHash[keyHash(KnowledgeEntry::key(entry))].append(id);
     }
     endResetModel();
 }

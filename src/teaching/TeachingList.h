@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QStringView>
 #include <QVarLengthArray>
+#include <vector>
 
 class TeachingList : public QAbstractListModel
 {
@@ -48,6 +49,9 @@ private:
     using IdList = QVarLengthArray<ItemId, 1>;
 
     static size_t keyHash(QStringView key);
+    // The given rows of entries in sorted order, equal texts in the order of the rows.
+    std::vector<qsizetype> sortedRows(const QStringList &entries,
+                                      const std::vector<qsizetype> &rows) const;
     quint64 labelForNewRow(int row);
     void relabel();
     int rowOf(ItemId id) const;

@@ -167,6 +167,7 @@ Status FrmMain::loadKnowledge()
     if (!parsed)
         return Status::failure(parsed.reason());
     m_knowledge = *std::move(parsed);
+    m_replyIndex.rebuild(m_knowledge);
     m_idlePrompter.setKnowledge(&m_knowledge);
     setLabelText(m_ui.labSmartWord, QStringLiteral("数据：%1个").arg(m_knowledge.entryCount()));
     return success();
@@ -248,8 +249,8 @@ void FrmMain::appendTranscript(const QString &text)
 void FrmMain::replyTick()
 {
     setLabelText(m_ui.labRTip, Online);
-    const Reply reply =
-        ReplyEngine::respond(m_pendingMessage, m_knowledge, m_profile.name, *m_seams.random);
+    const Reply reply = ReplyEngine::respond(m_pendingMessage, m_knowledge, m_profile.name,
+                                             *m_seams.random, m_replyIndex.index());
     if (reply.text)
         robotSay(*reply.text, reply.kind);
     // A joke or a question a few seconds after a caring line would do harm: stay quiet until

@@ -5,6 +5,7 @@
 #include "common/Result.h"
 #include "conversation/ChatCommands.h"
 #include "conversation/IdlePrompter.h"
+#include "conversation/ReplyIndexBuilder.h"
 #include "conversation/RobotProfile.h"
 #include "conversation/RobotText.h"
 #include "knowledge/KnowledgeBase.h"
@@ -136,6 +137,7 @@ private:
     const RobotProfile m_profile = RobotProfile::builtIn();
     QString m_dataPath;
     KnowledgeBase m_knowledge;
+    ReplyIndexBuilder m_replyIndex;
     QString m_pendingMessage;
     QString m_lastReply;
     qint64 m_sentCount = 0;

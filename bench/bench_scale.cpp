@@ -1,0 +1,475 @@
+// How the reply scales with the table: generated GBK tables of 465, 100,000 and 1,000,000
+// entries whose keys and replies are drawn like the default table's (each one copies the
+// length and the mix of Chinese, Latin, digits and symbols of a default key or reply), and
+// messages made of the default sentences with none to three keys of the table in them.
+//
+// Prints one table: each figure, the baseline measured beside it in this same run, and their
+// ratio (medians of several repetitions; the machine is shared, so only ratios are compared).
+// Run: build/bench/bench_scale        (add --sizes=465,100000 to leave the largest out)
+
+#include "common/TextRules.h"
+#include "conversation/Randomness.h"
+#include "conversation/ReplyEngine.h"
+#include "conversation/ReplyIndex.h"
+#include "knowledge/GbkCodec.h"
+#include "knowledge/KnowledgeBase.h"
+#include "knowledge/KnowledgeFile.h"
+#include "teaching/TeachingList.h"
+
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+const QString RobotName = QStringLiteral("阿木");
+constexpr int MessageCount = 64;
+
+class FixedRandom final : public RandomSource
+{
+public:
+    double next() override { return 0.5; }
+};
+
+// Characters to draw from, by the kind of character they replace in a default text.
+struct Alphabet
+{
+    QString hanzi; // the 3,755 common characters of GB2312
+    QString symbols;
+
+    explicit Alphabet(const QStringList &defaultKeys)
+    {
+        QByteArray bytes;
+        for (int row = 0xB0; row <= 0xD7; ++row) {
+            for (int cell = 0xA1; cell <= (row == 0xD7 ? 0xF9 : 0xFE); ++cell)
+                bytes.append(char(row)).append(char(cell));
+        }
+        hanzi = GbkCodec::decode(bytes);
+        for (const QString &key : defaultKeys) {
+            for (QChar c : key) {
+                if (!isHanzi(c) && !c.isLetterOrNumber() && c != u'|' && c != u'\\' &&
+                    !symbols.contains(c))
+                    symbols += c;
+            }
+        }
+    }
+
+    static bool isHanzi(QChar c) { return c.unicode() >= 0x4E00 && c.unicode() <= 0x9FFF; }
+};
+
+class Generator
+{
+public:
+    Generator(const KnowledgeBase &defaults, quint32 seed)
+        : m_random(seed), m_alphabet(keysOf(defaults))
+    {
+        for (const QString &entry : defaults.keywordTable) {
+            m_keys << KnowledgeEntry::key(entry).toString();
+            m_replyCounts << int(KnowledgeEntry::replies(entry).size());
+            m_replies << KnowledgeEntry::replies(entry);
+        }
+        m_sentences << defaults.randomQuestions << defaults.randomAnswers << m_replies;
+    }
+
+    // "key\reply\...\" like a default entry, without its line end.
+    QString entry()
+    {
+        QString text = likeThis(pick(m_keys));
+        for (int n = std::max(1, pick(m_replyCounts)); n > 0; --n)
+            text += u'\\' + likeThis(pick(m_replies));
+        return text + u'\\';
+    }
+
+    // About length characters of default sentences with up to three of keys among them.
+    QString message(const QStringList &keys, qsizetype length)
+    {
+        QString text;
+        while (text.size() < length)
+            text += TextRules::normalise(pick(m_sentences));
+        text.truncate(length);
+        for (int n = below(4); n > 0; --n) {
+            const QString &key = pick(keys);
+            text.replace(below(int(std::max<qsizetype>(1, text.size() - key.size()))), key.size(),
+                         key);
+        }
+        text.truncate(length);
+        return text;
+    }
+
+private:
+    static QStringList keysOf(const KnowledgeBase &kb)
+    {
+        QStringList keys;
+        for (const QString &entry : kb.keywordTable)
+            keys << KnowledgeEntry::key(entry).toString();
+        return keys;
+    }
+
+    int below(int n) { return int(m_random.bounded(quint32(n))); }
+    template <typename T> const T &pick(const QList<T> &list)
+    {
+        return list.at(below(int(list.size())));
+    }
+
+    // A text of the same length and kinds of characters as the model.
+    QString likeThis(const QString &model)
+    {
+        QString text = model;
+        for (QChar &c : text) {
+            if (Alphabet::isHanzi(c))
+                c = m_alphabet.hanzi.at(below(int(m_alphabet.hanzi.size())));
+            else if (c.isDigit())
+                c = QChar(u'0' + below(10));
+            else if (c.isLower())
+                c = QChar(u'a' + below(26));
+            else if (c.isUpper())
+                c = QChar(u'A' + below(26));
+            else if (!m_alphabet.symbols.isEmpty() && c != u'|' && c != u'\\')
+                c = m_alphabet.symbols.at(below(int(m_alphabet.symbols.size())));
+        }
+        return text.remove(u'|').remove(u'\\');
+    }
+
+    QRandomGenerator m_random;
+    Alphabet m_alphabet;
+    QStringList m_keys;
+    QList<int> m_replyCounts;
+    QStringList m_replies;
+    QStringList m_sentences;
+};
+
+const KnowledgeBase &defaultKnowledge()
+{
+    static const KnowledgeBase kb =
+        *KnowledgeBase::parse(*KnowledgeFile::firstRunBytes(QStringLiteral("zu")));
+    return kb;
+}
+
+// One generated table, loaded the way the program loads a file, with its index and messages.
+struct Setup
+{
+    qsizetype fileBytes = 0;
+    KnowledgeBase kb;
+    std::unique_ptr<ReplyIndex> index;
+    QStringList shortMessages; // 10 characters
+    QStringList kiloMessages;  // 1,024 characters
+    QString megaMessage;       // 1,048,576 characters
+    // 1,024 characters that hold no key but the last entry's: the scan's worst case.
+    QStringList lastKeyMessages;
+    int lastKeyEntry = -1;
+
+    // The same table as teaching saves it, in sorted order, loaded again; and that file.
+    KnowledgeBase sorted;
+    QString sortedPath;
+    QString sortedText; // the whole file decoded
+};
+
+QTemporaryDir &workDirectory()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+// Characters that no generated key holds: the less common half of GB2312, which the keys
+// never draw from, without the characters of the filter words.
+QString unusedHanzi(const KnowledgeBase &kb)
+{
+    QByteArray bytes;
+    for (int row = 0xD8; row <= 0xF7; ++row) {
+        for (int cell = 0xA1; cell <= 0xFE; ++cell)
+            bytes.append(char(row)).append(char(cell));
+    }
+    QString hanzi = GbkCodec::decode(bytes);
+    for (const QString &word : kb.filterWords) {
+        for (QChar c : word)
+            hanzi.remove(c);
+    }
+    return hanzi;
+}
+
+std::unique_ptr<Setup> makeSetup(int entries)
+{
+    auto setup = std::make_unique<Setup>();
+    Generator gen(defaultKnowledge(), quint32(entries));
+    QByteArray head = *KnowledgeFile::firstRunBytes(QStringLiteral("zu"));
+    head.truncate(defaultKnowledge().tableOffset);
+    QString table = QStringLiteral("\r\n");
+    QStringList keys;
+    for (int i = 0; i < entries; ++i) {
+        const QString entry = gen.entry();
+        keys << KnowledgeEntry::key(entry).toString();
+        table += u'|' + entry + QStringLiteral("\r\n");
+    }
+    const QByteArray bytes = head + *GbkCodec::encode(table);
+    setup->fileBytes = bytes.size();
+    setup->kb = *KnowledgeBase::parse(bytes);
+    setup->index = std::make_unique<ReplyIndex>(*ReplyIndex::build(setup->kb));
+    for (int i = 0; i < MessageCount; ++i) {
+        setup->shortMessages << gen.message(keys, 10);
+        setup->kiloMessages << gen.message(keys, 1024);
+    }
+    setup->megaMessage = gen.message(keys, 1 << 20);
+
+    {
+        TeachingList list;
+        list.setEntries(setup->kb.keywordTable);
+        const QByteArray sortedBytes = *KnowledgeFile::teachingSaveBytes(setup->kb, list.entries());
+        setup->sorted = *KnowledgeBase::parse(sortedBytes);
+        setup->sortedText = GbkCodec::decode(sortedBytes);
+        setup->sortedPath = workDirectory().filePath(QStringLiteral("Data%1.ait").arg(entries));
+        if (!KnowledgeFile::write(setup->sortedPath, sortedBytes))
+            qFatal("cannot write the generated file");
+    }
+
+    // The latest entry whose key no earlier key is part of: usually the very last one.
+    const QString filler = unusedHanzi(setup->kb);
+    QRandomGenerator random(7);
+    for (int e = entries - 1; e >= 0 && setup->lastKeyMessages.isEmpty(); --e) {
+        QString message;
+        while (message.size() < 1024 - keys.at(e).size())
+            message += filler.at(random.bounded(int(filler.size())));
+        message += keys.at(e);
+        if (setup->index->firstEntry(message) == e) {
+            setup->lastKeyEntry = e;
+            setup->lastKeyMessages << message;
+        }
+    }
+    while (setup->lastKeyMessages.size() < 8) {
+        QString message = setup->lastKeyMessages.first();
+        std::shuffle(message.begin(), message.end() - keys.at(setup->lastKeyEntry).size(), random);
+        setup->lastKeyMessages << message;
+    }
+    return setup;
+}
+
+std::map<int, std::unique_ptr<Setup>> setups;
+
+void replyAll(benchmark::State &state, const Setup &setup, const QStringList &messages,
+              bool useIndex)
+{
+    FixedRandom random;
+    qsizetype i = 0;
+    for (auto _ : state) {
+        QString pending = messages.at(i++ % messages.size());
+        benchmark::DoNotOptimize(ReplyEngine::respond(pending, setup.kb, RobotName, random,
+                                                      useIndex ? setup.index.get() : nullptr));
+    }
+}
+
+// Medians of the repetitions, by benchmark name, in seconds.
+class Collector : public benchmark::ConsoleReporter
+{
+public:
+    std::map<std::string, double> medians;
+
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run &run : runs) {
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+                medians[run.run_name.function_name] =
+                    run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            }
+        }
+    }
+};
+
+std::string name(const char *what, int entries)
+{
+    return std::string(what) + "/" + std::to_string(entries);
+}
+
+void registerFigures(int entries)
+{
+    const Setup &s = *setups.at(entries);
+    const auto add = [&](const char *what, auto &&fn) {
+        return benchmark::RegisterBenchmark(name(what, entries).c_str(), fn)
+            ->Repetitions(entries >= 1'000'000 ? 5 : 7)
+            ->ReportAggregatesOnly(true)
+            ->Unit(benchmark::kMicrosecond);
+    };
+    add("reply10", [&s](benchmark::State &st) { replyAll(st, s, s.shortMessages, true); });
+    add("reply1k", [&s](benchmark::State &st) { replyAll(st, s, s.kiloMessages, true); });
+    add("scan1k", [&s](benchmark::State &st) {
+        replyAll(st, s, s.kiloMessages, false);
+    })->MinTime(0.2);
+    add("replyLast1k", [&s](benchmark::State &st) { replyAll(st, s, s.lastKeyMessages, true); });
+    add("scanLast1k", [&s](benchmark::State &st) {
+        replyAll(st, s, s.lastKeyMessages, false);
+    })->MinTime(0.2);
+    add("reply1M", [&s](benchmark::State &st) {
+        FixedRandom random;
+        for (auto _ : st) {
+            QString pending = s.megaMessage;
+            benchmark::DoNotOptimize(
+                ReplyEngine::respond(pending, s.kb, RobotName, random, s.index.get()));
+        }
+    });
+    add("normalise1M", [&s](benchmark::State &st) {
+        for (auto _ : st)
+            benchmark::DoNotOptimize(TextRules::normalise(s.megaMessage));
+    });
+    add("enterTeaching", [&s](benchmark::State &st) {
+        for (auto _ : st) {
+            TeachingList list;
+            list.setEntries(s.sorted.keywordTable);
+            benchmark::DoNotOptimize(list.count());
+        }
+    });
+    add("readDecode", [&s](benchmark::State &st) {
+        for (auto _ : st)
+            benchmark::DoNotOptimize(GbkCodec::decode(*KnowledgeFile::read(s.sortedPath)));
+    });
+    add("save", [&s](benchmark::State &st) {
+        for (auto _ : st) {
+            const Result<QByteArray> bytes =
+                KnowledgeFile::teachingSaveBytes(s.sorted, s.sorted.keywordTable);
+            benchmark::DoNotOptimize(KnowledgeFile::write(s.sortedPath, *bytes));
+        }
+    });
+    add("encodeWrite", [&s](benchmark::State &st) {
+        for (auto _ : st) {
+            benchmark::DoNotOptimize(
+                KnowledgeFile::write(s.sortedPath, *GbkCodec::encode(s.sortedText)));
+        }
+    });
+    add("build", [&s](benchmark::State &st) {
+        for (auto _ : st)
+            benchmark::DoNotOptimize(ReplyIndex::build(s.kb));
+    })->Iterations(1);
+    add("parse", [&s](benchmark::State &st) {
+        const QByteArray bytes = s.kb.dataBytes;
+        for (auto _ : st)
+            benchmark::DoNotOptimize(KnowledgeBase::parse(bytes));
+    })->Iterations(1);
+}
+
+QString figure(double seconds)
+{
+    if (seconds >= 1)
+        return QString::number(seconds, 'f', 2) + QStringLiteral(" s");
+    if (seconds >= 1e-3)
+        return QString::number(seconds * 1e3, 'f', 2) + QStringLiteral(" ms");
+    return QString::number(seconds * 1e6, 'f', 2) + QStringLiteral(" µs");
+}
+
+void printRow(const QString &what, const QString &value, const QString &baselineWhat,
+              const QString &baseline, double ratio, const QString &goal)
+{
+    std::printf("| %s | %s | %s | %s | %s | %s |\n", qPrintable(what), qPrintable(value),
+                qPrintable(baselineWhat), qPrintable(baseline),
+                qPrintable(QString::number(ratio, 'g', 4)), qPrintable(goal));
+}
+
+QString entriesText(int entries)
+{
+    return QLocale(QLocale::English).toString(entries);
+}
+
+void printTable(const std::vector<int> &sizes, const std::map<std::string, double> &m)
+{
+    // A figure left out by --benchmark_filter is NaN, and so is every ratio made with it.
+    const auto at = [&m](const char *what, int entries) {
+        const auto found = m.find(name(what, entries));
+        return found == m.end() ? std::nan("") : found->second;
+    };
+    const int small = sizes.front();
+    std::printf("\n| figure | value | baseline | baseline value | ratio | goal |\n"
+                "|---|---|---|---|---|---|\n");
+    const std::pair<const char *, QString> replies[] = {
+        {"reply10", QStringLiteral("reply, 10-char message")},
+        {"reply1k", QStringLiteral("reply, 1 KB message")},
+        {"replyLast1k", QStringLiteral("reply, 1 KB message matching only a last entry")},
+    };
+    for (const auto &[what, label] : replies) {
+        for (int n : sizes) {
+            if (n == small)
+                continue;
+            printRow(label + QStringLiteral(" at %1").arg(entriesText(n)), figure(at(what, n)),
+                     QStringLiteral("same at %1").arg(entriesText(small)), figure(at(what, small)),
+                     at(what, n) / at(what, small), QStringLiteral("≤ 3"));
+        }
+    }
+    for (int n : sizes) {
+        printRow(QStringLiteral("scan, 1 KB message at %1").arg(entriesText(n)),
+                 figure(at("scan1k", n)), QStringLiteral("reply by the index"),
+                 figure(at("reply1k", n)), at("scan1k", n) / at("reply1k", n),
+                 n >= 1'000'000 ? QStringLiteral("≥ 1000") : QString());
+    }
+    for (int n : sizes) {
+        printRow(QStringLiteral("scan, 1 KB message matching only entry %1 of %2")
+                     .arg(entriesText(setups.at(n)->lastKeyEntry + 1), entriesText(n)),
+                 figure(at("scanLast1k", n)), QStringLiteral("reply by the index"),
+                 figure(at("replyLast1k", n)), at("scanLast1k", n) / at("replyLast1k", n),
+                 n >= 1'000'000 ? QStringLiteral("≥ 1000") : QString());
+    }
+    for (int n : sizes) {
+        printRow(QStringLiteral("1 MB message, whole reply at %1").arg(entriesText(n)),
+                 figure(at("reply1M", n)), QStringLiteral("normalising it"),
+                 figure(at("normalise1M", n)), at("reply1M", n) / at("normalise1M", n),
+                 QStringLiteral("≤ 10"));
+    }
+    for (int n : sizes) {
+        printRow(QStringLiteral("entering teaching, sorted table of %1").arg(entriesText(n)),
+                 figure(at("enterTeaching", n)), QStringLiteral("reading and decoding the file"),
+                 figure(at("readDecode", n)), at("enterTeaching", n) / at("readDecode", n),
+                 QStringLiteral("≤ 1"));
+    }
+    for (int n : sizes) {
+        printRow(QStringLiteral("saving from teaching, %1").arg(entriesText(n)),
+                 figure(at("save", n)), QStringLiteral("encoding and writing alone"),
+                 figure(at("encodeWrite", n)), at("save", n) / at("encodeWrite", n),
+                 QStringLiteral("≤ 1.5"));
+    }
+    for (int n : sizes) {
+        printRow(QStringLiteral("building the index at %1").arg(entriesText(n)),
+                 figure(at("build", n)), QStringLiteral("parsing the file"), figure(at("parse", n)),
+                 at("build", n) / at("parse", n), QStringLiteral("(on a worker)"));
+    }
+    for (int n : sizes) {
+        const Setup &s = *setups.at(n);
+        printRow(QStringLiteral("index memory at %1").arg(entriesText(n)),
+                 QStringLiteral("%1 MB").arg(double(s.index->memoryBytes()) / 1e6, 0, 'f', 1),
+                 QStringLiteral("file size"),
+                 QStringLiteral("%1 MB").arg(double(s.fileBytes) / 1e6, 0, 'f', 1),
+                 double(s.index->memoryBytes()) / double(s.fileBytes), QString());
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    std::vector<int> sizes{465, 100'000, 1'000'000};
+    std::vector<char *> args;
+    for (int i = 0; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg.rfind("--sizes=", 0) == 0) {
+            sizes.clear();
+            for (const QString &n : QString::fromStdString(arg.substr(8)).split(u','))
+                sizes.push_back(n.toInt());
+        } else {
+            args.push_back(argv[i]);
+        }
+    }
+    int count = int(args.size());
+    benchmark::Initialize(&count, args.data());
+
+    for (int n : sizes) {
+        std::fprintf(stderr, "generating %d entries...\n", n);
+        setups[n] = makeSetup(n);
+        registerFigures(n);
+    }
+    Collector collector;
+    benchmark::RunSpecifiedBenchmarks(&collector);
+    printTable(sizes, collector.medians);
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,74 @@
+#include "conversation/ReplyIndex.h"
+
+#include "knowledge/KnowledgeBase.h"
+
+#include <vector>
+
+namespace {
+
+constexpr size_t FirstTier = 1024;
+constexpr size_t TierGrowth = 16;
+
+} // namespace
+
+std::optional<ReplyIndex> ReplyIndex::build(const KnowledgeBase &knowledge,
+                                            const std::atomic_bool *cancel)
+{
+    ReplyIndex index;
+    index.m_table = knowledge.keywordTable;
+    index.m_filterWords = knowledge.filterWords;
+
+    std::vector<QStringView> words(index.m_filterWords.cbegin(), index.m_filterWords.cend());
+    std::optional<KeyAutomaton> rudeWords = KeyAutomaton::build(words, cancel);
+    if (!rudeWords)
+        return std::nullopt;
+    index.m_rudeWords = std::move(*rudeWords);
+
+    std::vector<QStringView> keys;
+    keys.reserve(size_t(index.m_table.size()));
+    for (const QString &entry : std::as_const(index.m_table))
+        keys.push_back(KnowledgeEntry::key(entry));
+    for (size_t tier = FirstTier;; tier *= TierGrowth) {
+        const bool last = tier >= keys.size();
+        if (last)
+            tier = keys.size();
+        std::optional<KeyAutomaton> automaton = KeyAutomaton::build(
+            std::vector<QStringView>(keys.begin(), keys.begin() + tier), cancel);
+        if (!automaton)
+            return std::nullopt;
+        index.m_tiers.push_back(std::move(*automaton));
+        if (last)
+            break;
+    }
+    return index;
+}
+
+bool ReplyIndex::isFor(const KnowledgeBase &knowledge) const
+{
+    return knowledge.keywordTable.constData() == m_table.constData() &&
+           knowledge.keywordTable.size() == m_table.size() &&
+           knowledge.filterWords.constData() == m_filterWords.constData() &&
+           knowledge.filterWords.size() == m_filterWords.size();
+}
+
+std::optional<qsizetype> ReplyIndex::firstEntry(QStringView message) const
+{
+    for (const KeyAutomaton &tier : m_tiers) {
+        if (std::optional<qsizetype> entry = tier.firstContained(message))
+            return entry;
+    }
+    return std::nullopt;
+}
+
+bool ReplyIndex::holdsFilterWord(QStringView message) const
+{
+    return m_rudeWords.containsAny(message);
+}
+
+size_t ReplyIndex::memoryBytes() const
+{
+    size_t bytes = m_rudeWords.memoryBytes();
+    for (const KeyAutomaton &tier : m_tiers)
+        bytes += tier.memoryBytes();
+    return bytes;
+}

@@ -1,0 +1,44 @@
+#pragma once
+// What the reply engine needs to answer a message in time that does not grow with the table:
+// one automaton over the filter words and automata over the keys of the keyword table, built
+// for one loaded knowledge base.
+
+#include "conversation/KeyAutomaton.h"
+
+#include <QStringList>
+#include <QStringView>
+#include <atomic>
+#include <optional>
+#include <vector>
+
+struct KnowledgeBase;
+
+class ReplyIndex
+{
+public:
+    // Nothing when cancel was set while building (or the table is beyond the automaton).
+    static std::optional<ReplyIndex> build(const KnowledgeBase &knowledge,
+                                           const std::atomic_bool *cancel = nullptr);
+
+    // True when this index was built from these very lists (shared, not merely equal), so an
+    // index left over from an earlier load is never asked about a new one.
+    bool isFor(const KnowledgeBase &knowledge) const;
+
+    // The first entry in table order whose key the message contains.
+    std::optional<qsizetype> firstEntry(QStringView message) const;
+    // True when the message contains any filter word.
+    bool holdsFilterWord(QStringView message) const;
+
+    size_t memoryBytes() const;
+
+private:
+    // Shared copies of the lists the automata were built from; they cost no memory of their own.
+    QStringList m_table;
+    QStringList m_filterWords;
+    // Automata over the first 1,024, 16,384, 262,144 … entries, ending with the whole table.
+    // The first one that finds any key has found the first entry of all: every later entry
+    // comes after all of its keys. Most messages are settled by a small one that stays in the
+    // cache, whatever the table's size; the others together cost about a third of the last.
+    std::vector<KeyAutomaton> m_tiers;
+    KeyAutomaton m_rudeWords;
+};
