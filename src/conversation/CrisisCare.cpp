@@ -1,7 +1,10 @@
 #include "conversation/CrisisCare.h"
 
+#include "conversation/KeyAutomaton.h"
+
 #include <QRegularExpression>
 #include <algorithm>
+#include <vector>
 
 // Why this is built in: a user in crisis once typed "我想死" and the keyword table answered
 // "想就去做吧". Words like these must never reach the table or a joke, whatever file the user
@@ -84,10 +87,24 @@ const QRegularExpression &lookAlikes()
     return expressions;
 }
 
+// Finds in one pass whether a message holds any phrase at all, or "活着" for the family above:
+// most messages hold none, and a pasted megabyte must not be searched eighty times over.
+const KeyAutomaton &anyPhrase()
+{
+    static const KeyAutomaton automaton = [] {
+        std::vector<QStringView> keys(crisisPhrases().cbegin(), crisisPhrases().cend());
+        keys.push_back(u"活着");
+        return *KeyAutomaton::build(keys);
+    }();
+    return automaton;
+}
+
 } // namespace
 
 bool concerns(const QString &normalisedMessage)
 {
+    if (!anyPhrase().containsAny(normalisedMessage))
+        return false;
     const QString message = QString(normalisedMessage).remove(lookAlikes());
     return message.contains(lifeNotWorthLiving()) ||
            std::any_of(crisisPhrases().cbegin(), crisisPhrases().cend(),
