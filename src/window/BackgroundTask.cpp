@@ -22,6 +22,18 @@ BackgroundTask::BackgroundTask(const FrmMainUi &ui, QObject *parent) : QObject(p
     connect(m_slowTimer, &QTimer::timeout, this, &BackgroundTask::slowTick);
 }
 
+BackgroundTask::~BackgroundTask()
+{
+    joinDisposals();
+}
+
+void BackgroundTask::joinDisposals()
+{
+    for (std::thread &disposal : m_disposals)
+        disposal.join();
+    m_disposals.clear();
+}
+
 void BackgroundTask::run(const QString &what, const std::function<void()> &work)
 {
     begin(what);

@@ -8,8 +8,11 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
+#include <thread>
 #include <type_traits>
+#include <vector>
 
 class QTimer;
 struct FrmMainUi;
@@ -23,6 +26,8 @@ public:
     static constexpr int SlowMilliseconds = 1000;
 
     BackgroundTask(const FrmMainUi &ui, QObject *parent);
+    // Waits for what is still being freed.
+    ~BackgroundTask() override;
 
     // Runs work on a worker thread and returns once it is done, handling events meanwhile.
     // what is shown in the status line until then.
@@ -33,6 +38,15 @@ public:
         std::optional<std::invoke_result_t<Work>> value;
         run(what, [&] { value.emplace(work()); });
         return *std::move(value);
+    }
+
+    // Frees value on a worker without waiting: a million strings take longer to free than the
+    // window may stand still.
+    template <typename T> void dispose(T value)
+    {
+        joinDisposals();
+        m_disposals.emplace_back(
+            [held = std::make_shared<T>(std::move(value))]() mutable { held.reset(); });
     }
 
     bool busy() const { return m_depth > 0; }
@@ -51,6 +65,7 @@ public:
 private:
     void begin(const QString &what);
     void end();
+    void joinDisposals();
 
     const FrmMainUi &m_ui;
     QTimer *m_slowTimer = nullptr;
@@ -59,4 +74,5 @@ private:
     // What the controls showed before the work, given back after it.
     bool m_teachWasEnabled = false;
     QString m_status;
+    std::vector<std::thread> m_disposals;
 };

@@ -174,7 +174,7 @@ Status FrmMain::loadKnowledge()
         });
     if (!parsed)
         return Status::failure(parsed.reason());
-    m_knowledge = *std::move(parsed);
+    m_task->dispose(std::exchange(m_knowledge, *std::move(parsed)));
     m_replyIndex.rebuild(m_knowledge);
     m_idlePrompter.setKnowledge(&m_knowledge);
     setLabelText(m_ui.labSmartWord, QStringLiteral("数据：%1个").arg(m_knowledge.entryCount()));
@@ -429,7 +429,7 @@ bool FrmMain::leaveTeaching(bool closing)
 void FrmMain::finishLeaving(bool closing)
 {
     m_unsaved = false;
-    m_teachingList->clear();
+    m_task->dispose(m_teachingList->adopt({}));
     m_ui.hideKeywordList();
     setMode(Mode::Conversation);
     m_ui.picTeach->clearBoxes();
