@@ -36,12 +36,9 @@ quint64 keyPrefix(const char *key)
     return prefix << (8 * (8 - taken));
 }
 
-} // namespace
-
-TeachingList::TeachingList(QObject *parent) : QAbstractListModel(parent) {}
-
-std::vector<qsizetype> TeachingList::sortedRows(const QStringList &entries,
-                                                const std::vector<qsizetype> &rows) const
+// The given rows of entries in sorted order, equal texts in the order of the rows.
+std::vector<qsizetype> sortedRows(const KeyCollator &collator, const QStringList &entries,
+                                  const std::vector<qsizetype> &rows)
 {
     // Comparing a million texts through ICU some twenty million times takes seconds; sort keys
     // are made once per entry and then compared as bytes.
@@ -52,7 +49,7 @@ std::vector<qsizetype> TeachingList::sortedRows(const QStringList &entries,
         SortItem &item = order[i];
         item.keyOffset = keys.size();
         item.input = rows[i];
-        m_collator.appendSortKey(entries.at(rows[i]), keys);
+        collator.appendSortKey(entries.at(rows[i]), keys);
         item.prefix = keyPrefix(keys.constData() + item.keyOffset);
     }
     const char *keyData = keys.constData();
@@ -68,8 +65,14 @@ std::vector<qsizetype> TeachingList::sortedRows(const QStringList &entries,
     return sorted;
 }
 
-void TeachingList::setEntries(const QStringList &entries)
+} // namespace
+
+TeachingList::TeachingList(QObject *parent) : QAbstractListModel(parent) {}
+
+TeachingList::Prepared TeachingList::prepare(const QStringList &entries) const
 {
+    // A collator of its own: ICU collators are not to be shared between threads.
+    const KeyCollator collator = m_collator;
     const qsizetype n = entries.size();
     // A table saved by teaching is already in order, and a first-run table nearly: one pass
     // keeps every row that follows the last one kept, and only the others are sorted and
@@ -78,7 +81,7 @@ void TeachingList::setEntries(const QStringList &entries)
     std::vector<qsizetype> misplaced;
     kept.reserve(size_t(n));
     for (qsizetype i = 0; i < n; ++i) {
-        if (kept.empty() || m_collator.compare(entries.at(kept.back()), entries.at(i)) <= 0)
+        if (kept.empty() || collator.compare(entries.at(kept.back()), entries.at(i)) <= 0)
             kept.push_back(i);
         else
             misplaced.push_back(i);
@@ -89,12 +92,12 @@ void TeachingList::setEntries(const QStringList &entries)
     } else {
         // Equal texts keep their order in entries, as a stable sort of them all would.
         const auto before = [&](qsizetype a, qsizetype b) {
-            const int byText = m_collator.compare(entries.at(a), entries.at(b));
+            const int byText = collator.compare(entries.at(a), entries.at(b));
             return byText != 0 ? byText < 0 : a < b;
         };
         order.reserve(size_t(n));
         auto next = kept.cbegin();
-        for (const qsizetype row : sortedRows(entries, misplaced)) {
+        for (const qsizetype row : sortedRows(collator, entries, misplaced)) {
             const auto place = std::partition_point(
                 next, kept.cend(), [&](qsizetype keptRow) { return before(keptRow, row); });
             order.insert(order.end(), next, place);
@@ -104,24 +107,36 @@ void TeachingList::setEntries(const QStringList &entries)
         order.insert(order.end(), next, kept.cend());
     }
 
-    beginResetModel();
-    m_texts.clear();
-    m_ids.clear();
-    m_labels.clear();
-    m_idsByKeyHash.clear();
-    m_texts.reserve(n);
-    m_ids.reserve(n);
-    m_labels.reserve(n);
-    m_idsByKeyHash.reserve(n);
+    Prepared prepared;
+    prepared.texts.reserve(n);
+    prepared.ids.reserve(n);
+    prepared.labels.reserve(n);
+    prepared.idsByKeyHash.reserve(n);
     for (qsizetype row = 0; row < n; ++row) {
         const QString &entry = entries.at(order[size_t(row)]);
         const ItemId id = ItemId(row);
-        m_texts.append(entry);
-        m_ids.append(id);
-        m_labels.append(spreadLabel(row));
-        m_idsByKeyHash[keyHash(KnowledgeEntry::key(entry))].append(id);
+        prepared.texts.append(entry);
+        prepared.ids.append(id);
+        prepared.labels.append(spreadLabel(row));
+        prepared.idsByKeyHash[keyHash(KnowledgeEntry::key(entry))].append(id);
     }
+    return prepared;
+}
+
+TeachingList::Prepared TeachingList::adopt(Prepared prepared)
+{
+    beginResetModel();
+    m_texts.swap(prepared.texts);
+    m_ids.swap(prepared.ids);
+    m_labels.swap(prepared.labels);
+    m_idsByKeyHash.swap(prepared.idsByKeyHash);
     endResetModel();
+    return prepared;
+}
+
+void TeachingList::setEntries(const QStringList &entries)
+{
+    adopt(prepare(entries));
 }
 
 int TeachingList::insertEntry(const QString &entry)
@@ -195,12 +210,7 @@ QStringList TeachingList::entries() const
 
 void TeachingList::clear()
 {
-    beginResetModel();
-    m_texts.clear();
-    m_ids.clear();
-    m_labels.clear();
-    m_idsByKeyHash.clear();
-    endResetModel();
+    adopt({});
 }
 
 QString TeachingList::keyOf(const QString &entry)

@@ -23,6 +23,29 @@ public:
 
     explicit TeachingList(QObject *parent = nullptr);
 
+private:
+    using ItemId = quint32;
+    // Ids of the items with one key hash, in list order; nearly always a single one.
+    using IdList = QVarLengthArray<ItemId, 1>;
+
+public:
+    // A whole list made ready away from the model: sorting a million entries takes longer
+    // than a window may stand still, so it happens on a worker and only the hand-over,
+    // adopt(), runs where the model lives.
+    struct Prepared
+    {
+        QList<QString> texts;
+        QList<ItemId> ids;
+        QList<quint64> labels;
+        QHash<size_t, IdList> idsByKeyHash;
+    };
+
+    // The items of entries sorted, equal items in their order in entries. Safe on any thread
+    // while the model's order is not being changed.
+    Prepared prepare(const QStringList &entries) const;
+    // Replaces all items with prepared ones; what the list held before is handed back, so that
+    // freeing it can happen elsewhere too.
+    Prepared adopt(Prepared prepared);
     // Replaces all items, sorted; equal items keep their order in entries.
     void setEntries(const QStringList &entries);
     // Adds entry at its sorted place, after any items equal to it, and returns its row.
@@ -44,14 +67,7 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
 private:
-    using ItemId = quint32;
-    // Ids of the items with one key hash, in list order; nearly always a single one.
-    using IdList = QVarLengthArray<ItemId, 1>;
-
     static size_t keyHash(QStringView key);
-    // The given rows of entries in sorted order, equal texts in the order of the rows.
-    std::vector<qsizetype> sortedRows(const QStringList &entries,
-                                      const std::vector<qsizetype> &rows) const;
     quint64 labelForNewRow(int row);
     void relabel();
     int rowOf(ItemId id) const;

@@ -10,6 +10,7 @@
 #include "teaching/TeachingList.h"
 #include "teaching/TeachingRules.h"
 #include "window/Backdrop.h"
+#include "window/BackgroundTask.h"
 #include "window/ChatTextBox.h"
 #include "window/Controls.h"
 #include "window/Dialogs.h"
@@ -76,6 +77,8 @@ FrmMain::FrmMain(const QString &dataDirectory, FrmMainSeams seams, QWidget *pare
 
     m_teachingList = new TeachingList(this);
     m_ui.setupUi(this, m_teachingList);
+    m_task = new BackgroundTask(m_ui, this);
+    m_task->beforeWork = m_seams.beforeWork;
 
     // The idle timer runs from the start; the reply timer waits for a message.
     m_timerActive = new QTimer(this);
@@ -133,15 +136,18 @@ bool FrmMain::start()
         return false;
     if (!StartupQuestions::settleEncoding(m_seams, m_dataPath))
         return false;
+    // The window at once; the greeting once the file is read, however large it is.
+    m_ui.finishWindow(this);
+    fillProfileLabels();
+    show();
     if (const Status loaded = loadKnowledge(); !loaded) {
+        hide();
         message(QMessageBox::Critical, QStringLiteral("妙语通"),
                 KnowledgeFile::problemMessage(QStringLiteral("无法读取数据文件:"), m_dataPath,
                                               loaded.reason(), QStringLiteral("文件没有被改动。")));
         return false;
     }
     greet();
-    m_ui.finishWindow(this);
-    fillProfileLabels();
     return true;
 }
 
@@ -160,13 +166,15 @@ bool FrmMain::seedKnowledgeFile()
 
 Status FrmMain::loadKnowledge()
 {
-    const Result<QByteArray> bytes = KnowledgeFile::read(m_dataPath);
-    if (!bytes)
-        return Status::failure(bytes.reason());
-    Result<KnowledgeBase> parsed = KnowledgeBase::parse(*bytes);
+    Result<KnowledgeBase> parsed =
+        m_task->result(QStringLiteral("正在读取数据文件……"), [path = m_dataPath] {
+            const Result<QByteArray> bytes = KnowledgeFile::read(path);
+            return bytes ? KnowledgeBase::parse(*bytes)
+                         : Result<KnowledgeBase>::failure(bytes.reason());
+        });
     if (!parsed)
         return Status::failure(parsed.reason());
-    m_knowledge = *std::move(parsed);
+    m_task->dispose(std::exchange(m_knowledge, *std::move(parsed)));
     m_replyIndex.rebuild(m_knowledge);
     m_idlePrompter.setKnowledge(&m_knowledge);
     setLabelText(m_ui.labSmartWord, QStringLiteral("数据：%1个").arg(m_knowledge.entryCount()));
@@ -305,13 +313,16 @@ void FrmMain::setMode(Mode mode)
 
 void FrmMain::enterTeaching()
 {
-    const bool alreadyTeaching = m_mode == Mode::Teaching;
+    // Entering again keeps what was taught so far instead of copying the table a second time.
+    if (m_mode != Mode::Teaching) {
+        m_timerActive->stop(); // no idle prompt while the list is being made
+        m_teachingList->adopt(m_task->result(QStringLiteral("正在准备调教……"), [this] {
+            return m_teachingList->prepare(m_knowledge.keywordTable);
+        }));
+    }
     setMode(Mode::Teaching);
     robotSay(QStringLiteral("    进入调教模式"), RobotText::Replied);
     setLabelText(m_ui.labRTip, Learning);
-    // Entering again keeps what was taught so far instead of copying the table a second time.
-    if (!alreadyTeaching)
-        m_teachingList->setEntries(m_knowledge.keywordTable);
     m_ui.picTeach->setKeyword(m_pendingMessage); // its change runs the lookup
     m_ui.picTeach->focusReplies();
     m_timerActive->stop();
@@ -386,10 +397,13 @@ bool FrmMain::leaveTeaching(bool closing)
 {
     if (m_mode != Mode::Teaching)
         return true;
-    const Result<QByteArray> bytes =
-        KnowledgeFile::teachingSaveBytes(m_knowledge, m_teachingList->entries());
-    const Status saved = bytes ? KnowledgeFile::write(m_dataPath, *bytes, m_seams.writeFault)
-                               : Status::failure(bytes.reason());
+    const auto [bytes, saved] = m_task->result(
+        QStringLiteral("正在保存数据文件……"), [this, entries = m_teachingList->entries()] {
+            Result<QByteArray> bytes = KnowledgeFile::teachingSaveBytes(m_knowledge, entries);
+            Status saved = bytes ? KnowledgeFile::write(m_dataPath, *bytes, m_seams.writeFault)
+                                 : Status::failure(bytes.reason());
+            return std::pair(std::move(bytes), std::move(saved));
+        });
     // Unless the user takes a way out, teaching goes on with everything taught so far; the file
     // on disk stays as it was.
     if (!saved && SaveFailure::resolve(m_seams, m_dataPath, saved.reason(),
@@ -415,7 +429,7 @@ bool FrmMain::leaveTeaching(bool closing)
 void FrmMain::finishLeaving(bool closing)
 {
     m_unsaved = false;
-    m_teachingList->clear();
+    m_task->dispose(m_teachingList->adopt({}));
     m_ui.hideKeywordList();
     setMode(Mode::Conversation);
     m_ui.picTeach->clearBoxes();
@@ -431,6 +445,12 @@ void FrmMain::finishLeaving(bool closing)
 
 void FrmMain::closeEvent(QCloseEvent *event)
 {
+    // Half-way through a save or a load: the window closes as soon as that is done.
+    if (m_task->busy()) {
+        m_task->closeWhenDone();
+        event->ignore();
+        return;
+    }
     if (!m_closing && !mayClose()) {
         event->ignore();
         return;
@@ -465,7 +485,8 @@ bool FrmMain::mayClose()
 
 void FrmMain::saveUnasked()
 {
-    if (m_mode != Mode::Teaching || !m_unsaved)
+    // While a save runs, it is writing the same work.
+    if (m_mode != Mode::Teaching || !m_unsaved || m_task->busy())
         return;
     const Result<QByteArray> bytes =
         KnowledgeFile::teachingSaveBytes(m_knowledge, m_teachingList->entries());

@@ -18,6 +18,7 @@
 #include <memory>
 #include <optional>
 
+class BackgroundTask;
 class Clock;
 class QTimer;
 class RandomSource;
@@ -50,6 +51,8 @@ struct FrmMainSeams
     std::function<std::unique_ptr<Speaker>()> makeVoice;
     // Makes the window's file writes fail as a full or read-only disk would (tests only).
     KnowledgeFile::WriteFault writeFault;
+    // Called on the worker before each piece of long work (tests hold the work there).
+    std::function<void()> beforeWork;
 };
 
 class FrmMain : public QWidget
@@ -67,8 +70,9 @@ public:
                      QWidget *parent = nullptr);
     ~FrmMain() override;
 
-    // The start-up sequence: first-run seeding, loading, greeting, window set-up. False when
-    // the program cannot go on (the user has been told why).
+    // The start-up sequence: first-run seeding, the window shown, loading (on a worker, the
+    // window's events handled meanwhile), greeting. False when the program cannot go on (the
+    // user has been told why).
     bool start();
 
     Mode mode() const { return m_mode; }
@@ -148,6 +152,7 @@ private:
     bool m_closing = false;
 
     FrmMainUi m_ui;
+    BackgroundTask *m_task = nullptr;
     QTimer *m_timerActive = nullptr;
     QTimer *m_timerRevert = nullptr;
 };

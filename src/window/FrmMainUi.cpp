@@ -12,6 +12,7 @@
 #include <QBitmap>
 #include <QLabel>
 #include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 
@@ -171,6 +172,13 @@ void FrmMainUi::buildInputArea()
     labRevise->setToolTip(QStringLiteral("修改人员：8264097hds & yunxiaoke"));
 
     txtTalk = makeTextBox(backdrop, u"TxtTalk", QStringLiteral("聊天记录"));
+    // Shown only while long work takes more than a second; it runs without a known end.
+    barWork = new QProgressBar(backdrop);
+    place(barWork, u"BarWork");
+    barWork->setRange(0, 0);
+    barWork->setTextVisible(false);
+    barWork->setAccessibleName(QStringLiteral("进度"));
+    barWork->hide();
     txtTalk->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // The transcript grows with every line said; a history of those appends to undo would
     // grow with it, and nobody undoes the robot.
@@ -188,9 +196,9 @@ void FrmMainUi::stackAndOrder(QWidget *window) const
 {
     // Raised from the bottom of each container's order to its top.
     const QList<QWidget *> backdropBottomUp = {
-        labStatus,    labRName,   labRTip,   labSex,      labBirth, labFrom,  labAuthor,
-        labSmartWord, labRemarks, labRemark, imgPortrait, labMin,   labClose, glyphLines,
-        shapeHead,    labRevise,  txtTalk,   txtSend,     cmdTeach, cmdSend,  picTeach};
+        labStatus,  labRName,  labRTip,     labSex,   labBirth, labFrom,    labAuthor, labSmartWord,
+        labRemarks, labRemark, imgPortrait, labMin,   labClose, glyphLines, shapeHead, labRevise,
+        txtTalk,    barWork,   txtSend,     cmdTeach, cmdSend,  picTeach};
     for (QWidget *control : backdropBottomUp)
         control->raise();
     for (QWidget *control : picTeach->stackingOrder())

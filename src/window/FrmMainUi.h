@@ -11,6 +11,7 @@ class GlyphLabel;
 class KeywordList;
 class QAbstractItemModel;
 class QLabel;
+class QProgressBar;
 class QPushButton;
 class QWidget;
 class TeachPanel;
@@ -40,6 +41,7 @@ struct FrmMainUi
     QLabel *labRTip = nullptr;
     QLabel *labRName = nullptr;
     QLabel *labStatus = nullptr;
+    QProgressBar *barWork = nullptr;
 
     // Builds every control on window; the keyword list shows the teaching model.
     void setupUi(QWidget *window, QAbstractItemModel *teachingModel);

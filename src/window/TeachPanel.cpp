@@ -74,6 +74,12 @@ void TeachPanel::setActive(bool active)
     setEnabled(active);
 }
 
+void TeachPanel::setActionsEnabled(bool enabled)
+{
+    for (QPushButton *button : {m_commitButton, m_leaveButton, m_showListButton})
+        button->setEnabled(enabled);
+}
+
 QString TeachPanel::keyword() const
 {
     return m_keywordBox->text();

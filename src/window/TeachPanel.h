@@ -28,6 +28,8 @@ public:
     // does the next change to the keyword.
     void showHint(const QString &hint);
     QString hint() const { return m_hint; }
+    // The three actions usable or not, while the window is busy with long work.
+    void setActionsEnabled(bool enabled);
     void focusKeyword();
     void focusReplies();
 

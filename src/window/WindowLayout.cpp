@@ -7,7 +7,7 @@ namespace WindowLayout {
 namespace {
 
 // Left, top, width and height in twips, relative to each control's container.
-constexpr std::array<Place, 30> Places{{
+constexpr std::array<Place, 31> Places{{
     // On the window itself
     {u"ListDate", 9120, 960, 9015, 4365},
     {u"PicTalk", -20, -20, 9135, 9495},
@@ -17,6 +17,7 @@ constexpr std::array<Place, 30> Places{{
     {u"CmdTeach", 3390, 6920, 1215, 375},
     {u"TxtSend", 120, 5400, 5895, 1455},
     {u"TxtTalk", 120, 1320, 5895, 3615},
+    {u"BarWork", 120, 5025, 5895, 255},
     {u"LabRevise", 6830, 6880, 2040, 255},
     {u"ShapeHead", 120, 120, 735, 735},
     {u"LabClose", 8520, 0, 375, 375},

@@ -1,0 +1,221 @@
+// Long work on a worker: while the file is read, the teaching list made or the table saved,
+// the window's events go on but nothing that could conflict is accepted; the status line says
+// what is happening, a progress bar shows after a second, and the results come after.
+
+#include "support/WindowHarness.h"
+#include "teaching/TeachingList.h"
+#include "window/BackgroundTask.h"
+
+#include <QProgressBar>
+#include <QSemaphore>
+#include <QTest>
+#include <atomic>
+
+class TestBackgroundWork : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void nothingConflictingWhileWorking_data();
+    void nothingConflictingWhileWorking();
+    void closingDuringASaveWaitsForIt();
+    void failedLoadIsStillReportedAndHidesTheWindow();
+};
+
+namespace {
+
+enum class Work
+{
+    Loading,
+    Entering,
+    Leaving,
+};
+
+// What the window showed while the work was held on its worker.
+struct Seen
+{
+    bool held = false;
+    bool sendEnabled = true;
+    bool teachEnabled = true;
+    bool panelActionsEnabled = true;
+    bool barBeforeASecond = true;
+    bool barAfterASecond = false;
+    QString status;
+    QString transcript;
+    qint64 sentCount = -1;
+    QByteArray file;
+};
+
+// A window whose long work waits on its worker until the test lets it go on.
+struct HeldWindow
+{
+    WindowHarness h;
+    QSemaphore gate;
+    std::atomic_bool holding = false;
+
+    HeldWindow()
+    {
+        h.adjustSeams = [this](FrmMainSeams &seams) {
+            seams.beforeWork = [this] {
+                if (holding.load())
+                    gate.acquire();
+            };
+        };
+        h.writeKnowledge(knowledgeText({u"hello\\Hi~\\"_qs, u"bye\\88\\"_qs}));
+        h.make();
+    }
+    QPushButton *button(const char *name) const { return h.control<QPushButton>(name); }
+
+    // Runs action with the work it starts held; looks at the window meanwhile (trying to send
+    // a message and the one-second tick too), then lets the work go on.
+    Seen holdDuring(const std::function<void()> &action)
+    {
+        Seen seen;
+        holding = true;
+        QTimer::singleShot(0, h.window.get(), [this, &seen] {
+            seen.held = true;
+            seen.sendEnabled = button("CmdSend")->isEnabled();
+            seen.teachEnabled = button("CmdTeach")->isEnabled();
+            seen.panelActionsEnabled = button("CmdEdit1")->isEnabled() ||
+                                       button("CmdEdit2")->isEnabled() ||
+                                       button("CmdEdit3")->isEnabled();
+            seen.status = h.label("LabStatus");
+            auto *bar = h.control<QProgressBar>("BarWork");
+            seen.barBeforeASecond = bar->isVisible();
+            h.send(u"hello"_qs);
+            seen.transcript = h.transcript();
+            seen.sentCount = h.window->sentCount();
+            seen.file = h.fileBytes();
+            QMetaObject::invokeMethod(h.window.get(), [this, &seen] {
+                // The tick the timer gives after a second.
+                QCOMPARE(h.timer("TimerSlowWork")->interval(), 1000);
+                h.window->findChild<BackgroundTask *>()->slowTick();
+                seen.barAfterASecond = h.control<QProgressBar>("BarWork")->isVisible();
+                holding = false;
+                gate.release();
+            });
+        });
+        action();
+        return seen;
+    }
+};
+
+} // namespace
+
+void TestBackgroundWork::nothingConflictingWhileWorking_data()
+{
+    QTest::addColumn<Work>("work");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("loading at start-up") << Work::Loading << u"正在读取数据文件……"_qs;
+    QTest::newRow("entering teaching") << Work::Entering << u"正在准备调教……"_qs;
+    QTest::newRow("leaving teaching: the save") << Work::Leaving << u"正在保存数据文件……"_qs;
+}
+
+void TestBackgroundWork::nothingConflictingWhileWorking()
+{
+    QFETCH(Work, work);
+    QFETCH(QString, status);
+    HeldWindow w;
+    if (work != Work::Loading) {
+        QVERIFY(w.h.window->start());
+        w.h.send(u"/teach"_qs);
+        if (work == Work::Leaving) {
+            w.h.window->replyTick();
+            QCOMPARE(w.h.window->mode(), FrmMain::Mode::Teaching);
+        }
+    }
+    const QString transcriptBefore = work == Work::Loading ? QString() : w.h.transcript();
+    const qint64 sentBefore = work == Work::Loading ? 0 : w.h.window->sentCount();
+    const QByteArray fileBefore = w.h.fileBytes();
+
+    const Seen seen = w.holdDuring([&] {
+        switch (work) {
+        case Work::Loading:
+            QVERIFY(w.h.window->start());
+            break;
+        case Work::Entering:
+            w.h.window->replyTick();
+            break;
+        case Work::Leaving:
+            w.button("CmdEdit2")->click();
+            break;
+        }
+    });
+
+    QVERIFY(seen.held);
+    QVERIFY(!seen.sendEnabled);
+    QVERIFY(!seen.teachEnabled);
+    QVERIFY(!seen.panelActionsEnabled);
+    QCOMPARE(seen.status, status);
+    QVERIFY(!seen.barBeforeASecond);
+    QVERIFY(seen.barAfterASecond);
+    // The message typed meanwhile was not sent, nor anything said; the file not yet touched.
+    QCOMPARE(seen.sentCount, sentBefore);
+    QCOMPARE(seen.transcript, transcriptBefore);
+    QCOMPARE(seen.file, fileBefore);
+
+    // Done: usable again, the bar gone, and what the work was for has happened.
+    QVERIFY(w.button("CmdSend")->isEnabled());
+    QVERIFY(!w.h.control<QProgressBar>("BarWork")->isVisible());
+    switch (work) {
+    case Work::Loading:
+        QCOMPARE(w.h.window->knowledge().entryCount(), 2);
+        QVERIFY(w.h.transcript().startsWith(u"阿木 "_qs));
+        QCOMPARE(w.h.label("LabStatus"), u"阿木 向你发送消息"_qs);
+        break;
+    case Work::Entering:
+        QCOMPARE(w.h.window->mode(), FrmMain::Mode::Teaching);
+        QCOMPARE(w.h.window->teachingList().count(), 2);
+        QVERIFY(w.button("CmdEdit2")->isEnabled());
+        break;
+    case Work::Leaving:
+        QCOMPARE(w.h.window->mode(), FrmMain::Mode::Conversation);
+        QCOMPARE(w.h.window->knowledge().entryCount(), 2);
+        QVERIFY(w.h.transcript().contains(u"退出调教模式"_qs));
+        break;
+    }
+}
+
+void TestBackgroundWork::closingDuringASaveWaitsForIt()
+{
+    HeldWindow w;
+    QVERIFY(w.h.window->start());
+    w.h.send(u"/teach"_qs);
+    w.h.window->replyTick();
+    w.h.control<QLineEdit>("TxtTeach1")->setText(u"new"_qs);
+    w.h.control<QLineEdit>("TxtTeach2")->setText(u"reply"_qs);
+    w.button("CmdEdit1")->click();
+    QVERIFY(w.h.window->hasUnsavedWork());
+
+    bool openWhileSaving = false;
+    w.holding = true;
+    QTimer::singleShot(0, w.h.window.get(), [&] {
+        w.h.window->close();
+        openWhileSaving = w.h.window->isVisible();
+        w.holding = false;
+        w.gate.release();
+    });
+    w.button("CmdEdit2")->click();
+
+    QVERIFY(openWhileSaving);
+    QVERIFY(w.h.fileBytes().contains("|new\\reply\\"));
+    // The close asked for meanwhile follows the save, with nothing left to ask about.
+    QTRY_VERIFY(!w.h.window->isVisible());
+    QVERIFY(!w.h.window->hasUnsavedWork());
+    for (const ShownMessage &shown : std::as_const(w.h.shown))
+        QVERIFY(!shown.prompt.contains(u"退出之前要保存吗"_qs));
+}
+
+void TestBackgroundWork::failedLoadIsStillReportedAndHidesTheWindow()
+{
+    WindowHarness h;
+    h.writeKnowledge(u"not a knowledge file"_qs);
+    h.make();
+    QVERIFY(!h.window->start());
+    QCOMPARE(h.shown.size(), 1);
+    QVERIFY(h.shown.at(0).prompt.startsWith(u"无法读取数据文件:"_qs));
+    QVERIFY(!h.window->isVisible());
+}
+
+QTEST_MAIN(TestBackgroundWork)
+#include "tst_backgroundwork.moc"
