@@ -1,5 +1,7 @@
 #include "window/ChatTextBox.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -10,6 +12,178 @@ namespace {
 
 constexpr qsizetype LongestUnbroken = 200;
 constexpr QChar ZeroWidthSpace = QChar(0x200B);
+constexpr QChar LineSeparator = QChar(QChar::LineSeparator);
+
+// Appended lines join the last paragraph until it holds about this many characters. Every
+// append lays the whole paragraph out again, so it must stay short; every paragraph costs the
+// document a few hundred bytes whether or not it is on screen, so it must not be one line.
+constexpr qsizetype ParagraphChars = 600;
+
+// A paragraph's user state once it is queued to have its layout released.
+constexpr int QueuedForRelease = 1;
+
+int clampedOffset(const QTextDocument *document, int offset)
+{
+    const int count = document->characterCount() - 1;
+    return offset < 0 ? count : std::min(offset, count);
+}
+
+// What an assistive technology sees of a box: Qt's own reading of a plain text box passes the
+// line separators inside a paragraph through raw, where toPlainText() gives "\n".
+class ChatTextBoxAccessible : public QAccessibleWidget,
+                              public QAccessibleTextInterface,
+                              public QAccessibleEditableTextInterface
+{
+public:
+    explicit ChatTextBoxAccessible(ChatTextBox *box)
+        : QAccessibleWidget(box, QAccessible::EditableText)
+    {
+    }
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        if (type == QAccessible::EditableTextInterface)
+            return static_cast<QAccessibleEditableTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.selectableText = true;
+        state.multiLine = true;
+        if (box()->isReadOnly())
+            state.readOnly = true;
+        else
+            state.editable = true;
+        return state;
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Value ? box()->toPlainText() : QAccessibleWidget::text(t);
+    }
+
+    void setText(QAccessible::Text t, const QString &text) override
+    {
+        if (t != QAccessible::Value)
+            QAccessibleWidget::setText(t, text);
+        else if (!box()->isReadOnly())
+            box()->setPlainText(text);
+    }
+
+    void selection(int index, int *startOffset, int *endOffset) const override
+    {
+        const QTextCursor cursor = box()->textCursor();
+        const bool any = index == 0 && cursor.hasSelection();
+        *startOffset = any ? cursor.selectionStart() : 0;
+        *endOffset = any ? cursor.selectionEnd() : 0;
+    }
+
+    int selectionCount() const override { return box()->textCursor().hasSelection() ? 1 : 0; }
+
+    void addSelection(int startOffset, int endOffset) override
+    {
+        setSelection(0, startOffset, endOffset);
+    }
+
+    void removeSelection(int index) override
+    {
+        if (index != 0)
+            return;
+        QTextCursor cursor = box()->textCursor();
+        cursor.clearSelection();
+        box()->setTextCursor(cursor);
+    }
+
+    void setSelection(int index, int startOffset, int endOffset) override
+    {
+        if (index == 0)
+            box()->setTextCursor(span(startOffset, endOffset));
+    }
+
+    int cursorPosition() const override { return box()->textCursor().position(); }
+
+    void setCursorPosition(int position) override
+    {
+        box()->setTextCursor(span(position, position));
+    }
+
+    QString text(int startOffset, int endOffset) const override
+    {
+        return ChatTextBox::readableText(span(startOffset, endOffset).selectedText());
+    }
+
+    int characterCount() const override { return box()->document()->characterCount() - 1; }
+
+    QRect characterRect(int offset) const override
+    {
+        const QTextCursor at = span(offset, offset);
+        QRect rect = box()->cursorRect(at);
+        const QChar shown = box()->document()->characterAt(at.position());
+        rect.setWidth(box()->fontMetrics().horizontalAdvance(shown));
+        return QRect(box()->viewport()->mapToGlobal(rect.topLeft()), rect.size());
+    }
+
+    int offsetAtPoint(const QPoint &point) const override
+    {
+        const QPoint inside = box()->viewport()->mapFromGlobal(point);
+        if (!box()->viewport()->rect().contains(inside))
+            return -1;
+        return box()->cursorForPosition(inside).position();
+    }
+
+    void scrollToSubstring(int startIndex, int endIndex) override
+    {
+        box()->setTextCursor(span(startIndex, endIndex));
+        box()->ensureCursorVisible();
+    }
+
+    QString attributes(int offset, int *startOffset, int *endOffset) const override
+    {
+        // One plain font throughout: no run of text differs from the rest.
+        Q_UNUSED(offset);
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return {};
+    }
+
+    void deleteText(int startOffset, int endOffset) override
+    {
+        replaceText(startOffset, endOffset, QString());
+    }
+
+    void insertText(int offset, const QString &text) override { replaceText(offset, offset, text); }
+
+    void replaceText(int startOffset, int endOffset, const QString &text) override
+    {
+        if (box()->isReadOnly())
+            return;
+        QTextCursor cursor = span(startOffset, endOffset);
+        cursor.insertText(text);
+    }
+
+private:
+    ChatTextBox *box() const { return static_cast<ChatTextBox *>(widget()); }
+
+    QTextCursor span(int startOffset, int endOffset) const
+    {
+        const QTextDocument *document = box()->document();
+        QTextCursor cursor(box()->document());
+        cursor.setPosition(clampedOffset(document, startOffset));
+        cursor.setPosition(clampedOffset(document, endOffset), QTextCursor::KeepAnchor);
+        return cursor;
+    }
+};
+
+QAccessibleInterface *accessibleChatTextBox(const QString &className, QObject *object)
+{
+    if (className == QLatin1StringView("ChatTextBox") && object && object->isWidgetType())
+        return new ChatTextBoxAccessible(static_cast<ChatTextBox *>(object));
+    return nullptr;
+}
 
 // The most characters text holds between two chances to break a line.
 qsizetype longestUnbrokenRun(const QString &text)
@@ -30,6 +204,8 @@ qsizetype longestUnbrokenRun(const QString &text)
 
 ChatTextBox::ChatTextBox(QWidget *parent) : QPlainTextEdit(parent)
 {
+    static const bool accessible = (QAccessible::installFactory(accessibleChatTextBox), true);
+    Q_UNUSED(accessible);
     // Words wrap until some line holds a run too long to break anywhere but inside it, however
     // it got there (pastes, typing, one character at a time); from then on the box wraps
     // anywhere, which lays out in linear time. An emptied box goes back to words.
@@ -55,12 +231,79 @@ ChatTextBox::ChatTextBox(QWidget *parent) : QPlainTextEdit(parent)
 
 void ChatTextBox::appendAtEnd(const QString &text)
 {
+    // Lines are joined by line separators inside the last paragraph: they read the same (as
+    // "\n" in toPlainText() and to assistive technology) at a fraction of a paragraph's cost.
+    QString lines = withBreakChances(text);
+    lines.replace(QStringLiteral("\r\n"), QString(LineSeparator));
+    lines.replace(u'\r', LineSeparator);
+    lines.replace(u'\n', LineSeparator);
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
-    cursor.insertText(withBreakChances(text));
+    // One edit: no layout for the cursor's sake in between.
+    cursor.beginEditBlock();
+    QTextBlock filled = cursor.block();
+    if (lines.endsWith(LineSeparator) && filled.length() + lines.size() > ParagraphChars) {
+        lines.chop(1);
+        cursor.insertText(lines);
+        filled = cursor.block();
+        cursor.insertBlock();
+    } else {
+        cursor.insertText(lines);
+        filled = cursor.block();
+    }
+    cursor.endEditBlock();
+    // Each append lays the paragraph out, on screen or not.
+    if (filled.userState() != QueuedForRelease) {
+        filled.setUserState(QueuedForRelease);
+        m_laidOut.append(QTextCursor(filled));
+    }
     moveCursor(QTextCursor::End);
     // To the very end: making the cursor visible would leave the closing empty line out.
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    if (!m_laidOut.isEmpty() && !isUndoRedoEnabled()) {
+        releaseLayoutsAboveView();
+        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    }
+}
+
+void ChatTextBox::releaseLayoutsAboveView()
+{
+    // A paragraph once laid out keeps its lines and glyphs for as long as it exists, and the
+    // document offers no way to drop them: a conversation of 100,000 messages would hold a few
+    // hundred megabytes of layout for text nobody looks at. A paragraph written anew has none
+    // until it is shown again, so the paragraphs above the view are written anew: the same
+    // characters, with its lines laid out again on demand if the user scrolls back. The first
+    // paragraph stays as it is, as it has none before it to hand its place to.
+    const int firstVisible = firstVisibleBlock().blockNumber();
+    QList<QTextCursor> kept;
+    for (const QTextCursor &at : std::as_const(m_laidOut)) {
+        const QTextBlock block = at.block();
+        if (block.userState() != QueuedForRelease)
+            continue; // written anew already
+        if (block.blockNumber() >= firstVisible || block.blockNumber() == 0) {
+            kept.append(at);
+            continue;
+        }
+        const QString content = block.text();
+        QTextCursor rewrite(document());
+        rewrite.beginEditBlock();
+        // Removing the paragraph with the break before it ends its record; the first half of a
+        // split keeps the old record, so the paragraph comes back as the second half.
+        rewrite.setPosition(block.position() - 1);
+        rewrite.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
+        rewrite.removeSelectedText();
+        rewrite.insertBlock();
+        rewrite.insertText(content);
+        rewrite.endEditBlock();
+    }
+    m_laidOut = std::move(kept);
+}
+
+QString ChatTextBox::readableText(QString raw)
+{
+    raw.replace(QChar(QChar::ParagraphSeparator), u'\n');
+    raw.replace(LineSeparator, u'\n');
+    return raw;
 }
 
 QString ChatTextBox::withBreakChances(const QString &text)
@@ -98,4 +341,20 @@ void ChatTextBox::insertFromMimeData(const QMimeData *source)
             setWordWrapMode(QTextOption::WrapAnywhere);
     }
     QPlainTextEdit::insertFromMimeData(source);
+}
+
+void ChatTextBox::paintEvent(QPaintEvent *event)
+{
+    QPlainTextEdit::paintEvent(event);
+    // What was drawn stays laid out: queue it to be released once it is out of view.
+    const QPointF offset = contentOffset();
+    const qreal bottom = viewport()->height();
+    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+        if (blockBoundingGeometry(block).translated(offset).top() > bottom)
+            break;
+        if (block.userState() != QueuedForRelease) {
+            block.setUserState(QueuedForRelease);
+            m_laidOut.append(QTextCursor(block));
+        }
+    }
 }

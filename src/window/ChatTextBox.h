@@ -1,8 +1,11 @@
 #pragma once
 // The transcript and the input box: plain multi-line text boxes that stay responsive when a
-// message is one very long unbroken word (laying that out at word boundaries is quadratic).
+// message is one very long unbroken word (laying that out at word boundaries is quadratic), and
+// whose memory stays small however long the conversation grows.
 
+#include <QList>
 #include <QPlainTextEdit>
+#include <QTextCursor>
 
 class ChatTextBox : public QPlainTextEdit
 {
@@ -12,12 +15,23 @@ public:
     explicit ChatTextBox(QWidget *parent = nullptr);
 
     // Appends text at the end, with invisible break chances inside words too long to wrap, and
-    // scrolls to it.
+    // scrolls to it. Its lines join the last paragraph until that paragraph is long enough.
     void appendAtEnd(const QString &text);
 
     // text with a zero-width space after every 200 characters that offer no line break.
     static QString withBreakChances(const QString &text);
 
+    // The text an assistive technology reads: line separators inside a paragraph read as "\n",
+    // as they do in toPlainText().
+    static QString readableText(QString raw);
+
 protected:
     void insertFromMimeData(const QMimeData *source) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void releaseLayoutsAboveView();
+
+    // The start of every paragraph that may hold a laid-out copy of its lines.
+    QList<QTextCursor> m_laidOut;
 };

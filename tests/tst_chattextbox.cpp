@@ -1,0 +1,200 @@
+// The transcript box on its own: a long conversation keeps every line and reads the same to
+// the eye, to toPlainText() and to assistive technology, while paragraphs above the view give
+// their layout back and get it again when scrolled to.
+
+#include "window/ChatTextBox.h"
+
+#include <QAccessible>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocumentFragment>
+#include <QTextLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A message as the window appends it: a header line, the lines said, an empty line.
+QString message(int i, const QString &body)
+{
+    return u"用户 (12:00:%1)\n"_s.arg(i % 60, 2, 10, QChar(u'0')) + body + u"\n\n"_s;
+}
+
+// A box on screen, small enough that most of a long conversation is out of view.
+std::unique_ptr<ChatTextBox> shownBox()
+{
+    auto box = std::make_unique<ChatTextBox>();
+    box->setUndoRedoEnabled(false);
+    box->resize(300, 120);
+    box->show();
+    return box;
+}
+
+QString accessibleText(ChatTextBox &box)
+{
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(&box);
+    return face && face->textInterface() ? face->textInterface()->text(0, -1) : u"(none)"_s;
+}
+
+// The paragraph at the top of the view.
+QTextBlock topBlock(const ChatTextBox &box)
+{
+    return box.cursorForPosition(QPoint(0, 0)).block();
+}
+
+} // namespace
+
+class TestChatTextBox : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyLineKept_data();
+    void everyLineKept();
+    void paragraphsOutOfViewReleaseTheirLayout();
+    void scrollingBackShowsOldLines();
+    void transcriptStaysEditable();
+    void assistiveEditing_data();
+    void assistiveEditing();
+};
+
+void TestChatTextBox::everyLineKept_data()
+{
+    QTest::addColumn<int>("appends");
+    QTest::addColumn<QString>("body");
+    QTest::newRow("one message") << 1 << u"你好"_s;
+    QTest::newRow("a long conversation") << 3000 << u"你好，今天天气真不错，我们一起出去走走吧"_s;
+    QTest::newRow("lines inside a message") << 400 << u"第一行\n第二行\r\n第三行\r第四行"_s;
+    QTest::newRow("empty bodies") << 300 << QString();
+    QTest::newRow("one long word") << 50 << QString(1000, u'a');
+    QTest::newRow("a message longer than a paragraph") << 20 << u"长"_s.repeated(5000);
+}
+
+void TestChatTextBox::everyLineKept()
+{
+    QFETCH(int, appends);
+    QFETCH(QString, body);
+    auto box = shownBox();
+    QString expected;
+    for (int i = 0; i < appends; ++i) {
+        const QString text = message(i, body);
+        box->appendAtEnd(text);
+        expected += ChatTextBox::withBreakChances(text);
+        if (i % 97 == 0)
+            box->repaint();
+    }
+    expected.replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n');
+    QCOMPARE(box->toPlainText(), expected);
+    QCOMPARE(accessibleText(*box), expected);
+    // The same text through a copy of everything.
+    box->selectAll();
+    QCOMPARE(box->textCursor().selection().toPlainText(), expected);
+    // Still at the very end, the closing empty line in view.
+    QCOMPARE(box->verticalScrollBar()->value(), box->verticalScrollBar()->maximum());
+}
+
+void TestChatTextBox::paragraphsOutOfViewReleaseTheirLayout()
+{
+    auto box = shownBox();
+    const int appends = 2000;
+    for (int i = 0; i < appends; ++i) {
+        box->appendAtEnd(message(i, u"你好，今天天气真不错"_s));
+        if (i % 50 == 0)
+            box->repaint();
+    }
+    box->repaint();
+    const QTextDocument *document = box->document();
+    // Far fewer paragraphs than lines: a paragraph costs more than a line inside one.
+    QCOMPARE_LT(document->blockCount(), appends / 10);
+    const int firstVisible = topBlock(*box).blockNumber();
+    QCOMPARE_GT(firstVisible, 2);
+    int laidOutAbove = 0;
+    for (QTextBlock block = document->firstBlock().next(); block.blockNumber() < firstVisible;
+         block = block.next()) {
+        if (block.layout()->lineCount() > 0)
+            ++laidOutAbove;
+    }
+    QCOMPARE(laidOutAbove, 0);
+    QVERIFY(topBlock(*box).layout()->lineCount() > 0);
+}
+
+void TestChatTextBox::scrollingBackShowsOldLines()
+{
+    auto box = shownBox();
+    for (int i = 0; i < 1500; ++i)
+        box->appendAtEnd(message(i, u"第%1条"_s.arg(i)));
+    box->repaint();
+    // Page by page back into paragraphs laid out again on demand, then to the top.
+    for (const bool toTop : {false, true}) {
+        QScrollBar *bar = box->verticalScrollBar();
+        if (toTop) {
+            bar->setValue(0);
+        } else {
+            for (int page = 0; page < 20; ++page)
+                bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+        }
+        box->repaint();
+        const QTextBlock first = topBlock(*box);
+        QVERIFY(first.layout()->lineCount() > 0);
+        if (toTop)
+            QVERIFY(first.text().startsWith(u"用户 (12:00:00)"_s));
+        else
+            QVERIFY(first.blockNumber() > 0 && first.next().next().isValid());
+    }
+    // A message after scrolling back brings the view to the end again.
+    box->appendAtEnd(message(1500, u"最后一条"_s));
+    box->repaint();
+    QCOMPARE(box->verticalScrollBar()->value(), box->verticalScrollBar()->maximum());
+    QVERIFY(box->toPlainText().endsWith(u"最后一条\n\n"_s));
+}
+
+void TestChatTextBox::transcriptStaysEditable()
+{
+    auto box = shownBox();
+    for (int i = 0; i < 800; ++i)
+        box->appendAtEnd(message(i, u"你好"_s));
+    const QString before = box->toPlainText();
+    box->setFocus();
+    box->moveCursor(QTextCursor::Start);
+    QTest::keyClicks(box.get(), u"note "_s);
+    QCOMPARE(box->toPlainText(), u"note "_s + before);
+    box->appendAtEnd(message(800, u"再见"_s));
+    QVERIFY(box->toPlainText().startsWith(u"note 用户"_s));
+    QVERIFY(box->toPlainText().endsWith(u"再见\n\n"_s));
+}
+
+void TestChatTextBox::assistiveEditing_data()
+{
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("editable") << false << u"你们好呀\n再见"_s;
+    QTest::newRow("read-only") << true << u"你好\n再见"_s;
+}
+
+void TestChatTextBox::assistiveEditing()
+{
+    QFETCH(bool, readOnly);
+    QFETCH(QString, after);
+    auto box = shownBox();
+    box->appendAtEnd(u"你好\n再见"_s);
+    box->setReadOnly(readOnly);
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(box.get());
+    QVERIFY(face && face->editableTextInterface());
+    QCOMPARE(face->role(), QAccessible::EditableText);
+    QCOMPARE(face->state().readOnly, readOnly);
+    face->editableTextInterface()->insertText(1, u"们"_s);
+    face->editableTextInterface()->replaceText(3, 3, u"呀"_s);
+    QCOMPARE(box->toPlainText(), after);
+    QCOMPARE(face->textInterface()->text(0, -1), after);
+    QCOMPARE(face->textInterface()->characterCount(), after.size());
+    // Lines read one at a time end at the line separator inside the paragraph.
+    int start = -1;
+    int end = -1;
+    const QString line = face->textInterface()->textAtOffset(
+        int(after.size()) - 1, QAccessible::LineBoundary, &start, &end);
+    QCOMPARE(line, u"再见"_s);
+}
+
+QTEST_MAIN(TestChatTextBox)
+#include "tst_chattextbox.moc"
