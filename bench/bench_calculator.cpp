@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 // How fast the calculator answers: everyday expressions, the longest and deepest ones it
 // accepts, and the refusal of an oversized one.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 // Thirty pastes of 9,999 characters with no break opportunity into one input box: each paste,
 // with the layout it causes, should cost about what the first did, however long the unbroken
 // line has grown. Prints the 30th paste's time as a ratio to the first's in the same run, the

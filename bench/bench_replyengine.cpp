@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 // How long one reply takes over the default knowledge: an ordinary message, a message that
 // matches nothing (the whole table is scanned), and a pasted megabyte.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 // How the reply scales with the table: generated GBK tables of 465, 100,000 and 1,000,000
 // entries whose keys and replies are drawn like the default table's (each one copies the
 // length and the mix of Chinese, Latin, digits and symbols of a default key or reply), and

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 // How long the window stands still while it loads a table of a million entries, enters
 // teaching (an unsorted table, then the sorted one it saved) and leaves it (the save and the
 // reload). A timer ticking every 5 ms through the real window measures the longest gap

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 // How the teaching list copes with a keyword table of a million entries: filling it,
 // looking a key up on every keystroke, and committing entries into it.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 // Teaching a table of a million entries through the real window: entering teaching mode
 // (copying and sorting the table), a lookup per keystroke, a commit, and leaving (the save
 // and the reload). The window runs offscreen; message boxes are answered at once.

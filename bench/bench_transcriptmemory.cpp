@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 // Memory after a long conversation through the real window: 100,000 sends of a 20-character
 // message, each answered. Prints the resident memory at the start and its growth, as MB and as
 // a ratio to the memory of the started window measured in the same process. Runs offscreen.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // What the fuzz targets share: a failed invariant stops the run loudly, so libFuzzer keeps the
 // input that broke it.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 // Any text after "计算": the calculator must answer or give up, never crash, overflow, read out
 // of bounds or recurse without end (the sanitizers and libFuzzer's limits watch for these).
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 // Any bytes as Data.ait: every file the parser accepts must save, and the save must load back
 // to the same knowledge, with the header and lists byte for byte as they were (their bare LFs
 // turned into CR LF, the only change a save makes to them).

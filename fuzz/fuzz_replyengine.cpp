@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 // Any message, against the default knowledge with extra entries from the input: the reply
 // engine must answer without crashing, whatever the entries and the message hold.
 // Input: entries, one per line, then a NUL, then the message; random draws come from a hash.

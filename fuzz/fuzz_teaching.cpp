@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 // Teaching sessions from any input: lines of "keyword<TAB>replies" are committed as the
 // teaching panel would; an empty line saves the file and reloads it, as leaving teaching does.
 // Nothing accepted may be lost by a save and a reload.

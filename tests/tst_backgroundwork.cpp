@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 // Long work on a worker: while the file is read, the teaching list made or the table saved,
 // the window's events go on but nothing that could conflict is accepted; the status line says
 // what is happening, a progress bar shows after a second, and the results come after.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 // The transcript box on its own: a long conversation keeps every line and reads the same to
 // the eye, to toPlainText() and to assistive technology, while paragraphs above the view give
 // their layout back and get it again when scrolled to.

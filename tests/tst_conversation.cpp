@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 // A conversation through the real window: sending, the reply tick, the commands, idle
 // prompts and the keyboard, with the ticks called directly instead of waiting for timers.
 

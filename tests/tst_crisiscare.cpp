@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 // The crisis check: what counts as a user in crisis, what only looks like it, and what the
 // robot may answer.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 // Damaged knowledge files and the teaching save: whatever bytes sit before a section marker,
 // the save must put the table where the next load looks for it, keep the header and lists as
 // they were, and lose nothing the user taught.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 // Files the window cannot simply use, through its seams: not a regular file, too big, saved as
 // UTF-8, with LF line ends; saves that fail for a named cause and reloads that fail. Each is
 // answered in words, and neither the old file nor anything taught is lost.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 // The knowledge file: how its text splits into lists and entries, what a first-run file and a
 // teaching save look like on disk, and how damaged files are refused.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 // The reply engine: which path answers a message, in which order, and with what text.
 
 #include "common/TextRules.h"

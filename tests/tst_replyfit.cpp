@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 // Realistic first messages, each marked with the answers that fit it, run through the reply
 // engine over the default knowledge: how many get a fitting reply, a misfit or the no-answer
 // line. Written by someone who had not seen the table; marked by someone who had.

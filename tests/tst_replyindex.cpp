@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 // The reply index against the plain scans it stands in for: on generated tables full of keys
 // that overlap, contain and repeat each other, every message must get the very same entry.
 

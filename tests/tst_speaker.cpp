@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 // The robot's voice against a private speech-dispatcher with a null sound device: what reaches
 // the daemon (read back from its protocol log), which voice is chosen, and that a missing or
 // hung daemon never blocks the caller.

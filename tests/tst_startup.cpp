@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 // Start-up: the first run asks the name and writes Data.ait, later runs load it, damaged
 // files are refused in words, and the robot greets in the transcript's line format.
 

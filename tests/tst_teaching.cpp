@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 // Teaching through the real window: entering, looking up, committing with its checks and
 // message boxes, leaving with the save and reload, and the save's failure paths.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 // The chat window itself: every control where the design puts it, stacking and tab order,
 // the keyboard rules, dragging by the backdrop and the glyphs' highlights.
 

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: The 妙语通 developers
 # The checked build, in ./build-checked with clang: every test under AddressSanitizer,
 # UndefinedBehaviorSanitizer and LeakSanitizer, then each libFuzzer target for
 # MIAOYU_FUZZ_SECONDS (60 by default) on its seed corpus and dictionary. Any finding fails the

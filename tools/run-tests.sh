@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: The 妙语通 developers
 # Runs every test offscreen through ctest (each test makes its own temporary directory), then
 # the checked build: the whole suite again under the sanitizers, and each fuzz target for a
 # while on its seed corpus (tools/run-checked.sh). --quick runs only the first part.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // The one shape of "a value, or the reason in words why there is none" that the program's
 // operations return. The reason is written for the user: callers show it as it stands.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // Rules on typed text that the conversation and teaching share: what makes a text blank, and
 // the one form of a message or key that the robot ever compares.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // The values of the calculator's expressions and the operations on them, with VBScript's types,
 // arithmetic and way of turning a value into text.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 // How a calculation runs. JS passes the expression to evaluate, which turns away texts longer
 // than MaxExpressionLength. The Lexer cuts the rest into tokens on demand: literals become values
 // at once, operator words such as Mod become symbols, other words stay names. The Parser reads the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // The calculator's evaluator: VBScript's expression grammar over CalcValue's arithmetic, and JS,
 // the function the calculator asks for an answer.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // Recognises a message from someone who may be thinking of ending their life or hurting
 // themselves, and holds the caring lines the robot answers such a message with.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // Counts idle-timer ticks and decides when, and with what, the robot speaks to a quiet user.
 

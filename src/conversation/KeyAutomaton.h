@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // Finds, in one pass over a text, the smallest index of any key of a list that the text
 // contains: an Aho–Corasick automaton whose states are numbered breadth-first, so that the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #include "conversation/QtSpeaker.h"
 
 #include <QDeadlineTimer>

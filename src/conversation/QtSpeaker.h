@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // The robot's voice through Qt TextToSpeech. The engine is slow to start and can hang in a
 // daemon without a sound server, so it lives on its own thread and the GUI never waits on it.

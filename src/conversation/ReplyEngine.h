@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // Decides what the robot answers to the pending message: a command, a calculation, a caring
 // answer to someone in crisis, a rebuke for a rude word, a reply from the keyword table, or

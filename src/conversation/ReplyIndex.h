@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // What the reply engine needs to answer a message in time that does not grow with the table:
 // one automaton over the filter words and automata over the keys of the keyword table, built

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // Who the robot is: its name (used for "[rob]", in the transcript and the status line) and the
 // details its profile panel shows.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // How a line the robot says is put into words: placeholders, dates and times in the user's
 // locale, transcript headers and the status line.

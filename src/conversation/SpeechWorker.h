@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // The engine side of QtSpeaker: lives on the speech thread, owns the QTextToSpeech engine
 // and speaks the newest line it is handed.

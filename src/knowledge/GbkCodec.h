@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // Conversion between the program's text and GBK (code page 936), the encoding of every file
 // the program reads or writes.

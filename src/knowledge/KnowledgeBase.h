@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // The knowledge file in memory, as the rest of the program reads it: the user's name, six short
 // lists and the keyword table. How they sit in the file (sections, markers, the text around the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // Reading and writing Data.ait: the first-run file, the file written when teaching ends, and
 // the reads at start-up. Writes replace the file only once the new content is on disk.

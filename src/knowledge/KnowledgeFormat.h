@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // The layout of Data.ait, for the code in this folder only: the marker that begins each
 // section, which section is which, and the separators inside them.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // The teaching list's string order: Chinese by pinyin, case-insensitive, with symbols before
 // digits, digits before Latin letters and Latin letters before Chinese.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // Why a taught entry can never answer, in words for the teaching panel: the reply engine takes
 // the first entry in list order whose key a message holds, and some messages never reach the

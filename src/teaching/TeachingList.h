@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // The teaching working copy of the keyword table: entries kept in the collation order of
 // their whole text, shown by the teaching list view, looked up by key on every keystroke.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // The window's backdrop picture: paints the frame the controls sit on and is the handle by
 // which the borderless window is dragged.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // Long work of the window (reading the knowledge file, sorting the teaching list, saving) on a
 // worker thread. The caller waits in an event loop of its own, so the window keeps painting and

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // The transcript and the input box: plain multi-line text boxes that stay responsive when a
 // message is one very long unbroken word (laying that out at word boundaries is quadratic), and

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // Small helpers for building the window's controls: the window's font, a control's name and
 // place from the layout table, and labels as the design draws them.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // Lines and frames drawn over other controls that never take the mouse: the close and
 // minimise glyphs' white strokes and the frame around the portrait.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // The chat window: owns the knowledge, the conversation's state, the voice and every
 // control, and wires the controls' events to the plain logic of the other folders.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // The chat window's controls: built, named, placed, styled and stacked in one place, the way a
 // designer-generated form is, so FrmMain itself only holds behaviour.

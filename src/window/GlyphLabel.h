@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // A close or minimise square at the top right of the header band: lit in its colour while
 // the pointer is over it, otherwise only the backdrop and the glyph's lines show.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // When Data.ait cannot be written at the end of teaching, the user decides the way out: stay in
 // teaching mode and try again later, keep the work in a copy saved elsewhere, or give it up.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // What start-up asks the user before the knowledge is loaded: the name on first run, and what
 // to do with a knowledge file saved in the wrong encoding.

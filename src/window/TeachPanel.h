@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // The teaching panel: the keyword and replies boxes, the hint line and the three actions. It
 // reports what the user asks for; the window decides what a commit or leaving means.

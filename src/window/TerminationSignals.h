@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // Ends the program through the event loop when it is told to stop (SIGTERM, SIGINT, SIGHUP),
 // so that the application's quitting runs and saves what no one can be asked about.

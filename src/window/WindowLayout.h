@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // Where every control of the chat window sits. Places are kept in twips, the unit the window
 // was designed in (15 twips to a pixel at 96 dpi), so they read the same as the design.

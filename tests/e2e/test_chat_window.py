@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: The 妙语通 developers
 """Drives the real 妙语通 program the way a person does: a private X display, session bus and
 accessibility bus; keys through xdotool, text through the accessibility tree; results read
 back from the tree and from Data.ait. Usage: test_chat_window.py PATH-TO-miaoyutong.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // Seams held fixed for tests: a scripted random source, a settable clock, a speaker that
 // only records what it was asked to say.

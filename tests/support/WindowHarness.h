@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // A chat window in a temporary directory, with every seam answered by the test: the name
 // dialog from a script, message boxes recorded, random draws and the clock held fixed.
