@@ -204,6 +204,10 @@ void TestTeaching::commitRefusesAndKeepsTheBoxes_data()
     QTest::newRow("marker in a reply")
         << u"k"_qs << u"a[AI_Dat]b"_qs
         << u"本次调教未能成功,可能的原因:\r智能回复里不能含有“[AI_Dat]”."_qs;
+    // The line end is dropped before storing, which would close the marker up.
+    QTest::newRow("marker split by a line end")
+        << u"k"_qs << u"a[AI_Dat\r]b"_qs
+        << u"本次调教未能成功,可能的原因:\r智能回复里不能含有“[AI_Dat]”."_qs;
     QTest::newRow("bar in key and reply: the key's box") << u"a|b"_qs << u"a|b"_qs << kMalformed;
     QTest::newRow("text GBK cannot hold")
         << u"k"_qs << u"a😀"_qs

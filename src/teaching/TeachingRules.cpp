@@ -28,15 +28,17 @@ Commit check(const QString &keywordText, const QString &repliesText, const QStri
         keywordText.contains(u'\\') || keywordText.contains(u'|')) {
         return {Verdict::Malformed, {}, {}};
     }
-    // A "|" or a marker in a reply would split the entry or the file at the next load.
-    if (repliesText.contains(u'|'))
-        return {Verdict::BadReply, {}, QStringLiteral("|")};
-    if (KnowledgeFormat::holdsMarker(repliesText))
-        return {Verdict::BadReply, {}, QStringLiteral("[AI_Dat]")};
-
-    // A line end inside the entry would end its row early at the next load.
+    // A line end inside the entry would end its row early at the next load. It goes first, so
+    // that the checks below see the text as it will be stored ("[AI_Dat" CR "]" is a marker).
     QString entry = TextRules::normalise(keywordText) + u'\\' + repliesText;
     entry.removeIf([](QChar c) { return c == u'\r' || c == u'\n'; });
+
+    // A "|" or a marker in a reply would split the entry or the file at the next load.
+    if (entry.contains(u'|'))
+        return {Verdict::BadReply, {}, QStringLiteral("|")};
+    if (KnowledgeFormat::holdsMarker(entry))
+        return {Verdict::BadReply, {}, QStringLiteral("[AI_Dat]")};
+
     if (!entry.endsWith(u'\\'))
         entry += u'\\';
 
