@@ -4,7 +4,10 @@
 // What the fuzz targets share: a failed invariant stops the run loudly, so libFuzzer keeps the
 // input that broke it.
 
+#include "knowledge/KnowledgeBase.h"
+
 #include <QByteArray>
+#include <QStringList>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -20,4 +23,13 @@ inline void require(bool holds, const char *invariant)
 inline QByteArray fuzzBytes(const uint8_t *data, size_t size)
 {
     return QByteArray(reinterpret_cast<const char *>(data), qsizetype(size));
+}
+
+// The table's rows as a save writes them: the entries without their line ends.
+inline QStringList entryRows(const QStringList &entries)
+{
+    QStringList out;
+    for (const QString &entry : entries)
+        out += KnowledgeEntry::withoutLineEnd(entry);
+    return out;
 }

@@ -10,14 +10,6 @@
 
 namespace {
 
-QStringList rows(const QStringList &entries)
-{
-    QStringList out;
-    for (const QString &entry : entries)
-        out += KnowledgeEntry::withoutLineEnd(entry);
-    return out;
-}
-
 bool sameLists(const KnowledgeBase &a, const KnowledgeBase &b)
 {
     return a.userName == b.userName && a.filterWords == b.filterWords &&
@@ -47,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                 KnowledgeFile::withCrLf(bytes.left(loaded->tableOffset)),
             "the save keeps the header and lists byte for byte");
     require(sameLists(*reloaded, *expected), "the save keeps the name and the lists");
-    require(rows(reloaded->keywordTable) == rows(expected->keywordTable),
+    require(entryRows(reloaded->keywordTable) == entryRows(expected->keywordTable),
             "the save keeps every entry, in order");
 
     const Result<QByteArray> again =

@@ -12,14 +12,6 @@
 
 namespace {
 
-QStringList rows(const QStringList &entries)
-{
-    QStringList out;
-    for (const QString &entry : entries)
-        out += KnowledgeEntry::withoutLineEnd(entry);
-    return out;
-}
-
 // The default knowledge cut to its first entries, so that each run is quick.
 const KnowledgeBase &startKnowledge()
 {
@@ -40,7 +32,7 @@ KnowledgeBase saveAndReload(const KnowledgeBase &kb, TeachingList &list,
     require(bool(saved), "accepted entries can always be saved");
     const Result<KnowledgeBase> reloaded = KnowledgeBase::parse(*saved);
     require(bool(reloaded), "a teaching save loads");
-    require(rows(reloaded->keywordTable) == rows(list.entries()),
+    require(entryRows(reloaded->keywordTable) == entryRows(list.entries()),
             "the reload has the working copy's entries, in order");
     TeachingList fresh;
     fresh.setEntries(reloaded->keywordTable);

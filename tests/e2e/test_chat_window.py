@@ -469,6 +469,25 @@ def scenario(session, program, pyatspi, state):
         raise StepFailed(f"the program ended with code {code}")
 
 
+def report_failure(error, state, session, root):
+    """Says at which step a scenario failed and leaves what shows why in root."""
+    print(f"FAIL at step '{state['step']}': {type(error).__name__}: {error}")
+    if "transcript" in state:
+        try:
+            print("Transcript:\n" + Window.text_of(state["transcript"]))
+        except Exception as unreadable:  # noqa: BLE001 - the program may be gone
+            print(f"Transcript unreadable: {unreadable}")
+    if "window" in state:
+        print("Accessibility tree:\n" + state["window"].dump())
+    if session is not None:
+        session.screenshot(os.path.join(root, "failure.png"))
+        log_path = getattr(session, "program_log", None)
+        if log_path and os.path.exists(log_path):
+            with open(log_path, encoding="utf-8", errors="replace") as program_log:
+                print("Program output:\n" + program_log.read()[-4000:])
+    print(f"Kept for inspection: {root}")
+
+
 def main():
     if len(sys.argv) != 2:
         print(__doc__, file=sys.stderr)
@@ -495,20 +514,7 @@ def main():
         print(f"PASS in {time.monotonic() - began:.2f} s")
         return 0
     except Exception as error:  # noqa: BLE001 - every failure is reported with its step
-        print(f"FAIL at step '{state['step']}': {type(error).__name__}: {error}")
-        if "transcript" in state:
-            try:
-                print("Transcript:\n" + Window.text_of(state["transcript"]))
-            except Exception as unreadable:  # noqa: BLE001 - the program may be gone
-                print(f"Transcript unreadable: {unreadable}")
-        if "window" in state:
-            print("Accessibility tree:\n" + state["window"].dump())
-        session.screenshot(os.path.join(root, "failure.png"))
-        log_path = getattr(session, "program_log", None)
-        if log_path and os.path.exists(log_path):
-            with open(log_path, encoding="utf-8", errors="replace") as program_log:
-                print("Program output:\n" + program_log.read()[-4000:])
-        print(f"Kept for inspection: {root}")
+        report_failure(error, state, session, root)
         root = None
         return 1
     finally:

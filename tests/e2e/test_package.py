@@ -20,7 +20,7 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from test_chat_window import (  # noqa: E402 - found through the path set just above
     GREETINGS, ROBOT, SKIPPED, TIMEOUT, Session, StepFailed, Window, gbk, missing_tools,
-    said_after, wait_for)
+    report_failure, said_after, wait_for)
 
 PACKAGE = "miaoyutong"
 USER_NAME = "包测试员"
@@ -337,22 +337,7 @@ def main():
         print(f"PASS in {time.monotonic() - state['began']:.1f} s")
         return 0
     except Exception as error:  # noqa: BLE001 - every failure is reported with its step
-        print(f"FAIL at step '{state['step']}': {type(error).__name__}: {error}")
-        if "transcript" in state:
-            try:
-                print("Transcript:\n" + Window.text_of(state["transcript"]))
-            except Exception as unreadable:  # noqa: BLE001 - the program may be gone
-                print(f"Transcript unreadable: {unreadable}")
-        if "window" in state:
-            print("Accessibility tree:\n" + state["window"].dump())
-        session = state.get("session")
-        if session is not None:
-            session.screenshot(os.path.join(root, "failure.png"))
-            log_path = getattr(session, "program_log", None)
-            if log_path and os.path.exists(log_path):
-                with open(log_path, encoding="utf-8", errors="replace") as program_log:
-                    print("Program output:\n" + program_log.read()[-4000:])
-        print(f"Kept for inspection: {root}")
+        report_failure(error, state, state.get("session"), root)
         root = None
         return 1
     finally:
