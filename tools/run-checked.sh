@@ -19,17 +19,17 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 cmake --build "$build" -j2
 
 export QT_QPA_PLATFORM=offscreen
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1:check_initialization_order=1"
+# libspeechd reads the daemon's voice list with strstr over its whole reply, once per line;
+# ASan's strstr wrapper measures the reply each time, which turns a second into minutes.
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1:check_initialization_order=1:intercept_strstr=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 # Leaks inside third-party system libraries only; see the file for why each is there.
 export LSAN_OPTIONS="suppressions=$root/tools/lsan.supp:print_suppressions=0"
 
 echo "== the suite under ASan, UBSan and LSan"
 # Left to the plain suite: the package test builds and installs its own release build, so
-# nothing sanitized runs in it; and under the sanitizers the speech test's engine does not come
-# up within its time (the voice list is walked locale by locale through the speech-dispatcher
-# plug-in), which would fail the run without telling anything about our code.
-ctest --test-dir "$build" --output-on-failure --timeout 600 -j2 -E '^(e2e_package|tst_speaker)$'
+# nothing sanitized runs in it.
+ctest --test-dir "$build" --output-on-failure --timeout 600 -j2 -E '^e2e_package$'
 
 echo "== fuzzing, ${seconds} s per target, two at a time"
 findings="$build/fuzz-findings"
