@@ -136,14 +136,15 @@ bool FrmMain::start()
 {
     if (!QFileInfo::exists(m_dataPath) && !seedKnowledgeFile())
         return false;
-    if (!StartupQuestions::settleEncoding(m_seams, m_dataPath))
-        return false;
     // The window at once; the greeting once the file is read, however large it is.
     m_ui.finishWindow(this);
     fillProfileLabels();
     show();
-    if (const Status loaded = loadKnowledge(); !loaded) {
+    if (const Status loaded = loadKnowledge(Encoding::Ask); !loaded) {
         hide();
+        // An empty reason: the user chose to leave a UTF-8 file alone, or was told why not.
+        if (loaded.reason().isEmpty())
+            return false;
         message(QMessageBox::Critical, QStringLiteral("妙语通"),
                 KnowledgeFile::problemMessage(QStringLiteral("无法读取数据文件:"), m_dataPath,
                                               loaded.reason(), QStringLiteral("文件没有被改动。")));
@@ -166,14 +167,23 @@ bool FrmMain::seedKnowledgeFile()
     return false;
 }
 
-Status FrmMain::loadKnowledge()
+Status FrmMain::loadKnowledge(Encoding encoding)
 {
+    Result<QByteArray> bytes =
+        m_task->result(QStringLiteral("正在读取数据文件……"),
+                       [path = m_dataPath] { return KnowledgeFile::read(path); });
+    if (!bytes)
+        return Status::failure(bytes.reason());
+    if (encoding == Encoding::Ask && KnowledgeFile::isUtf8(*bytes)) {
+        if (!StartupQuestions::settleEncoding(m_seams, m_dataPath, *bytes))
+            return Status::failure({});
+        bytes = KnowledgeFile::read(m_dataPath); // converted: read what was written
+        if (!bytes)
+            return Status::failure(bytes.reason());
+    }
     Result<KnowledgeBase> parsed =
-        m_task->result(QStringLiteral("正在读取数据文件……"), [path = m_dataPath] {
-            const Result<QByteArray> bytes = KnowledgeFile::read(path);
-            return bytes ? KnowledgeBase::parse(*bytes)
-                         : Result<KnowledgeBase>::failure(bytes.reason());
-        });
+        m_task->result(QStringLiteral("正在读取数据文件……"),
+                       [data = *std::move(bytes)] { return KnowledgeBase::parse(data); });
     if (!parsed)
         return Status::failure(parsed.reason());
     m_task->dispose(std::exchange(m_knowledge, *std::move(parsed)));
@@ -414,7 +424,7 @@ bool FrmMain::leaveTeaching(bool closing)
         return false;
     // Written but unreadable: the working copy is all the user has, so teaching goes on and
     // leaving again retries. Not written: the knowledge loaded last stands for the file.
-    if (const Status reloaded = loadKnowledge(); !reloaded && !closing) {
+    if (const Status reloaded = loadKnowledge(Encoding::AsWritten); !reloaded && !closing) {
         message(QMessageBox::Warning, QStringLiteral("ERR"),
                 KnowledgeFile::problemMessage(
                     saved ? QStringLiteral("数据文件已经写好,但无法重新读取:")

@@ -109,7 +109,13 @@ private:
     void fillProfileLabels();
 
     bool seedKnowledgeFile();
-    Status loadKnowledge();
+    // At start-up a file saved as UTF-8 is offered for conversion; after a save it is ours.
+    enum class Encoding
+    {
+        Ask,
+        AsWritten,
+    };
+    Status loadKnowledge(Encoding encoding);
     void greet();
 
     void send();
