@@ -15,7 +15,8 @@ import tempfile
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "tests", "e2e"))
 from test_chat_window import (  # noqa: E402 - found through the path set just above
-    ROBOT, TIMEOUT, Session, StepFailed, Window, missing_tools, said_after, wait_for)
+    ROBOT, TIMEOUT, Session, StepFailed, Window, answer_name_dialog, missing_tools, said_after,
+    wait_for)
 
 USER_NAME = "小明"
 # A few lines that show what 阿木 does: a sum, a question about itself.
@@ -56,14 +57,7 @@ def take(session, program, out_dir, pyatspi):
     session.processes.append(process)
     window = Window(pyatspi, process.pid)
 
-    dialog = wait_for("the name dialog", lambda: window.top_level("dialog", "妙语通"))
-    name_box = wait_for("the dialog's text box", lambda: Window.find(dialog, "text"))
-    Window.set_text(name_box, USER_NAME)
-    dialog_id = wait_for("the dialog's X window",
-                         lambda: session.visible_windows(process.pid, "妙语通"))
-    session.xdotool("windowfocus", "--sync", dialog_id[0])
-    wait_for("the keyboard focus in the dialog", lambda: window.focused(name_box))
-    session.xdotool("key", "Return")
+    answer_name_dialog(session, window, process, USER_NAME)
 
     main = wait_for("the main window", lambda: window.top_level("filler", "妙语通"))
     transcript = wait_for("the transcript", lambda: Window.find(main, "text", "聊天记录"))

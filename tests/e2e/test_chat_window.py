@@ -328,6 +328,18 @@ class Window:
         return "\n".join(lines)
 
 
+def answer_name_dialog(session, window, process, name, check=lambda: None):
+    """Types name into the first run's dialog and accepts it with Enter, as a person would."""
+    dialog = wait_for("the name dialog", lambda: check() or window.top_level("dialog", "妙语通"))
+    name_box = wait_for("the dialog's text box", lambda: Window.find(dialog, "text"))
+    Window.set_text(name_box, name)
+    dialog_id = wait_for("the dialog's X window",
+                         lambda: session.visible_windows(process.pid, "妙语通"))
+    session.xdotool("windowfocus", "--sync", dialog_id[0])
+    wait_for("the keyboard focus in the dialog's text box", lambda: window.focused(name_box))
+    session.xdotool("key", "Return")
+
+
 def transcript_blocks(text):
     """The transcript as (header, body) pairs: a header line, the lines said, a blank line."""
     blocks = []
@@ -369,14 +381,7 @@ def scenario(session, program, pyatspi, state):
             raise StepFailed(f"the program ended early with code {process.returncode}")
 
     step("first run: the name dialog")
-    dialog = wait_for("the name dialog", lambda: not_ended() or window.top_level("dialog", "妙语通"))
-    name_box = wait_for("the dialog's text box", lambda: Window.find(dialog, "text"))
-    Window.set_text(name_box, USER_NAME)
-    dialog_id = wait_for("the dialog's X window",
-                         lambda: session.visible_windows(process.pid, "妙语通"))
-    session.xdotool("windowfocus", "--sync", dialog_id[0])
-    wait_for("the keyboard focus in the dialog's text box", lambda: window.focused(name_box))
-    session.xdotool("key", "Return")
+    answer_name_dialog(session, window, process, USER_NAME, not_ended)
 
     step("first run: the main window")
     main = wait_for("the main window", lambda: not_ended() or window.top_level("filler", "妙语通"))

@@ -20,7 +20,7 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from test_chat_window import (  # noqa: E402 - found through the path set just above
     GREETINGS, ROBOT, SKIPPED, TIMEOUT, Session, StepFailed, Window, gbk, missing_tools,
-    report_failure, said_after, wait_for)
+    answer_name_dialog, report_failure, said_after, wait_for)
 
 PACKAGE = "miaoyutong"
 USER_NAME = "包测试员"
@@ -202,14 +202,7 @@ def first_run(session, pyatspi, command, data_dir, state):
         if process.poll() is not None:
             raise StepFailed(f"the program ended early with code {process.returncode}")
 
-    dialog = wait_for("the name dialog", lambda: not_ended() or window.top_level("dialog", "妙语通"))
-    name_box = wait_for("the dialog's text box", lambda: Window.find(dialog, "text"))
-    Window.set_text(name_box, USER_NAME)
-    dialog_id = wait_for("the dialog's X window",
-                         lambda: session.visible_windows(process.pid, "妙语通"))
-    session.xdotool("windowfocus", "--sync", dialog_id[0])
-    wait_for("the keyboard focus in the dialog's text box", lambda: window.focused(name_box))
-    session.xdotool("key", "Return")
+    answer_name_dialog(session, window, process, USER_NAME, not_ended)
 
     main = wait_for("the main window", lambda: not_ended() or window.top_level("filler", "妙语通"))
     transcript = wait_for("the transcript", lambda: Window.find(main, "text", "聊天记录"))
