@@ -5,6 +5,7 @@
 // line has grown. Prints the 30th paste's time as a ratio to the first's in the same run, the
 // median over several runs. Runs offscreen.
 
+#include "Median.h"
 #include "window/ChatTextBox.h"
 
 #include <QApplication>
@@ -18,12 +19,6 @@ namespace {
 
 constexpr int Pastes = 30;
 constexpr int Runs = 5;
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 } // namespace
 

@@ -6,6 +6,7 @@
 // between its ticks; the baseline is the whole time the work took, which is how long the
 // window would stand still if it were done on the window's own thread. Medians of a few runs.
 
+#include "Median.h"
 #include "knowledge/GbkCodec.h"
 #include "support/Fakes.h"
 #include "support/SmallKnowledge.h"
@@ -85,12 +86,6 @@ private:
     QElapsedTimer m_sinceTick;
     double m_longest = 0;
 };
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 } // namespace
 
