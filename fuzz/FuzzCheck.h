@@ -26,10 +26,10 @@ inline QByteArray fuzzBytes(const uint8_t *data, size_t size)
 }
 
 // The table's rows as a save writes them: the entries without their line ends.
-inline QStringList entryRows(const QStringList &entries)
+inline QStringList entryRows(const KeywordTable &entries)
 {
     QStringList out;
-    for (const QString &entry : entries)
-        out += KnowledgeEntry::withoutLineEnd(entry);
+    for (const QStringView entry : entries)
+        out += KnowledgeEntry::withoutLineEnd(entry).toString();
     return out;
 }

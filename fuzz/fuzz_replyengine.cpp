@@ -46,8 +46,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     KnowledgeBase kb = defaultKnowledge();
     QString message = QString::fromUtf8(bytes);
     if (split >= 0) {
+        QStringList taught;
         for (const QString &line : QString::fromUtf8(bytes.left(split)).split(u'\n'))
-            kb.keywordTable.prepend(KnowledgeEntry::withLineEnd(line));
+            taught.prepend(KnowledgeEntry::withLineEnd(line));
+        kb.keywordTable = KeywordTable::fromEntries(taught + kb.keywordTable.toList());
         message = QString::fromUtf8(bytes.mid(split + 1));
     }
     HashRandom random(qHash(bytes));

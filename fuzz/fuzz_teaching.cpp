@@ -18,8 +18,8 @@ const KnowledgeBase &startKnowledge()
     static const KnowledgeBase kb = [] {
         const KnowledgeBase full =
             *KnowledgeBase::parse(*KnowledgeFile::firstRunBytes(QStringLiteral("fuzz")));
-        return *KnowledgeBase::parse(
-            *KnowledgeFile::teachingSaveBytes(full, full.keywordTable.mid(0, 24)));
+        return *KnowledgeBase::parse(*KnowledgeFile::teachingSaveBytes(
+            full, KeywordTable::fromEntries(full.keywordTable.toList().mid(0, 24))));
     }();
     return kb;
 }
@@ -28,11 +28,12 @@ const KnowledgeBase &startKnowledge()
 KnowledgeBase saveAndReload(const KnowledgeBase &kb, TeachingList &list,
                             const QStringList &accepted)
 {
-    const Result<QByteArray> saved = KnowledgeFile::teachingSaveBytes(kb, list.entries());
+    const KeywordTable entries = KeywordTable::fromEntries(list.entries());
+    const Result<QByteArray> saved = KnowledgeFile::teachingSaveBytes(kb, entries);
     require(bool(saved), "accepted entries can always be saved");
     const Result<KnowledgeBase> reloaded = KnowledgeBase::parse(*saved);
     require(bool(reloaded), "a teaching save loads");
-    require(entryRows(reloaded->keywordTable) == entryRows(list.entries()),
+    require(entryRows(reloaded->keywordTable) == entryRows(entries),
             "the reload has the working copy's entries, in order");
     TeachingList fresh;
     fresh.setEntries(reloaded->keywordTable);

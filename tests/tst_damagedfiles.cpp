@@ -34,11 +34,11 @@ QByteArray beforeMarker(QByteArray bytes, int n, const QByteArray &insert)
     return bytes.insert(at, insert);
 }
 
-QStringList withoutLineEnds(const QStringList &entries)
+QStringList withoutLineEnds(const KeywordTable &entries)
 {
     QStringList out;
-    for (const QString &entry : entries)
-        out += KnowledgeEntry::withoutLineEnd(entry);
+    for (const QStringView entry : entries)
+        out += KnowledgeEntry::withoutLineEnd(entry).toString();
     return out;
 }
 
@@ -91,13 +91,13 @@ void TestDamagedFiles::saveReloadKeepsEverything()
         return;
     }
 
-    QStringList entries = loaded->keywordTable;
-    entries += KnowledgeEntry::withLineEnd(Taught);
+    const KeywordTable entries = KeywordTable::fromEntries(loaded->keywordTable.toList()
+                                                           << KnowledgeEntry::withLineEnd(Taught));
     const Result<QByteArray> saved = KnowledgeFile::teachingSaveBytes(*loaded, entries);
     QVERIFY2(saved, qPrintable(saved.reason()));
 
     // Header and lists come back byte for byte.
-    QCOMPARE(saved->left(loaded->tableOffset), bytes.left(loaded->tableOffset));
+    QCOMPARE(saved->left(loaded->headBytes.size()), bytes.left(loaded->headBytes.size()));
 
     const Result<KnowledgeBase> reloaded = KnowledgeBase::parse(*saved);
     QVERIFY2(reloaded, qPrintable(reloaded.reason()));

@@ -123,7 +123,7 @@ void TstDefaultKnowledge::tableHoldsEveryListedKeyInOrder()
     QCOMPARE(listed.last(), u"[rob]"_s);
 
     QStringList keys;
-    for (const QString &entry : m_base.keywordTable)
+    for (const QStringView entry : m_base.keywordTable)
         keys << KnowledgeEntry::key(entry).toString();
 
     QStringList expected = listed;
@@ -137,7 +137,7 @@ void TstDefaultKnowledge::tableIsInTeachingOrder()
     // Every entry but "[rob]" sits where the sorted teaching list would put it, so that the
     // first save of an unchanged table moves only that one entry.
     const KeyCollator collator;
-    const QStringList &table = m_base.keywordTable;
+    const QStringList table = m_base.keywordTable.toList();
     for (qsizetype i = 1; i < table.size() - 1; ++i) {
         QVERIFY2(collator.compare(table.at(i - 1), table.at(i)) <= 0,
                  qPrintable(KnowledgeEntry::key(table.at(i - 1)).toString() + " sorts after "_L1 +
@@ -149,7 +149,7 @@ void TstDefaultKnowledge::tableIsInTeachingOrder()
 void TstDefaultKnowledge::replyCounts()
 {
     QMap<qsizetype, int> entriesByReplies;
-    for (const QString &entry : m_base.keywordTable)
+    for (const QStringView entry : m_base.keywordTable)
         ++entriesByReplies[KnowledgeEntry::replies(entry).size()];
 
     const QMap<qsizetype, int> expected{{1, 7}, {2, 291}, {3, 146}, {4, 17}, {5, 3}, {7, 1}};
@@ -180,7 +180,7 @@ void TstDefaultKnowledge::quotedRows()
     const auto gbk = GbkCodec::encode(row);
     QVERIFY(gbk);
     QVERIFY2(m_bytes.contains("\r\n" + *gbk + "\r\n"), qPrintable(row));
-    QVERIFY(m_base.keywordTable.contains(row.mid(1) + "\r\n"_L1) ||
+    QVERIFY(m_base.keywordTable.toList().contains(row.mid(1) + "\r\n"_L1) ||
             m_base.keywordTable.last() == row.mid(1) + "\r\n\r\n"_L1);
 }
 
@@ -207,7 +207,7 @@ void TstDefaultKnowledge::entriesKeepTheContentRules()
 {
     static const QRegularExpression placeholder(u"\\[[^\\]]*\\]"_s);
     static const QSet<QString> placeholders{u"[rob]"_s, u"[day]"_s, u"[time]"_s};
-    const QStringList &table = m_base.keywordTable;
+    const QStringList table = m_base.keywordTable.toList();
     QVERIFY(m_bytes.contains("[AI_Dat]\r\n|"));
 
     QSet<QString> keys;

@@ -185,7 +185,7 @@ void TestFileFaults::lfOnlyFileTeachesAndSavesWithCrLf()
     const QByteArray saved = h.fileBytes();
     QCOMPARE(saved, *GbkCodec::encode(
                         knowledgeText({u"bye\\88\\"_s, u"你好\\你好呀\\"_s, u"新\\新回复\\"_s})));
-    for (const QString &entry : h.window->knowledge().keywordTable)
+    for (const QStringView entry : h.window->knowledge().keywordTable)
         QCOMPARE(KnowledgeEntry::replies(entry).filter(u"\n"_s), QStringList());
 
     h.send(u"你好"_s);

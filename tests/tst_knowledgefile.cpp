@@ -85,7 +85,7 @@ void TestKnowledgeFile::eighthMarkerIsKeptButUnused()
     const Result<KnowledgeBase> parse = KnowledgeBase::parse(bytes);
     QVERIFY(parse);
     // The table ends at the eighth marker: what follows it is no entry.
-    QCOMPARE(parse->keywordTable, QStringList{u"a\\1\\\r\n"_qs});
+    QCOMPARE(parse->keywordTable.toList(), QStringList{u"a\\1\\\r\n"_qs});
 
     const auto saved = KnowledgeFile::teachingSaveBytes(*parse, parse->keywordTable);
     QVERIFY(saved);
@@ -194,7 +194,7 @@ void TestKnowledgeFile::teachingSaveLayout()
     const QByteArray loaded = gbk(smallFile(QStringLiteral("|x\\y\\\r\n")));
     const Result<KnowledgeBase> parse = KnowledgeBase::parse(loaded);
     QVERIFY(parse);
-    const auto saved = KnowledgeFile::teachingSaveBytes(*parse, entries);
+    const auto saved = KnowledgeFile::teachingSaveBytes(*parse, KeywordTable::fromEntries(entries));
     QVERIFY(saved);
     const qsizetype tableStart = loaded.lastIndexOf("[AI_Dat]") + 8;
     QCOMPARE(saved->left(tableStart), loaded.left(tableStart));

@@ -84,7 +84,7 @@ void TstReplyFit::initTestCase()
     Result<KnowledgeBase> parsed = KnowledgeBase::parse(*bytes);
     QVERIFY2(parsed, qPrintable(parsed.reason()));
     m_base = *std::move(parsed);
-    for (const QString &entry : std::as_const(m_base.keywordTable))
+    for (const QStringView entry : m_base.keywordTable)
         m_repliesByKey.insert(KnowledgeEntry::key(entry).toString(),
                               KnowledgeEntry::replies(entry));
 }

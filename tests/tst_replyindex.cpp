@@ -100,7 +100,7 @@ QStringList generateTable(Generator &gen, const TableShape &shape, QStringList *
 KnowledgeBase knowledgeOf(const QStringList &table, const QStringList &filterWords)
 {
     KnowledgeBase kb;
-    kb.keywordTable = table;
+    kb.keywordTable = KeywordTable::fromEntries(table);
     kb.filterWords = filterWords;
     kb.dirtyReplies = QStringList{u"rebuke"_s};
     kb.noAnswerReplies = QStringList{u"what?"_s};
@@ -183,7 +183,8 @@ void TestReplyIndex::findsTheFirstEntryLikeTheScan()
     int matched = 0;
     for (int i = 0; i < 2000; ++i) {
         const QString message = gen.message(keys);
-        const std::optional<qsizetype> expected = ReplyEngine::scanTable(message, table);
+        const std::optional<qsizetype> expected =
+            ReplyEngine::scanTable(message, KeywordTable::fromEntries(table));
         const std::optional<qsizetype> found = index->firstEntry(message);
         if (found != expected) {
             QFAIL(qPrintable(
@@ -271,7 +272,7 @@ void TestReplyIndex::chosenCases()
         table << key + u"\\r\\\r\n"_s;
     const std::optional<ReplyIndex> index = ReplyIndex::build(knowledgeOf(table, {}));
     QVERIFY(index);
-    QCOMPARE(ReplyEngine::scanTable(message, table).value_or(-1), entry);
+    QCOMPARE(ReplyEngine::scanTable(message, KeywordTable::fromEntries(table)).value_or(-1), entry);
     QCOMPARE(index->firstEntry(message).value_or(-1), entry);
 }
 
@@ -282,7 +283,7 @@ void TestReplyIndex::followsTeachingAndReload()
     QStringList keys;
     QStringList table = generateTable(gen, {.entries = 300}, &keys);
     for (QString &entry : table)
-        entry = KnowledgeEntry::withoutLineEnd(entry);
+        entry = KnowledgeEntry::withoutLineEnd(entry).toString();
     const QStringList filterWords{u"fuck"_s, u"坏蛋"_s};
     const KnowledgeBase loaded =
         *KnowledgeBase::parse(*GbkCodec::encode(knowledgeText(table, u"zu"_s, filterWords)));
@@ -297,7 +298,8 @@ void TestReplyIndex::followsTeachingAndReload()
     }
     teaching.replaceEntry(5, KnowledgeEntry::withLineEnd(u"ab好\\edited\\"_s));
     keys << u"ab好"_s;
-    const Result<QByteArray> saved = KnowledgeFile::teachingSaveBytes(loaded, teaching.entries());
+    const Result<QByteArray> saved =
+        KnowledgeFile::teachingSaveBytes(loaded, KeywordTable::fromEntries(teaching.entries()));
     QVERIFY(saved);
     const KnowledgeBase reloaded = *KnowledgeBase::parse(*saved);
     QCOMPARE(reloaded.entryCount(), 330);

@@ -700,10 +700,10 @@ void TestTeaching::longReplySurvivesTheRoundTrip()
     QCOMPARE(t.replies()->text(), stored);
 
     t.button(2)->click();
-    const QString *entry = nullptr;
-    for (const QString &e : t.h.window->knowledge().keywordTable) {
-        if (TeachingList::keyOf(e) == u"long"_qs)
-            entry = &e;
+    std::optional<QString> entry;
+    for (const QStringView e : t.h.window->knowledge().keywordTable) {
+        if (KnowledgeEntry::key(e) == u"long"_qs)
+            entry = e.toString();
     }
     QVERIFY(entry);
     QCOMPARE(TeachingRules::repliesOf(*entry), stored);

@@ -244,7 +244,7 @@ void TstTeachingList::emptyList()
 {
     TeachingList list;
     list.setEntries({u"a\\b\\\r\n"_s});
-    list.setEntries({});
+    list.setEntries(QStringList());
     QCOMPARE(list.count(), 0);
     QCOMPARE(list.rowCount(), 0);
     QVERIFY(list.entries().isEmpty());

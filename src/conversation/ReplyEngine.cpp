@@ -99,7 +99,7 @@ Reply respond(QString &message, const KnowledgeBase &knowledge, const QString &r
     return answerFromTable(message, knowledge, random, index);
 }
 
-std::optional<qsizetype> scanTable(QStringView message, const QStringList &table)
+std::optional<qsizetype> scanTable(QStringView message, const KeywordTable &table)
 {
     for (qsizetype i = 0; i < table.size(); ++i) {
         if (message.contains(KnowledgeEntry::key(table.at(i))))

@@ -11,6 +11,7 @@
 #include <QString>
 #include <optional>
 
+class KeywordTable;
 struct KnowledgeBase;
 class RandomSource;
 class ReplyIndex;
@@ -35,7 +36,7 @@ Reply respond(QString &message, const KnowledgeBase &knowledge, const QString &r
               RandomSource &random, const ReplyIndex *index = nullptr);
 
 // The first entry in table order whose key the message contains, by testing every key.
-std::optional<qsizetype> scanTable(QStringView message, const QStringList &table);
+std::optional<qsizetype> scanTable(QStringView message, const KeywordTable &table);
 
 // The calculator's answer to a message that starts with "计算".
 QString calculate(QString &message, RandomSource &random);

@@ -28,7 +28,7 @@ std::optional<ReplyIndex> ReplyIndex::build(const KnowledgeBase &knowledge,
 
     std::vector<QStringView> keys;
     keys.reserve(size_t(index.m_table.size()));
-    for (const QString &entry : std::as_const(index.m_table))
+    for (const QStringView entry : index.m_table)
         keys.push_back(KnowledgeEntry::key(entry));
     for (size_t tier = FirstTier;; tier *= TierGrowth) {
         const bool last = tier >= keys.size();
@@ -47,8 +47,7 @@ std::optional<ReplyIndex> ReplyIndex::build(const KnowledgeBase &knowledge,
 
 bool ReplyIndex::isFor(const KnowledgeBase &knowledge) const
 {
-    return knowledge.keywordTable.constData() == m_table.constData() &&
-           knowledge.keywordTable.size() == m_table.size() &&
+    return knowledge.keywordTable.sharesWith(m_table) &&
            knowledge.filterWords.constData() == m_filterWords.constData() &&
            knowledge.filterWords.size() == m_filterWords.size();
 }

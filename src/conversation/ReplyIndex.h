@@ -6,6 +6,7 @@
 // for one loaded knowledge base.
 
 #include "conversation/KeyAutomaton.h"
+#include "knowledge/KeywordTable.h"
 
 #include <QStringList>
 #include <QStringView>
@@ -35,7 +36,7 @@ public:
 
 private:
     // Shared copies of the lists the automata were built from; they cost no memory of their own.
-    QStringList m_table;
+    KeywordTable m_table;
     QStringList m_filterWords;
     // Automata over the first 1,024, 16,384, 262,144 … entries, ending with the whole table.
     // The first one that finds any key has found the first entry of all: every later entry

@@ -3,6 +3,7 @@
 #include "knowledge/GbkCodec.h"
 
 #include <cerrno>
+#include <cstring>
 #include <iconv.h>
 
 namespace {
@@ -40,6 +41,13 @@ public:
         return true;
     }
 
+    // Converts into a buffer known to be big enough; false when it stopped at an invalid or
+    // truncated sequence at in.
+    bool convert(char *&in, size_t &inLeft, char *&out, size_t &outLeft)
+    {
+        return iconv(m_cd, &in, &inLeft, &out, &outLeft) != size_t(-1);
+    }
+
 private:
     iconv_t m_cd;
 };
@@ -53,12 +61,10 @@ bool isRawByte(QChar c)
 }
 
 // Encodes text into gbk; returns -1, or the index of the first character GBK cannot hold.
-qsizetype encodeInto(const QString &text, QByteArray &gbk)
+qsizetype encodeInto(Converter &toGbk, QStringView text, QByteArray &gbk)
 {
-    Converter toGbk("CP936", "UTF-16LE");
     if (!toGbk.isOpen())
         return 0;
-    gbk.reserve(gbk.size() + text.size() * 2);
     const char *const begin = reinterpret_cast<const char *>(text.utf16());
     qsizetype from = 0;
     for (;;) {
@@ -76,28 +82,59 @@ qsizetype encodeInto(const QString &text, QByteArray &gbk)
     }
 }
 
+qsizetype encodeInto(QStringView text, QByteArray &gbk)
+{
+    Converter toGbk("CP936", "UTF-16LE");
+    return encodeInto(toGbk, text, gbk);
+}
+
 } // namespace
 
 namespace GbkCodec {
+
+struct Encoder::Converter : ::Converter
+{
+    Converter() : ::Converter("CP936", "UTF-16LE") {}
+};
+
+Encoder::Encoder() : m_converter(std::make_unique<Converter>()) {}
+
+Encoder::~Encoder() = default;
+
+bool Encoder::append(QStringView text, QByteArray &gbk)
+{
+    return encodeInto(*m_converter, text, gbk) < 0;
+}
 
 QString decode(const QByteArray &bytes)
 {
     Converter toUtf16("UTF-16LE", "CP936");
     if (!toUtf16.isOpen())
         return QString::fromLatin1(bytes);
-    QByteArray utf16;
-    utf16.reserve(bytes.size() * 2);
-    const char *in = bytes.constData();
+    // Every GBK character is one or two bytes and becomes one UTF-16 unit, so the text fits in
+    // as many units as there are bytes. Decoding straight into it keeps a big file from
+    // standing in memory twice; the pages the text leaves unused are never touched.
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t *const begin = reinterpret_cast<char16_t *>(text.data());
+    char *out = reinterpret_cast<char *>(begin);
+    size_t outLeft = size_t(bytes.size()) * 2;
+    char *in = const_cast<char *>(bytes.constData());
     size_t inLeft = size_t(bytes.size());
-    while (!toUtf16.run(in, inLeft, utf16)) {
+    while (inLeft > 0) {
+        if (toUtf16.convert(in, inLeft, out, outLeft))
+            break;
         // An invalid or truncated sequence: keep its first byte aside and go on with the next,
         // so a damaged file still loads as far as it is readable.
         const char16_t raw = RawByteBase + uchar(*in);
-        utf16.append(reinterpret_cast<const char *>(&raw), sizeof raw);
+        std::memcpy(out, &raw, sizeof raw);
+        out += sizeof raw;
+        outLeft -= sizeof raw;
         ++in;
         --inLeft;
     }
-    return QString(reinterpret_cast<const QChar *>(utf16.constData()), utf16.size() / 2);
+    text.truncate(reinterpret_cast<char16_t *>(out) - begin);
+    text.squeeze();
+    return text;
 }
 
 std::optional<QByteArray> encode(const QString &text)

@@ -6,6 +6,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
+#include <memory>
 #include <optional>
 
 namespace GbkCodec {
@@ -20,6 +22,24 @@ std::optional<QByteArray> encode(const QString &text);
 // Appends the GBK form of text to gbk, which a caller can size beforehand to hold it all;
 // false when some character has no GBK form (gbk then holds part of the text).
 bool appendEncoded(const QString &text, QByteArray &gbk);
+
+// Encodes many pieces in a row with one converter, each appended to a buffer the caller sizes.
+class Encoder
+{
+public:
+    Encoder();
+    ~Encoder();
+    Encoder(const Encoder &) = delete;
+    Encoder &operator=(const Encoder &) = delete;
+
+    // Appends the GBK form of text to gbk; false when some character has no GBK form (gbk then
+    // holds part of the text).
+    bool append(QStringView text, QByteArray &gbk);
+
+private:
+    struct Converter;
+    std::unique_ptr<Converter> m_converter;
+};
 
 // True when every character of text can be written in GBK.
 bool canEncode(const QString &text);

@@ -6,6 +6,7 @@
 // items) stays inside this folder.
 
 #include "common/Result.h"
+#include "knowledge/KeywordTable.h"
 
 #include <QByteArray>
 #include <QString>
@@ -22,12 +23,11 @@ struct KnowledgeBase
     QStringList noAnswerReplies; // when no key matches
     QStringList welcomeMessages; // greetings
     // Keyword entries in table order, each "key\reply\...\" followed by the line end it had.
-    QStringList keywordTable;
+    KeywordTable keywordTable;
 
-    // The file as read: the teaching save writes its header and lists back from these bytes.
-    QByteArray dataBytes;
-    // Where the keyword table's section starts in dataBytes, just after the seventh marker.
-    qsizetype tableOffset = 0;
+    // The file's bytes up to the keyword table's section, the seventh marker included: the
+    // teaching save writes the header and lists back as they were read.
+    QByteArray headBytes;
 
     qsizetype entryCount() const { return keywordTable.size(); }
 
@@ -40,12 +40,12 @@ struct KnowledgeBase
 namespace KnowledgeEntry {
 
 // The text before the first "\" (the whole entry when it has none).
-QStringView key(const QString &entry);
+QStringView key(QStringView entry);
 // The replies: the pieces between the key and the entry's line end.
-QStringList replies(const QString &entry);
+QStringList replies(QStringView entry);
 // The entry without the line end it carries as a table row (CR LF, or a bare LF); an entry
 // without one is unchanged.
-QString withoutLineEnd(const QString &entry);
+QStringView withoutLineEnd(QStringView entry);
 // An entry text as stored in the table: with one line end.
 QString withLineEnd(const QString &entryText);
 

@@ -77,6 +77,23 @@ bool writeAll(int fd, const QByteArray &bytes)
     return true;
 }
 
+// Appends row with every LF that has no CR before it written as CR LF, as withCrLf() does for
+// bytes: a file edited elsewhere may hold bare LFs inside an entry too.
+void appendWithCrLf(QStringView row, QString &out)
+{
+    if (!row.contains(u'\n')) {
+        out += row;
+        return;
+    }
+    QChar previous;
+    for (const QChar c : row) {
+        if (c == u'\n' && previous != u'\r')
+            out += u'\r';
+        out += c;
+        previous = c;
+    }
+}
+
 } // namespace
 
 namespace KnowledgeFile {
@@ -89,45 +106,47 @@ std::optional<QByteArray> firstRunBytes(const QString &userName)
     return *header + LineEndBytes + DefaultKnowledge::bytes() + LineEndBytes;
 }
 
-Result<QByteArray> teachingSaveBytes(const KnowledgeBase &loaded, const QStringList &entries)
+Result<QByteArray> teachingSaveBytes(const KnowledgeBase &loaded, qsizetype count,
+                                     const std::function<QStringView(qsizetype)> &entryAt)
 {
-    const QByteArray prefix = withCrLf(loaded.dataBytes.left(loaded.tableOffset));
+    const QByteArray prefix = withCrLf(loaded.headBytes);
     if (!prefix.endsWith(MarkerBytes))
         return Result<QByteArray>::failure(QStringLiteral("数据文件的分段标记不完整。"));
 
-    // A million entries: the table's text is made in one buffer of its final size, and encoded
-    // straight behind the header in another one, so that nothing is copied twice.
-    const auto row = [](const QString &entry) {
-        const QStringView text(entry);
-        // A file edited elsewhere may end its lines with a bare LF.
-        if (text.endsWith(LineEnd))
-            return text.chopped(2);
-        return text.endsWith(u'\n') ? text.chopped(1) : text;
-    };
+    // A million entries: the bytes go into one buffer of their final size, encoded a stretch of
+    // rows at a time, so that the table's text never stands in memory a second time.
     qsizetype length = 0;
-    for (const QString &entry : entries)
-        length += 1 + row(entry).size() + LineEnd.size();
-    QString table;
-    table.reserve(length);
-    for (const QString &entry : entries) {
-        table += ItemSeparator;
-        table += row(entry);
-        table += LineEnd;
-    }
-
+    for (qsizetype i = 0; i < count; ++i)
+        length += 1 + KnowledgeEntry::withoutLineEnd(entryAt(i)).size() + LineEnd.size();
     QByteArray bytes;
+    // At most two bytes per character.
     bytes.reserve(prefix.size() + qsizetype(sizeof LineEndBytes) + 2 * length);
     bytes.append(prefix);
     bytes.append(LineEndBytes);
-    if (!GbkCodec::appendEncoded(table, bytes)) {
-        return Result<QByteArray>::failure(QStringLiteral("关键字表里有无法保存的字符“%1”。")
-                                               .arg(GbkCodec::firstUnencodable(table)));
+
+    constexpr qsizetype StretchChars = 1 << 16;
+    GbkCodec::Encoder encoder;
+    QString stretch;
+    stretch.reserve(StretchChars + 256);
+    for (qsizetype i = 0; i < count; ++i) {
+        stretch += ItemSeparator;
+        appendWithCrLf(KnowledgeEntry::withoutLineEnd(entryAt(i)), stretch);
+        stretch += LineEnd;
+        if (stretch.size() < StretchChars && i + 1 < count)
+            continue;
+        if (!encoder.append(stretch, bytes)) {
+            return Result<QByteArray>::failure(QStringLiteral("关键字表里有无法保存的字符“%1”。")
+                                                   .arg(GbkCodec::firstUnencodable(stretch)));
+        }
+        stretch.truncate(0);
     }
-    // A bare LF inside an entry (a file edited elsewhere) comes out as CR LF too; the one
-    // extra pass is paid only then.
-    if (table.count(u'\n') != entries.size())
-        return withCrLf(bytes);
     return bytes;
+}
+
+Result<QByteArray> teachingSaveBytes(const KnowledgeBase &loaded, const KeywordTable &entries)
+{
+    return teachingSaveBytes(loaded, entries.size(),
+                             [&entries](qsizetype i) { return entries.at(i); });
 }
 
 Result<QByteArray> read(const QString &path)

@@ -9,9 +9,11 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <functional>
 #include <optional>
 
+class KeywordTable;
 struct KnowledgeBase;
 
 namespace KnowledgeFile {
@@ -24,7 +26,10 @@ std::optional<QByteArray> firstRunBytes(const QString &userName);
 // The file written when teaching ends: the header and the six lists exactly as they were
 // read (byte for byte), the seventh marker, a line end, and one line per entry in order.
 // Refused when an entry holds text that GBK cannot represent.
-Result<QByteArray> teachingSaveBytes(const KnowledgeBase &loaded, const QStringList &entries);
+// entryAt(i) gives the i-th of count entries, each with or without its line end.
+Result<QByteArray> teachingSaveBytes(const KnowledgeBase &loaded, qsizetype count,
+                                     const std::function<QStringView(qsizetype)> &entryAt);
+Result<QByteArray> teachingSaveBytes(const KnowledgeBase &loaded, const KeywordTable &entries);
 
 // The largest file read: far above any real knowledge file, and small enough that decoding it
 // still fits in memory.

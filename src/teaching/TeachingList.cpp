@@ -39,7 +39,7 @@ quint64 keyPrefix(const char *key)
 }
 
 // The given rows of entries in sorted order, equal texts in the order of the rows.
-std::vector<qsizetype> sortedRows(const KeyCollator &collator, const QStringList &entries,
+std::vector<qsizetype> sortedRows(const KeyCollator &collator, const KeywordTable &entries,
                                   const std::vector<qsizetype> &rows)
 {
     // Comparing a million texts through ICU some twenty million times takes seconds; sort keys
@@ -71,7 +71,14 @@ std::vector<qsizetype> sortedRows(const KeyCollator &collator, const QStringList
 
 TeachingList::TeachingList(QObject *parent) : QAbstractListModel(parent) {}
 
-TeachingList::Prepared TeachingList::prepare(const QStringList &entries) const
+TeachingList::ItemId TeachingList::Store::add(QStringView entry)
+{
+    taughtSpans.append({taught.size(), entry.size()});
+    taught += entry;
+    return ItemId(table.size() + taughtSpans.size() - 1);
+}
+
+TeachingList::Prepared TeachingList::prepare(const KeywordTable &entries) const
 {
     // A collator of its own: ICU collators are not to be shared between threads.
     const KeyCollator collator = m_collator;
@@ -109,36 +116,41 @@ TeachingList::Prepared TeachingList::prepare(const QStringList &entries) const
         order.insert(order.end(), next, kept.cend());
     }
 
+    // An item's id is its entry's place in the table, so the list holds no text of its own.
     Prepared prepared;
-    prepared.texts.reserve(n);
+    prepared.store.table = entries;
     prepared.ids.reserve(n);
-    prepared.labels.reserve(n);
-    prepared.idsByKeyHash.reserve(n);
+    prepared.labels.resize(n);
+    prepared.keys.reserve(n);
     for (qsizetype row = 0; row < n; ++row) {
-        const QString &entry = entries.at(order[size_t(row)]);
-        const ItemId id = ItemId(row);
-        prepared.texts.append(entry);
+        const ItemId id = ItemId(order[size_t(row)]);
         prepared.ids.append(id);
-        prepared.labels.append(spreadLabel(row));
-        prepared.idsByKeyHash[keyHash(KnowledgeEntry::key(entry))].append(id);
+        prepared.labels[id] = spreadLabel(row);
     }
+    for (qsizetype id = 0; id < n; ++id)
+        prepared.keys.insert(keyHash(KnowledgeEntry::key(entries.at(id))), ItemId(id));
     return prepared;
 }
 
 TeachingList::Prepared TeachingList::adopt(Prepared prepared)
 {
     beginResetModel();
-    m_texts.swap(prepared.texts);
+    std::swap(m_store, prepared.store);
     m_ids.swap(prepared.ids);
     m_labels.swap(prepared.labels);
-    m_idsByKeyHash.swap(prepared.idsByKeyHash);
+    std::swap(m_keys, prepared.keys);
     endResetModel();
     return prepared;
 }
 
-void TeachingList::setEntries(const QStringList &entries)
+void TeachingList::setEntries(const KeywordTable &entries)
 {
     adopt(prepare(entries));
+}
+
+void TeachingList::setEntries(const QStringList &entries)
+{
+    adopt(prepare(KeywordTable::fromEntries(entries)));
 }
 
 int TeachingList::insertEntry(const QString &entry)
@@ -149,20 +161,19 @@ int TeachingList::insertEntry(const QString &entry)
     int high = count();
     while (low < high) {
         const int middle = low + (high - low) / 2;
-        if (m_collator.compare(entry, m_texts.at(middle)) < 0)
+        if (m_collator.compare(entry, textAt(middle)) < 0)
             high = middle;
         else
             low = middle + 1;
     }
     const int row = low;
     const quint64 label = labelForNewRow(row);
-    const ItemId id = ItemId(m_labels.size());
 
     beginInsertRows(QModelIndex(), row, row);
+    const ItemId id = m_store.add(entry);
     m_labels.append(label);
-    m_texts.insert(row, entry);
     m_ids.insert(row, id);
-    addToIndex(keyHash(KnowledgeEntry::key(entry)), id);
+    m_keys.insert(keyHash(KnowledgeEntry::key(entry)), id);
     endInsertRows();
     return row;
 }
@@ -171,43 +182,55 @@ void TeachingList::replaceEntry(int row, const QString &entry)
 {
     if (row < 0 || row >= count())
         return;
-    const QStringView oldKey = KnowledgeEntry::key(m_texts.at(row));
-    const QStringView newKey = KnowledgeEntry::key(entry);
-    if (oldKey != newKey) {
-        removeFromIndex(keyHash(oldKey), m_ids.at(row));
-        addToIndex(keyHash(newKey), m_ids.at(row));
-    }
-    m_texts[row] = entry;
+    // The new text gets a new id in the old one's place in the list.
+    const ItemId oldId = m_ids.at(row);
+    m_keys.remove(keyHash(KnowledgeEntry::key(m_store.text(oldId))), oldId);
+    const ItemId id = m_store.add(entry);
+    m_labels.append(m_labels.at(oldId));
+    m_ids[row] = id;
+    m_keys.insert(keyHash(KnowledgeEntry::key(entry)), id);
     const QModelIndex changed = index(row);
     emit dataChanged(changed, changed);
 }
 
 int TeachingList::findKey(QStringView key) const
 {
-    const auto found = m_idsByKeyHash.constFind(keyHash(key));
-    if (found == m_idsByKeyHash.cend())
-        return -1;
-    for (const ItemId id : *found) {
+    int first = -1;
+    m_keys.forEachCandidate(keyHash(key), [&](ItemId id) {
+        if (KnowledgeEntry::key(m_store.text(id)) != key)
+            return;
         const int row = rowOf(id);
-        if (KnowledgeEntry::key(m_texts.at(row)) == key)
-            return row;
-    }
-    return -1;
+        if (first < 0 || row < first)
+            first = row;
+    });
+    return first;
 }
 
 QString TeachingList::entryAt(int row) const
 {
-    return row >= 0 && row < count() ? m_texts.at(row) : QString();
+    return row >= 0 && row < count() ? textAt(row).toString() : QString();
 }
 
 int TeachingList::count() const
 {
-    return int(m_texts.size());
+    return int(m_ids.size());
+}
+
+TeachingList::Snapshot TeachingList::snapshot() const
+{
+    Snapshot snapshot;
+    snapshot.m_store = m_store;
+    snapshot.m_ids = m_ids;
+    return snapshot;
 }
 
 QStringList TeachingList::entries() const
 {
-    return m_texts;
+    QStringList texts;
+    texts.reserve(count());
+    for (int row = 0; row < count(); ++row)
+        texts.append(textAt(row).toString());
+    return texts;
 }
 
 void TeachingList::clear()
@@ -234,9 +257,9 @@ QVariant TeachingList::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= count())
         return QVariant();
-    const QString &text = m_texts.at(index.row());
+    const QStringView text = textAt(index.row());
     if (role == EntryRole)
-        return text;
+        return text.toString();
     if (role != Qt::DisplayRole)
         return QVariant();
     // The last entry of a first-run file carries a second line end; neither belongs on screen.
@@ -276,24 +299,4 @@ int TeachingList::rowOf(ItemId id) const
             return m_labels.at(other) < wanted;
         });
     return int(found - m_ids.cbegin());
-}
-
-void TeachingList::addToIndex(size_t hash, ItemId id)
-{
-    IdList &ids = m_idsByKeyHash[hash];
-    const quint64 label = m_labels.at(id);
-    const auto place =
-        std::lower_bound(ids.begin(), ids.end(), label, [this](ItemId other, quint64 wanted) {
-            return m_labels.at(other) < wanted;
-        });
-    ids.insert(place, id);
-}
-
-void TeachingList::removeFromIndex(size_t hash, ItemId id)
-{
-    const auto found = m_idsByKeyHash.find(hash);
-    IdList &ids = *found;
-    ids.erase(std::find(ids.begin(), ids.end(), id));
-    if (ids.isEmpty())
-        m_idsByKeyHash.erase(found);
 }

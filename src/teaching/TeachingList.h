@@ -4,16 +4,15 @@
 // The teaching working copy of the keyword table: entries kept in the collation order of
 // their whole text, shown by the teaching list view, looked up by key on every keystroke.
 
+#include "knowledge/KeywordTable.h"
 #include "teaching/KeyCollator.h"
+#include "teaching/KeyIndex.h"
 
 #include <QAbstractListModel>
-#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
-#include <QVarLengthArray>
-#include <vector>
 
 class TeachingList : public QAbstractListModel
 {
@@ -27,8 +26,25 @@ public:
 
 private:
     using ItemId = quint32;
-    // Ids of the items with one key hash, in list order; nearly always a single one.
-    using IdList = QVarLengthArray<ItemId, 1>;
+
+    // The texts of the items: the loaded table, shared with the knowledge it came from, and
+    // after it the entries taught since, one after another. Ids below the table's size are its
+    // entries; the others are taught ones in the order they came.
+    struct Store
+    {
+        KeywordTable table;
+        QString taught;
+        QList<std::pair<qsizetype, qsizetype>> taughtSpans; // start and length in taught
+
+        QStringView text(ItemId id) const
+        {
+            if (id < ItemId(table.size()))
+                return table.at(id);
+            const auto [start, length] = taughtSpans.at(id - ItemId(table.size()));
+            return QStringView(taught).sliced(start, length);
+        }
+        ItemId add(QStringView entry);
+    };
 
 public:
     // A whole list made ready away from the model: sorting a million entries takes longer
@@ -36,19 +52,34 @@ public:
     // adopt(), runs where the model lives.
     struct Prepared
     {
-        QList<QString> texts;
-        QList<ItemId> ids;
+        Store store;
+        QList<ItemId> ids; // in list order
         QList<quint64> labels;
-        QHash<size_t, IdList> idsByKeyHash;
+        KeyIndex keys;
+    };
+
+    // The entries in list order as they were when it was taken, whatever happens to the list
+    // afterwards; taking one copies nothing.
+    class Snapshot
+    {
+    public:
+        qsizetype size() const { return m_ids.size(); }
+        QStringView at(qsizetype row) const { return m_store.text(m_ids.at(row)); }
+
+    private:
+        friend class TeachingList;
+        Store m_store;
+        QList<ItemId> m_ids;
     };
 
     // The items of entries sorted, equal items in their order in entries. Safe on any thread
     // while the model's order is not being changed.
-    Prepared prepare(const QStringList &entries) const;
+    Prepared prepare(const KeywordTable &entries) const;
     // Replaces all items with prepared ones; what the list held before is handed back, so that
     // freeing it can happen elsewhere too.
     Prepared adopt(Prepared prepared);
     // Replaces all items, sorted; equal items keep their order in entries.
+    void setEntries(const KeywordTable &entries);
     void setEntries(const QStringList &entries);
     // Adds entry at its sorted place, after any items equal to it, and returns its row.
     int insertEntry(const QString &entry);
@@ -58,6 +89,8 @@ public:
     int findKey(QStringView key) const;
     QString entryAt(int row) const;
     int count() const;
+    Snapshot snapshot() const;
+    // Copies of all entries in list order: for a few, never for a big table.
     QStringList entries() const;
     void clear();
 
@@ -70,21 +103,18 @@ public:
 
 private:
     static size_t keyHash(QStringView key);
+    QStringView textAt(int row) const { return m_store.text(m_ids.at(row)); }
     quint64 labelForNewRow(int row);
     void relabel();
     int rowOf(ItemId id) const;
-    void addToIndex(size_t hash, ItemId id);
-    void removeFromIndex(size_t hash, ItemId id);
 
     KeyCollator m_collator;
-    // The items' texts in list order, and beside them the ids that the key index refers to.
-    QList<QString> m_texts;
+    Store m_store;
+    // The items' ids in list order.
     QList<ItemId> m_ids;
     // Indexed by item id: a number that grows along the list, so an id's row is found by a
     // binary search and inserting a row renumbers nothing (labels leave gaps; when a gap is
     // used up, all labels are spread out again).
     QList<quint64> m_labels;
-    // Items by the hash of their key, so that a million keys need no million strings; a
-    // lookup confirms the key of each candidate.
-    QHash<size_t, IdList> m_idsByKeyHash;
+    KeyIndex m_keys;
 };

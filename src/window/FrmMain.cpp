@@ -328,6 +328,8 @@ void FrmMain::enterTeaching()
     // Entering again keeps what was taught so far instead of copying the table a second time.
     if (m_mode != Mode::Teaching) {
         m_timerActive->stop(); // no idle prompt while the list is being made
+        // Nothing is answered while teaching, and the reload on leaving builds a new index.
+        m_replyIndex.drop();
         m_teachingList->adopt(m_task->result(QStringLiteral("正在准备调教……"), [this] {
             return m_teachingList->prepare(m_knowledge.keywordTable);
         }));
@@ -410,8 +412,8 @@ bool FrmMain::leaveTeaching(bool closing)
     if (m_mode != Mode::Teaching)
         return true;
     const auto [bytes, saved] = m_task->result(
-        QStringLiteral("正在保存数据文件……"), [this, entries = m_teachingList->entries()] {
-            Result<QByteArray> bytes = KnowledgeFile::teachingSaveBytes(m_knowledge, entries);
+        QStringLiteral("正在保存数据文件……"), [this, entries = m_teachingList->snapshot()] {
+            Result<QByteArray> bytes = saveBytes(entries);
             Status saved = bytes ? KnowledgeFile::write(m_dataPath, *bytes, m_seams.writeFault)
                                  : Status::failure(bytes.reason());
             return std::pair(std::move(bytes), std::move(saved));
@@ -500,10 +502,15 @@ void FrmMain::saveUnasked()
     // While a save runs, it is writing the same work.
     if (m_mode != Mode::Teaching || !m_unsaved || m_task->busy())
         return;
-    const Result<QByteArray> bytes =
-        KnowledgeFile::teachingSaveBytes(m_knowledge, m_teachingList->entries());
+    const Result<QByteArray> bytes = saveBytes(m_teachingList->snapshot());
     if (bytes && KnowledgeFile::write(m_dataPath, *bytes))
         m_unsaved = false;
+}
+
+Result<QByteArray> FrmMain::saveBytes(const TeachingList::Snapshot &entries) const
+{
+    return KnowledgeFile::teachingSaveBytes(m_knowledge, entries.size(),
+                                            [&entries](qsizetype row) { return entries.at(row); });
 }
 
 void FrmMain::releaseVoice()

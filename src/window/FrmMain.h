@@ -12,6 +12,7 @@
 #include "conversation/RobotText.h"
 #include "knowledge/KnowledgeBase.h"
 #include "knowledge/KnowledgeFile.h"
+#include "teaching/TeachingList.h"
 #include "window/FrmMainUi.h"
 
 #include <QMessageBox>
@@ -25,7 +26,6 @@ class Clock;
 class QTimer;
 class RandomSource;
 class Speaker;
-class TeachingList;
 
 // Everything the window asks of the world, so tests can answer in its place.
 struct FrmMainSeams
@@ -105,6 +105,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    Result<QByteArray> saveBytes(const TeachingList::Snapshot &entries) const;
     void connectControls();
     void fillProfileLabels();
 
