@@ -297,7 +297,9 @@ void registerFigures(int entries)
     const Setup &s = *setups.at(entries);
     const auto add = [&](const char *what, auto &&fn) {
         return benchmark::RegisterBenchmark(name(what, entries).c_str(), fn)
-            ->Repetitions(entries >= 1'000'000 ? 5 : 7)
+            ->Repetitions(entries >= 1'000'000 ? 5
+                          : entries >= 100'000 ? 7
+                                               : 15)
             ->ReportAggregatesOnly(true)
             ->Unit(benchmark::kMicrosecond);
     };
@@ -332,6 +334,10 @@ void registerFigures(int entries)
     add("readDecode", [&s](benchmark::State &st) {
         for (auto _ : st)
             benchmark::DoNotOptimize(GbkCodec::decode(*KnowledgeFile::read(s.sortedPath)));
+    });
+    add("load", [&s](benchmark::State &st) {
+        for (auto _ : st)
+            benchmark::DoNotOptimize(KnowledgeBase::parse(*KnowledgeFile::read(s.sortedPath)));
     });
     add("save", [&s](benchmark::State &st) {
         for (auto _ : st) {
@@ -427,6 +433,11 @@ void printTable(const std::vector<int> &sizes, const std::map<std::string, doubl
                  figure(at("enterTeaching", n)), QStringLiteral("reading and decoding the file"),
                  figure(at("readDecode", n)), at("enterTeaching", n) / at("readDecode", n),
                  QStringLiteral("≤ 1"));
+    }
+    for (int n : sizes) {
+        printRow(QStringLiteral("loading, %1").arg(entriesText(n)), figure(at("load", n)),
+                 QStringLiteral("reading and decoding the file"), figure(at("readDecode", n)),
+                 at("load", n) / at("readDecode", n), QStringLiteral("≤ 1.5"));
     }
     for (int n : sizes) {
         printRow(QStringLiteral("saving from teaching, %1").arg(entriesText(n)),

@@ -6,10 +6,9 @@
 // between its ticks; the baseline is the whole time the work took, which is how long the
 // window would stand still if it were done on the window's own thread. Medians of a few runs.
 
+#include "GeneratedTable.h"
 #include "Median.h"
-#include "knowledge/GbkCodec.h"
 #include "support/Fakes.h"
-#include "support/SmallKnowledge.h"
 #include "window/FrmMain.h"
 
 #include <QApplication>
@@ -17,7 +16,6 @@
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
@@ -30,27 +28,6 @@ namespace {
 constexpr int Entries = 1'000'000;
 constexpr int Runs = 3;
 constexpr int TickMilliseconds = 5;
-
-// Entries of the default table's kind: a short key, mostly Chinese, and a reply or two.
-QByteArray generatedFile()
-{
-    QRandomGenerator random(13);
-    const auto hanzi = [&random] { return QChar(char16_t(0x4E00 + random.bounded(0x5000))); };
-    QStringList entries;
-    entries.reserve(Entries);
-    for (int i = 0; i < Entries; ++i) {
-        QString key;
-        for (int n = 1 + int(random.bounded(4)); n > 0; --n)
-            key += hanzi();
-        if (random.bounded(5) == 0)
-            key += QString::number(i);
-        QString reply;
-        for (int n = 8 + int(random.bounded(20)); n > 0; --n)
-            reply += hanzi();
-        entries << key + u'\\' + reply + QStringLiteral("^_^\\");
-    }
-    return *GbkCodec::encode(knowledgeText(entries));
-}
 
 // The longest time between two ticks of a timer on the window's thread while work runs.
 class StallMeter
@@ -93,7 +70,7 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QByteArray file = generatedFile();
+    const QByteArray file = generatedFile(Entries);
 
     const QStringList phases = {
         QStringLiteral("loading at start-up"),

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: The 妙语通 developers
 #include "BuildInfo.h"
 #include "CommandLine.h"
+#include "common/Allocator.h"
 #include "knowledge/DataLocation.h"
 #include "window/FrmMain.h"
 #include "window/TerminationSignals.h"
@@ -46,6 +47,7 @@ std::optional<int> answer(const CommandLine::Request &request, const QString &pe
 
 int main(int argc, char *argv[])
 {
+    Allocator::returnLargeBlocks();
     // Set before anything asks QStandardPaths, which names the per-user folder after it.
     QCoreApplication::setApplicationName(QStringLiteral("miaoyutong"));
     const QString perUserDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);

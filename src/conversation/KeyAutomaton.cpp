@@ -39,6 +39,11 @@ std::optional<KeyAutomaton> KeyAutomaton::build(std::span<const QStringView> key
     std::vector<State> &states = automaton.m_states;
     std::vector<char16_t> &labels = automaton.m_labels;
     std::vector<quint32> parents;
+    // Room for the most states there can be, so that no growth copies them: pages never
+    // written are never resident.
+    states.reserve(units + 1);
+    labels.reserve(units);
+    parents.reserve(units);
     states.push_back({0, 0, NoKey});
     labels.push_back(0);
     parents.push_back(0);
@@ -82,8 +87,6 @@ std::optional<KeyAutomaton> KeyAutomaton::build(std::span<const QStringView> key
     }
     const auto stateTotal = quint32(states.size());
     states.push_back({stateTotal, 0, NoKey});
-    states.shrink_to_fit();
-    labels.shrink_to_fit();
     order = {};
 
     automaton.m_rootChild.assign(CodeUnits, None);
@@ -140,6 +143,7 @@ std::optional<qsizetype> KeyAutomaton::search(QStringView text, quint32 enough) 
 
 size_t KeyAutomaton::memoryBytes() const
 {
-    return m_states.capacity() * sizeof(State) + m_labels.capacity() * sizeof(char16_t) +
-           m_rootChild.capacity() * sizeof(quint32);
+    // What is written; the room reserved beyond it is never touched.
+    return m_states.size() * sizeof(State) + m_labels.size() * sizeof(char16_t) +
+           m_rootChild.size() * sizeof(quint32);
 }

@@ -34,8 +34,8 @@ std::optional<ReplyIndex> ReplyIndex::build(const KnowledgeBase &knowledge,
         const bool last = tier >= keys.size();
         if (last)
             tier = keys.size();
-        std::optional<KeyAutomaton> automaton = KeyAutomaton::build(
-            std::vector<QStringView>(keys.begin(), keys.begin() + tier), cancel);
+        std::optional<KeyAutomaton> automaton =
+            KeyAutomaton::build(std::span<const QStringView>(keys).first(tier), cancel);
         if (!automaton)
             return std::nullopt;
         index.m_tiers.push_back(std::move(*automaton));

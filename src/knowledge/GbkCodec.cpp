@@ -82,10 +82,17 @@ qsizetype encodeInto(Converter &toGbk, QStringView text, QByteArray &gbk)
     }
 }
 
+// Opening a converter costs about as much as converting a few kilobytes; each thread keeps one
+// of each for the small conversions that follow one another.
+Converter &threadToGbk()
+{
+    thread_local Converter toGbk("CP936", "UTF-16LE");
+    return toGbk;
+}
+
 qsizetype encodeInto(QStringView text, QByteArray &gbk)
 {
-    Converter toGbk("CP936", "UTF-16LE");
-    return encodeInto(toGbk, text, gbk);
+    return encodeInto(threadToGbk(), text, gbk);
 }
 
 } // namespace
@@ -108,7 +115,7 @@ bool Encoder::append(QStringView text, QByteArray &gbk)
 
 QString decode(const QByteArray &bytes)
 {
-    Converter toUtf16("UTF-16LE", "CP936");
+    thread_local Converter toUtf16("UTF-16LE", "CP936");
     if (!toUtf16.isOpen())
         return QString::fromLatin1(bytes);
     // Every GBK character is one or two bytes and becomes one UTF-16 unit, so the text fits in
@@ -135,6 +142,16 @@ QString decode(const QByteArray &bytes)
     text.truncate(reinterpret_cast<char16_t *>(out) - begin);
     text.squeeze();
     return text;
+}
+
+qsizetype encodedSize(QStringView decoded)
+{
+    // Code page 936 gives the euro sign the single byte 0x80.
+    constexpr char16_t Euro = 0x20AC;
+    qsizetype size = 0;
+    for (const QChar c : decoded)
+        size += c.unicode() < 0x80 || c.unicode() == Euro || isRawByte(c) ? 1 : 2;
+    return size;
 }
 
 std::optional<QByteArray> encode(const QString &text)

@@ -17,6 +17,10 @@ namespace GbkCodec {
 // is written back exactly as it was read.
 QString decode(const QByteArray &bytes);
 
+// How many bytes decoded text came from, without encoding it again: one for each ASCII
+// character, the euro sign and each byte kept aside, two for every other character.
+qsizetype encodedSize(QStringView decoded);
+
 // Encodes text as GBK, or nothing when some character has no GBK form.
 std::optional<QByteArray> encode(const QString &text);
 // Appends the GBK form of text to gbk, which a caller can size beforehand to hold it all;

@@ -69,18 +69,17 @@ Result<KnowledgeBase> KnowledgeBase::parse(const QByteArray &bytes)
         }
     }
 
-    // The save writes everything up to the table back as these very bytes. Finding the table by
-    // re-encoding what was decoded puts it exactly where this reading found it, whatever damaged
+    // The save writes everything up to the table back as these very bytes. Measuring what was
+    // decoded before the table puts it exactly where this reading found it, whatever damaged
     // bytes come before.
     const qsizetype tableStart = sectionStarts.at(TableSection);
-    kb.headBytes = GbkCodec::encode(text.left(tableStart)).value_or(QByteArray());
+    kb.headBytes = bytes.left(GbkCodec::encodedSize(all.left(tableStart)));
 
     // The table section is the text before the first bar; the entries follow, each keeping its
     // line end, the last one whatever trails it. Anything after an eighth marker is not read.
     const QStringView table = section(TableSection);
     const qsizetype tableEnd = tableStart + table.size();
     QList<quint32> starts;
-    starts.reserve(table.count(ItemSeparator));
     for (qsizetype at = all.indexOf(ItemSeparator, tableStart); at >= 0 && at < tableEnd;
          at = all.indexOf(ItemSeparator, at + 1))
         starts.append(quint32(at + 1));

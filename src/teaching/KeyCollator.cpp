@@ -5,6 +5,7 @@
 #include <QtGlobal>
 
 #include <unicode/ucol.h>
+#include <unicode/uiter.h>
 #include <unicode/uscript.h>
 
 #include <memory>
@@ -104,28 +105,21 @@ int KeyCollator::compare(QStringView a, QStringView b) const
     return ucol_strcoll(m_collator, uchars(a), ulength(a), uchars(b), ulength(b));
 }
 
-QByteArray KeyCollator::sortKey(QStringView text) const
+KeyCollator::KeyStart KeyCollator::sortKeyStart(QStringView text) const
 {
-    QByteArray key;
-    appendSortKey(text, key);
-    return key;
-}
-
-void KeyCollator::appendSortKey(QStringView text, QByteArray &buffer) const
-{
-    const qsizetype start = buffer.size();
-    // Enough for nearly every key at this strength; a longer key is written a second time
-    // once ICU has told its length.
-    int32_t room = 4 * ulength(text) + 16;
-    for (;;) {
-        buffer.resize(start + room);
-        const int32_t length =
-            ucol_getSortKey(m_collator, uchars(text), ulength(text),
-                            reinterpret_cast<uint8_t *>(buffer.data() + start), room);
-        if (length <= room) {
-            buffer.resize(start + length);
-            return;
-        }
-        room = length;
+    UCharIterator characters;
+    uiter_setString(&characters, uchars(text), ulength(text));
+    uint32_t state[2] = {0, 0};
+    // A key shorter than this is padded with zeros, which no key holds but at its very end.
+    uint8_t bytes[16] = {};
+    UErrorCode status = U_ZERO_ERROR;
+    ucol_nextSortKeyPart(m_collator, &characters, state, bytes, int32_t(sizeof bytes), &status);
+    if (U_FAILURE(status))
+        return {}; // equal to every other such start: compare() decides
+    KeyStart start;
+    for (int i = 0; i < 8; ++i) {
+        start.high = (start.high << 8) | bytes[i];
+        start.low = (start.low << 8) | bytes[8 + i];
     }
+    return start;
 }

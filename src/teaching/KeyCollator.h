@@ -25,13 +25,17 @@ public:
         return compare(QStringView(a), QStringView(b));
     }
 
-    // A byte string whose plain byte order (strcmp) is the order of compare(); it ends in one
-    // zero byte, the only zero it holds. For sorting many texts, where it is much cheaper than
-    // comparing the texts themselves again and again.
-    QByteArray sortKey(QStringView text) const;
-    // The same key appended to buffer, which grows as needed, so that a bulk sort keeps all
-    // its keys in one allocation.
-    void appendSortKey(QStringView text, QByteArray &buffer) const;
+    // The first sixteen bytes of text's sort key, as two numbers in byte order. For sorting
+    // many texts: where two starts differ, they order the texts as compare() does, at a
+    // fraction of its cost; equal starts leave it to compare(). Sixteen bytes a text instead of
+    // whole keys keep a sort of a million entries small.
+    struct KeyStart
+    {
+        quint64 high = 0;
+        quint64 low = 0;
+        friend auto operator<=>(const KeyStart &, const KeyStart &) = default;
+    };
+    KeyStart sortKeyStart(QStringView text) const;
 
 private:
     UCollator *m_collator;

@@ -5,7 +5,6 @@
 #include "knowledge/KnowledgeBase.h"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -20,50 +19,30 @@ quint64 spreadLabel(qsizetype row)
     return (quint64(row) + 1) * LabelGap;
 }
 
-// One entry of a bulk sort: the first bytes of its sort key as a number decide most
-// comparisons without touching the key buffer.
-struct SortItem
-{
-    quint64 prefix;
-    qsizetype keyOffset;
-    qsizetype input;
-};
-
-quint64 keyPrefix(const char *key)
-{
-    quint64 prefix = 0;
-    int taken = 0;
-    for (; taken < 8 && key[taken] != 0; ++taken)
-        prefix = (prefix << 8) | quint8(key[taken]);
-    return prefix << (8 * (8 - taken));
-}
+using Rows = std::vector<quint32>;
 
 // The given rows of entries in sorted order, equal texts in the order of the rows.
-std::vector<qsizetype> sortedRows(const KeyCollator &collator, const KeywordTable &entries,
-                                  const std::vector<qsizetype> &rows)
+Rows sortedRows(const KeyCollator &collator, const KeywordTable &entries, const Rows &rows)
 {
-    // Comparing a million texts through ICU some twenty million times takes seconds; sort keys
-    // are made once per entry and then compared as bytes.
-    QByteArray keys;
-    keys.reserve(qsizetype(rows.size()) * 48);
+    // Comparing a million texts through ICU some twenty million times takes seconds: the start
+    // of each sort key, made once per entry, settles nearly every comparison.
+    struct SortItem
+    {
+        KeyCollator::KeyStart start;
+        quint32 row;
+    };
     std::vector<SortItem> order(rows.size());
-    for (size_t i = 0; i < rows.size(); ++i) {
-        SortItem &item = order[i];
-        item.keyOffset = keys.size();
-        item.input = rows[i];
-        collator.appendSortKey(entries.at(rows[i]), keys);
-        item.prefix = keyPrefix(keys.constData() + item.keyOffset);
-    }
-    const char *keyData = keys.constData();
-    std::sort(order.begin(), order.end(), [keyData](const SortItem &a, const SortItem &b) {
-        if (a.prefix != b.prefix)
-            return a.prefix < b.prefix;
-        const int byKey = std::strcmp(keyData + a.keyOffset, keyData + b.keyOffset);
-        return byKey != 0 ? byKey < 0 : a.input < b.input;
+    for (size_t i = 0; i < rows.size(); ++i)
+        order[i] = {collator.sortKeyStart(entries.at(rows[i])), rows[i]};
+    std::sort(order.begin(), order.end(), [&](const SortItem &a, const SortItem &b) {
+        if (const auto byStart = a.start <=> b.start; byStart != 0)
+            return byStart < 0;
+        const int byText = collator.compare(entries.at(a.row), entries.at(b.row));
+        return byText != 0 ? byText < 0 : a.row < b.row;
     });
-    std::vector<qsizetype> sorted(order.size());
+    Rows sorted(order.size());
     for (size_t i = 0; i < order.size(); ++i)
-        sorted[i] = order[i].input;
+        sorted[i] = order[i].row;
     return sorted;
 }
 
@@ -86,29 +65,29 @@ TeachingList::Prepared TeachingList::prepare(const KeywordTable &entries) const
     // A table saved by teaching is already in order, and a first-run table nearly: one pass
     // keeps every row that follows the last one kept, and only the others are sorted and
     // then placed among the kept rows.
-    std::vector<qsizetype> kept;
-    std::vector<qsizetype> misplaced;
+    Rows kept;
+    Rows misplaced;
     kept.reserve(size_t(n));
-    for (qsizetype i = 0; i < n; ++i) {
+    for (quint32 i = 0; i < quint32(n); ++i) {
         if (kept.empty() || collator.compare(entries.at(kept.back()), entries.at(i)) <= 0)
             kept.push_back(i);
         else
             misplaced.push_back(i);
     }
-    std::vector<qsizetype> order;
+    Rows order;
     if (misplaced.empty()) {
         order = std::move(kept);
     } else {
         // Equal texts keep their order in entries, as a stable sort of them all would.
-        const auto before = [&](qsizetype a, qsizetype b) {
+        const auto before = [&](quint32 a, quint32 b) {
             const int byText = collator.compare(entries.at(a), entries.at(b));
             return byText != 0 ? byText < 0 : a < b;
         };
         order.reserve(size_t(n));
         auto next = kept.cbegin();
-        for (const qsizetype row : sortedRows(collator, entries, misplaced)) {
+        for (const quint32 row : sortedRows(collator, entries, misplaced)) {
             const auto place = std::partition_point(
-                next, kept.cend(), [&](qsizetype keptRow) { return before(keptRow, row); });
+                next, kept.cend(), [&](quint32 keptRow) { return before(keptRow, row); });
             order.insert(order.end(), next, place);
             order.push_back(row);
             next = place;

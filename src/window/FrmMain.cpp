@@ -411,17 +411,19 @@ bool FrmMain::leaveTeaching(bool closing)
 {
     if (m_mode != Mode::Teaching)
         return true;
-    const auto [bytes, saved] = m_task->result(
+    // The bytes outlive the save only when they could not be written, to be kept elsewhere.
+    const auto [unwritten, saved] = m_task->result(
         QStringLiteral("正在保存数据文件……"), [this, entries = m_teachingList->snapshot()] {
             Result<QByteArray> bytes = saveBytes(entries);
-            Status saved = bytes ? KnowledgeFile::write(m_dataPath, *bytes, m_seams.writeFault)
-                                 : Status::failure(bytes.reason());
-            return std::pair(std::move(bytes), std::move(saved));
+            if (!bytes)
+                return std::pair(std::optional<QByteArray>(), Status::failure(bytes.reason()));
+            Status written = KnowledgeFile::write(m_dataPath, *bytes, m_seams.writeFault);
+            return std::pair(written ? std::nullopt : std::optional(*std::move(bytes)),
+                             std::move(written));
         });
     // Unless the user takes a way out, teaching goes on with everything taught so far; the file
     // on disk stays as it was.
-    if (!saved && SaveFailure::resolve(m_seams, m_dataPath, saved.reason(),
-                                       bytes ? std::optional<QByteArray>(*bytes) : std::nullopt) ==
+    if (!saved && SaveFailure::resolve(m_seams, m_dataPath, saved.reason(), unwritten) ==
                       SaveFailure::Choice::Stay)
         return false;
     // Written but unreadable: the working copy is all the user has, so teaching goes on and

@@ -93,6 +93,8 @@ public:
     // The one way the robot says anything.
     void robotSay(const QString &text, RobotText::ReplyKind kind);
 
+    // True once the reply index for the knowledge loaded last is built.
+    bool replyIndexReady() const { return m_replyIndex.index() != nullptr; }
     // Commits made in teaching mode that no save has written yet.
     bool hasUnsavedWork() const { return m_unsaved; }
     // Saves unsaved work without asking anyone, for when no one can answer (a termination
