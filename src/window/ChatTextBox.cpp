@@ -454,6 +454,11 @@ void ChatTextBox::stepOverSoftBreak(const QKeyEvent *event)
 void ChatTextBox::paintEvent(QPaintEvent *event)
 {
     QPlainTextEdit::paintEvent(event);
+    // Layouts are released only where rewriting a paragraph cannot enter an undo history; a
+    // box with undo (the input box, its paragraphs split into many blocks) would only gather
+    // cursors that every edit has to move.
+    if (isUndoRedoEnabled())
+        return;
     // What was drawn stays laid out: queue it to be released once it is out of view.
     const QPointF offset = contentOffset();
     const qreal bottom = viewport()->height();
