@@ -33,6 +33,7 @@ int main(int argc, char **argv)
     std::vector<double> firsts;
     for (int run = 0; run < Runs; ++run) {
         ChatTextBox box;
+        box.splitLongParagraphs(); // as the window's input box does
         box.resize(400, 120);
         box.show();
         std::vector<double> times;

@@ -2,16 +2,20 @@
 // SPDX-FileCopyrightText: The 妙语通 developers
 // The transcript box on its own: a long conversation keeps every line and reads the same to
 // the eye, to toPlainText() and to assistive technology, while paragraphs above the view give
-// their layout back and get it again when scrolled to.
+// their layout back and get it again when scrolled to. The input box on its own: long
+// paragraphs split for layout's sake read back, copy and send as they were written.
 
 #include "window/ChatTextBox.h"
+#include "window/ParagraphSplitter.h"
 
 #include <QAccessible>
+#include <QClipboard>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocumentFragment>
 #include <QTextLayout>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -45,7 +49,61 @@ QTextBlock topBlock(const ChatTextBox &box)
     return box.cursorForPosition(QPoint(0, 0)).block();
 }
 
+// The input box, and beside it the text it should hold: each step is done to both.
+struct Writer
+{
+    ChatTextBox &box;
+    QString text = {};
+    qsizetype at = 0;
+    qsizetype anchor = 0;
+
+    void write(const QString &with)
+    {
+        const qsizetype from = std::min(at, anchor);
+        text.replace(from, std::abs(at - anchor), with);
+        at = anchor = from + with.size();
+    }
+    void paste(const QString &pasted)
+    {
+        QGuiApplication::clipboard()->setText(pasted);
+        box.paste();
+        write(pasted);
+    }
+    // Return, Left (with Shift or not), Backspace or Delete; a surrogate pair is one character.
+    void press(Qt::Key key, int times = 1, Qt::KeyboardModifiers modifiers = {})
+    {
+        for (int i = 0; i < times; ++i) {
+            QTest::keyClick(&box, key, modifiers);
+            if (key == Qt::Key_Return) {
+                write(u"\n"_s);
+                continue;
+            }
+            const int way = key == Qt::Key_Delete ? 1 : -1;
+            const bool moves = key == Qt::Key_Left;
+            if (moves || at == anchor)
+                at += way * (text.at(way < 0 ? at - 1 : at).isSurrogate() ? 2 : 1);
+            if (!moves)
+                write({});
+            else if (!(modifiers & Qt::ShiftModifier))
+                anchor = at;
+        }
+    }
+    // Selects the whole of the index-th block, all of whose breaks before are soft.
+    void selectBlock(int index)
+    {
+        QTextCursor cursor(box.document()->findBlockByNumber(index));
+        anchor = cursor.position() - index;
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        box.setTextCursor(cursor);
+        at = anchor + cursor.selectedText().size();
+    }
+};
+
+using Script = std::function<void(Writer &)>;
+
 } // namespace
+
+Q_DECLARE_METATYPE(Script)
 
 class TestChatTextBox : public QObject
 {
@@ -59,6 +117,8 @@ private slots:
     void transcriptStaysEditable();
     void assistiveEditing_data();
     void assistiveEditing();
+    void inputKeepsWhatWasWritten_data();
+    void inputKeepsWhatWasWritten();
 };
 
 void TestChatTextBox::everyLineKept_data()
@@ -196,6 +256,82 @@ void TestChatTextBox::assistiveEditing()
     const QString line = face->textInterface()->textAtOffset(
         int(after.size()) - 1, QAccessible::LineBoundary, &start, &end);
     QCOMPARE(line, u"再见"_s);
+}
+
+void TestChatTextBox::inputKeepsWhatWasWritten_data()
+{
+    const QString word(9999, u'a');
+    const QString chinese = u"一二三四五六七八九十"_s.repeated(500);
+    const QString smiles = u"😀"_s.repeated(5000);
+    QTest::addColumn<Script>("script");
+    QTest::newRow("long pastes, some with line breaks") << Script([=](Writer &w) {
+        w.paste(word);
+        w.paste(word + u"\n"_s + chinese + u"\n\n"_s);
+        w.press(Qt::Key_Return);
+        w.paste(word);
+    });
+    QTest::newRow("typing inside a split paragraph") << Script([=](Writer &w) {
+        w.paste(word + chinese);
+        w.press(Qt::Key_Left, 2500);
+        w.paste(u"你好"_s);
+        w.press(Qt::Key_Left, 2100);
+        w.press(Qt::Key_Return);
+        w.press(Qt::Key_Left, 2500, Qt::ShiftModifier);
+    });
+    QTest::newRow("a piece written over") << Script([=](Writer &w) {
+        w.paste(word);
+        w.selectBlock(2);
+        w.paste(u"字\n字"_s);
+        w.press(Qt::Key_Left, 2);
+        w.press(Qt::Key_Backspace);
+        w.paste(u"字"_s);
+    });
+    QTest::newRow("deleting across a split, undone and redone") << Script([=](Writer &w) {
+        w.paste(word + word);
+        w.press(Qt::Key_Left, 2500, Qt::ShiftModifier);
+        w.press(Qt::Key_Delete);
+        w.box.undo();
+        w.box.undo();
+        w.box.redo();
+        w.box.redo();
+    });
+    QTest::newRow("surrogate pairs at the splits") << Script([=](Writer &w) {
+        w.paste(u"a"_s + smiles + smiles);
+        w.press(Qt::Key_Left, 1500);
+        w.press(Qt::Key_Backspace, 1100);
+        w.press(Qt::Key_Delete, 1100);
+        w.press(Qt::Key_Left, 1500, Qt::ShiftModifier);
+    });
+}
+
+void TestChatTextBox::inputKeepsWhatWasWritten()
+{
+    QFETCH(Script, script);
+    ChatTextBox box;
+    box.splitLongParagraphs();
+    box.resize(300, 120);
+    box.show();
+    Writer writer{box};
+    script(writer);
+    QCOMPARE(box.message(), writer.text);
+    // Laid out in short blocks, none of which starts inside a character.
+    QCOMPARE_GT(box.blockCount(), writer.text.count(u'\n') + 1);
+    for (QTextBlock block = box.document()->firstBlock(); block.isValid(); block = block.next()) {
+        QCOMPARE_LE(block.length() - 1, ParagraphSplitter::LongestBlock);
+        QVERIFY(block.text().isEmpty() || !block.text().front().isLowSurrogate());
+    }
+    // The selection, or else everything, copies as written; assistive technology reads the
+    // same, its offsets the document's.
+    const qsizetype from = std::min(writer.at, writer.anchor);
+    const qsizetype length = std::abs(writer.at - writer.anchor);
+    if (length == 0)
+        box.selectAll();
+    box.copy();
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             length == 0 ? writer.text : writer.text.mid(from, length));
+    const QString read = accessibleText(box);
+    QCOMPARE(read.size(), box.document()->characterCount() - 1);
+    QCOMPARE(QString(read).remove(QChar(0x200B)), writer.text);
 }
 
 QTEST_MAIN(TestChatTextBox)

@@ -2,8 +2,11 @@
 // SPDX-FileCopyrightText: The 妙语通 developers
 #include "window/ChatTextBox.h"
 
+#include "window/ParagraphSplitter.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -28,6 +31,55 @@ int clampedOffset(const QTextDocument *document, int offset)
 {
     const int count = document->characterCount() - 1;
     return offset < 0 ? count : std::min(offset, count);
+}
+
+// The selected text as toPlainText() reads it, without the breaks that split long paragraphs.
+QString plainText(const QTextCursor &selection)
+{
+    QString text = ChatTextBox::readableText(ParagraphSplitter::selectedText(selection));
+    text.replace(QChar(QChar::Nbsp), u' ');
+    return text;
+}
+
+// What a key does beside the cursor: which way it moves over or deletes a character or a word
+// (0: neither), whether it extends the selection, whether its way is the screen's rather than
+// the text's (right to left in a right-to-left paragraph).
+struct KeyStep
+{
+    int direction = 0;
+    bool selects = false;
+    bool onScreen = false;
+};
+
+KeyStep keyStep(const QKeyEvent *event)
+{
+    struct Binding
+    {
+        QKeySequence::StandardKey key;
+        KeyStep step;
+    };
+    static constexpr Binding Bindings[] = {
+        {QKeySequence::Backspace, {-1, false, false}},
+        {QKeySequence::Delete, {1, false, false}},
+        {QKeySequence::DeleteStartOfWord, {-1, false, false}},
+        {QKeySequence::DeleteEndOfWord, {1, false, false}},
+        {QKeySequence::MoveToPreviousChar, {-1, false, true}},
+        {QKeySequence::MoveToNextChar, {1, false, true}},
+        {QKeySequence::MoveToPreviousWord, {-1, false, true}},
+        {QKeySequence::MoveToNextWord, {1, false, true}},
+        {QKeySequence::SelectPreviousChar, {-1, true, true}},
+        {QKeySequence::SelectNextChar, {1, true, true}},
+        {QKeySequence::SelectPreviousWord, {-1, true, true}},
+        {QKeySequence::SelectNextWord, {1, true, true}},
+    };
+    // As the text control reads Backspace: with or without Shift.
+    if (event->key() == Qt::Key_Backspace && !(event->modifiers() & ~Qt::ShiftModifier))
+        return {-1, false, false};
+    for (const Binding &binding : Bindings) {
+        if (event->matches(binding.key))
+            return binding.step;
+    }
+    return {};
 }
 
 // What an assistive technology sees of a box: Qt's own reading of a plain text box passes the
@@ -65,7 +117,7 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        return t == QAccessible::Value ? box()->toPlainText() : QAccessibleWidget::text(t);
+        return t == QAccessible::Value ? box()->message() : QAccessibleWidget::text(t);
     }
 
     void setText(QAccessible::Text t, const QString &text) override
@@ -115,7 +167,10 @@ public:
 
     QString text(int startOffset, int endOffset) const override
     {
-        return ChatTextBox::readableText(span(startOffset, endOffset).selectedText());
+        // A soft break reads as a zero-width space, not as nothing: the offsets here must stay
+        // the document's positions, in which Qt reports caret moves and edits.
+        return ChatTextBox::readableText(ParagraphSplitter::selectedText(
+            span(startOffset, endOffset), QStringView(&ZeroWidthSpace, 1)));
     }
 
     int characterCount() const override { return box()->document()->characterCount() - 1; }
@@ -231,6 +286,19 @@ ChatTextBox::ChatTextBox(QWidget *parent) : QPlainTextEdit(parent)
     });
 }
 
+void ChatTextBox::splitLongParagraphs()
+{
+    if (!m_splitter)
+        m_splitter = new ParagraphSplitter(document());
+}
+
+QString ChatTextBox::message() const
+{
+    QTextCursor all(document());
+    all.select(QTextCursor::Document);
+    return plainText(all);
+}
+
 void ChatTextBox::appendAtEnd(const QString &text)
 {
     // Lines are joined by line separators inside the last paragraph: they read the same (as
@@ -331,6 +399,16 @@ QString ChatTextBox::withBreakChances(const QString &text)
     return out;
 }
 
+QMimeData *ChatTextBox::createMimeDataFromSelection() const
+{
+    if (!m_splitter)
+        return QPlainTextEdit::createMimeDataFromSelection();
+    // Qt's own copy would turn soft breaks into line breaks.
+    auto *data = new QMimeData;
+    data->setText(plainText(textCursor()));
+    return data;
+}
+
 void ChatTextBox::insertFromMimeData(const QMimeData *source)
 {
     // Decided before the paste lands, so that not even its first layout is at word boundaries:
@@ -345,9 +423,42 @@ void ChatTextBox::insertFromMimeData(const QMimeData *source)
     QPlainTextEdit::insertFromMimeData(source);
 }
 
+void ChatTextBox::keyPressEvent(QKeyEvent *event)
+{
+    if (m_splitter)
+        stepOverSoftBreak(event);
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void ChatTextBox::stepOverSoftBreak(const QKeyEvent *event)
+{
+    // A soft break is no character, yet the cursor has a place on either side of it: a key
+    // that moves over or deletes what lies beside the cursor first passes the break, so that
+    // one press does there what it does anywhere else.
+    const KeyStep step = keyStep(event);
+    QTextCursor cursor = textCursor();
+    if (step.direction == 0 || (cursor.hasSelection() && !step.selects) ||
+        (step.onScreen && cursor.block().textDirection() == Qt::RightToLeft))
+        return;
+    const bool besideSoftBreak =
+        step.direction < 0
+            ? cursor.atBlockStart() && ParagraphSplitter::continuesParagraph(cursor.block())
+            : cursor.atBlockEnd() && ParagraphSplitter::continuesParagraph(cursor.block().next());
+    if (!besideSoftBreak)
+        return;
+    cursor.setPosition(cursor.position() + step.direction,
+                       step.selects ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor);
+    setTextCursor(cursor);
+}
+
 void ChatTextBox::paintEvent(QPaintEvent *event)
 {
     QPlainTextEdit::paintEvent(event);
+    // Layouts are released only where rewriting a paragraph cannot enter an undo history; a
+    // box with undo (the input box, its paragraphs split into many blocks) would only gather
+    // cursors that every edit has to move.
+    if (isUndoRedoEnabled())
+        return;
     // What was drawn stays laid out: queue it to be released once it is out of view.
     const QPointF offset = contentOffset();
     const qreal bottom = viewport()->height();

@@ -9,12 +9,22 @@
 #include <QPlainTextEdit>
 #include <QTextCursor>
 
+class ParagraphSplitter;
+
 class ChatTextBox : public QPlainTextEdit
 {
     Q_OBJECT
 
 public:
     explicit ChatTextBox(QWidget *parent = nullptr);
+
+    // From now on holds long paragraphs as several blocks, so that typing and pasting into one
+    // lays out a block's worth of text, not the paragraph's. For the input box; the transcript
+    // only ever appends, and keeps its appends short its own way.
+    void splitLongParagraphs();
+
+    // The text as written: toPlainText() without the breaks that split long paragraphs.
+    QString message() const;
 
     // Appends text at the end, with invisible break chances inside words too long to wrap, and
     // scrolls to it. Its lines join the last paragraph until that paragraph is long enough.
@@ -28,11 +38,16 @@ public:
     static QString readableText(QString raw);
 
 protected:
+    QMimeData *createMimeDataFromSelection() const override;
     void insertFromMimeData(const QMimeData *source) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
     void releaseLayoutsAboveView();
+    void stepOverSoftBreak(const QKeyEvent *event);
+
+    ParagraphSplitter *m_splitter = nullptr;
 
     // The start of every paragraph that may hold a laid-out copy of its lines.
     QList<QTextCursor> m_laidOut;

@@ -242,7 +242,7 @@ void FrmMain::robotSay(const QString &text, RobotText::ReplyKind kind)
 
 void FrmMain::send()
 {
-    const QString typed = m_ui.txtSend->toPlainText();
+    const QString typed = m_ui.txtSend->message();
     if (TextRules::isBlank(typed)) {
         if (m_seams.speaker)
             m_seams.speaker->say(QStringLiteral("注意：请不要发送空白内容"));

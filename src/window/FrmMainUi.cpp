@@ -187,6 +187,7 @@ void FrmMainUi::buildInputArea()
     txtTalk->setUndoRedoEnabled(false);
     txtSend = makeTextBox(backdrop, u"TxtSend", QStringLiteral("输入消息"));
     txtSend->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    txtSend->splitLongParagraphs();
 
     cmdTeach = makeButton(backdrop, u"CmdTeach", QStringLiteral("调教(&Teach)"));
     cmdTeach->setEnabled(false);
