@@ -26,6 +26,8 @@ private slots:
     void manyInsertsAtOnePlace();
     void replaceKeepsRowAndCount();
     void findKeyGivesFirstInListOrder();
+    void editsKeepLookupsRight_data();
+    void editsKeepLookupsRight();
     void displayDropsOnlyTheLineEnd_data();
     void displayDropsOnlyTheLineEnd();
     void emptyList();
@@ -188,6 +190,60 @@ void TstTeachingList::replaceKeepsRowAndCount()
     QCOMPARE(list.findKey(u"zoo"_s), 0);
     list.replaceEntry(3, u"x\\y\\\r\n"_s);
     QCOMPARE(list.count(), 3);
+}
+
+void TstTeachingList::editsKeepLookupsRight_data()
+{
+    QTest::addColumn<int>("loaded");
+    QTest::addColumn<int>("edits");
+    QTest::addColumn<int>("keyRange");
+
+    // Few keys: many items share one, and replacing keeps moving them between keys.
+    QTest::newRow("shared keys") << 20 << 400 << 8;
+    // Enough edits that the key index grows and is rebuilt with removed items among them.
+    QTest::newRow("growing index") << 5 << 3000 << 2000;
+    QTest::newRow("loaded table edited") << 1000 << 2000 << 1500;
+    QTest::newRow("empty table") << 0 << 500 << 100;
+}
+
+void TstTeachingList::editsKeepLookupsRight()
+{
+    QFETCH(int, loaded);
+    QFETCH(int, edits);
+    QFETCH(int, keyRange);
+    QRandomGenerator random(quint32(loaded + edits + keyRange));
+    const auto entry = [&](int key) {
+        return u"键%1\\回复%2\\\r\n"_s.arg(key).arg(random.bounded(1000));
+    };
+    const auto keyOf = [](const QString &text) { return TeachingList::keyOf(text); };
+
+    QStringList entries;
+    for (int i = 0; i < loaded; ++i)
+        entries << entry(int(random.bounded(keyRange)));
+    TeachingList list;
+    list.setEntries(entries);
+    // What the list must hold, kept the plain way: the texts in list order.
+    QStringList expected = list.entries();
+
+    for (int i = 0; i < edits; ++i) {
+        const QString text = entry(int(random.bounded(keyRange)));
+        if (random.bounded(2) == 0 || expected.isEmpty()) {
+            const int row = list.insertEntry(text);
+            expected.insert(row, text);
+        } else {
+            const int row = int(random.bounded(expected.size()));
+            list.replaceEntry(row, text);
+            expected[row] = text;
+        }
+    }
+    QCOMPARE(list.entries(), expected);
+    for (int key = 0; key < keyRange; ++key) {
+        const QString wanted = u"键%1"_s.arg(key);
+        const auto first = std::find_if(expected.cbegin(), expected.cend(),
+                                        [&](const QString &e) { return keyOf(e) == wanted; });
+        const int expectedRow = first == expected.cend() ? -1 : int(first - expected.cbegin());
+        QCOMPARE(list.findKey(wanted), expectedRow);
+    }
 }
 
 void TstTeachingList::findKeyGivesFirstInListOrder()

@@ -423,8 +423,12 @@ bool FrmMain::leaveTeaching(bool closing)
         });
     // Unless the user takes a way out, teaching goes on with everything taught so far; the file
     // on disk stays as it was.
-    if (!saved && SaveFailure::resolve(m_seams, m_dataPath, saved.reason(), unwritten) ==
-                      SaveFailure::Choice::Stay)
+    const auto writeElsewhere = [this](const QString &path, const QByteArray &bytes) {
+        return m_task->result(QStringLiteral("正在另存……"),
+                              [&] { return KnowledgeFile::write(path, bytes); });
+    };
+    if (!saved && SaveFailure::resolve(m_seams, m_dataPath, saved.reason(), unwritten,
+                                       writeElsewhere) == SaveFailure::Choice::Stay)
         return false;
     // Written but unreadable: the working copy is all the user has, so teaching goes on and
     // leaving again retries. Not written: the knowledge loaded last stands for the file.

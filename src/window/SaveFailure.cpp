@@ -10,7 +10,7 @@
 namespace SaveFailure {
 
 Choice resolve(const FrmMainSeams &seams, const QString &dataPath, const QString &reason,
-               const std::optional<QByteArray> &bytes)
+               const std::optional<QByteArray> &bytes, const Writer &write)
 {
     const QString stay = QStringLiteral("确定");
     const QString elsewhere = QStringLiteral("另存为…");
@@ -31,7 +31,7 @@ Choice resolve(const FrmMainSeams &seams, const QString &dataPath, const QString
             if (path.isEmpty())
                 continue;
             // The same atomic write: a copy is either complete or not there at all.
-            const Status written = KnowledgeFile::write(path, *bytes);
+            const Status written = write(path, *bytes);
             if (written) {
                 seams.showMessage(QMessageBox::Information, QStringLiteral("妙语通"),
                                   QStringLiteral("调教的内容已另存到:\r") +
