@@ -3,13 +3,15 @@
 // How the reply scales with the table: generated GBK tables of 465, 100,000 and 1,000,000
 // entries whose keys and replies are drawn like the default table's (each one copies the
 // length and the mix of Chinese, Latin, digits and symbols of a default key or reply), and
-// messages made of the default sentences with none to three keys of the table in them.
+// messages made of the default sentences that hold no key of the table, with none to three of
+// its keys put in them.
 //
 // Prints one table: each figure, the baseline measured beside it in this same run, and their
 // ratio (medians of several repetitions; the machine is shared, so only ratios are compared).
 // Run: build/bench/bench_scale        (add --sizes=465,100000 to leave the largest out)
 
 #include "common/TextRules.h"
+#include "conversation/CrisisCare.h"
 #include "conversation/Randomness.h"
 #include "conversation/ReplyEngine.h"
 #include "conversation/ReplyIndex.h"
@@ -43,14 +45,17 @@ public:
 // Characters to draw from, by the kind of character they replace in a default text.
 struct Alphabet
 {
-    QString hanzi; // the 3,755 common characters of GB2312
+    // The less common half of GB2312. With a million keys drawn from the common half, every
+    // common character would be a key of its own, and no sentence could hold only the keys put
+    // in it: the scan would stop at one of the first entries for any message at all.
+    QString hanzi;
     QString symbols;
 
     explicit Alphabet(const QStringList &defaultKeys)
     {
         QByteArray bytes;
-        for (int row = 0xB0; row <= 0xD7; ++row) {
-            for (int cell = 0xA1; cell <= (row == 0xD7 ? 0xF9 : 0xFE); ++cell)
+        for (int row = 0xD8; row <= 0xF7; ++row) {
+            for (int cell = 0xA1; cell <= 0xFE; ++cell)
                 bytes.append(char(row)).append(char(cell));
         }
         hanzi = GbkCodec::decode(bytes);
@@ -77,7 +82,23 @@ public:
             m_replyCounts << int(KnowledgeEntry::replies(entry).size());
             m_replies << KnowledgeEntry::replies(entry);
         }
-        m_sentences << defaults.randomQuestions << defaults.randomAnswers << m_replies;
+        for (const QStringList &list :
+             {defaults.randomQuestions, defaults.randomAnswers, m_replies}) {
+            for (const QString &sentence : list)
+                m_sentences << TextRules::normalise(sentence);
+        }
+    }
+
+    // The default sentences that hold no key of the table, no filter word and nothing the
+    // robot would answer with care, so that a message holds just the keys put in it.
+    void keepSentencesWithoutKeys(const ReplyIndex &index)
+    {
+        m_sentences.removeIf([&index](const QString &sentence) {
+            return index.firstEntry(sentence) || index.holdsFilterWord(sentence) ||
+                   CrisisCare::concerns(sentence);
+        });
+        if (m_sentences.isEmpty())
+            qFatal("every default sentence holds some key of the table");
     }
 
     // "key\reply\...\" like a default entry, without its line end.
@@ -89,14 +110,14 @@ public:
         return text + u'\\';
     }
 
-    // About length characters of default sentences with up to three of keys among them.
+    // About length characters of default sentences with none to three of keys among them.
     QString message(const QStringList &keys, qsizetype length)
     {
         QString text;
         while (text.size() < length)
-            text += TextRules::normalise(pick(m_sentences));
+            text += pick(m_sentences);
         text.truncate(length);
-        for (int n = below(4); n > 0; --n) {
+        for (int n = keys.isEmpty() ? 0 : below(4); n > 0; --n) {
             const QString &key = pick(keys);
             text.replace(below(int(std::max<qsizetype>(1, text.size() - key.size()))), key.size(),
                          key);
@@ -180,23 +201,6 @@ QTemporaryDir &workDirectory()
     return dir;
 }
 
-// Characters that no generated key holds: the less common half of GB2312, which the keys
-// never draw from, without the characters of the filter words.
-QString unusedHanzi(const KnowledgeBase &kb)
-{
-    QByteArray bytes;
-    for (int row = 0xD8; row <= 0xF7; ++row) {
-        for (int cell = 0xA1; cell <= 0xFE; ++cell)
-            bytes.append(char(row)).append(char(cell));
-    }
-    QString hanzi = GbkCodec::decode(bytes);
-    for (const QString &word : kb.filterWords) {
-        for (QChar c : word)
-            hanzi.remove(c);
-    }
-    return hanzi;
-}
-
 std::unique_ptr<Setup> makeSetup(int entries)
 {
     auto setup = std::make_unique<Setup>();
@@ -215,6 +219,7 @@ std::unique_ptr<Setup> makeSetup(int entries)
     setup->bytes = bytes;
     setup->kb = *KnowledgeBase::parse(bytes);
     setup->index = std::make_unique<ReplyIndex>(*ReplyIndex::build(setup->kb));
+    gen.keepSentencesWithoutKeys(*setup->index);
     for (int i = 0; i < MessageCount; ++i) {
         setup->shortMessages << gen.message(keys, 10);
         setup->kiloMessages << gen.message(keys, 1024);
@@ -235,22 +240,16 @@ std::unique_ptr<Setup> makeSetup(int entries)
     }
 
     // The latest entry whose key no earlier key is part of: usually the very last one.
-    const QString filler = unusedHanzi(setup->kb);
-    QRandomGenerator random(7);
-    for (int e = entries - 1; e >= 0 && setup->lastKeyMessages.isEmpty(); --e) {
-        QString message;
-        while (message.size() < 1024 - keys.at(e).size())
-            message += filler.at(random.bounded(int(filler.size())));
-        message += keys.at(e);
-        if (setup->index->firstEntry(message) == e) {
+    for (int e = entries - 1; e >= 0 && setup->lastKeyEntry < 0; --e) {
+        const QString message = gen.message({}, 1024 - keys.at(e).size()) + keys.at(e);
+        if (setup->index->firstEntry(message) == e)
             setup->lastKeyEntry = e;
-            setup->lastKeyMessages << message;
-        }
     }
     while (setup->lastKeyMessages.size() < 8) {
-        QString message = setup->lastKeyMessages.first();
-        std::shuffle(message.begin(), message.end() - keys.at(setup->lastKeyEntry).size(), random);
-        setup->lastKeyMessages << message;
+        const QString key = keys.at(setup->lastKeyEntry);
+        const QString message = gen.message({}, 1024 - key.size()) + key;
+        if (setup->index->firstEntry(message) == setup->lastKeyEntry)
+            setup->lastKeyMessages << message;
     }
     return setup;
 }
