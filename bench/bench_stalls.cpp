@@ -122,7 +122,7 @@ int main(int argc, char **argv)
     QTextStream out(stdout);
     out << QStringLiteral("Stalls at %1 entries (%2 MB file), %3 runs, timer every %4 ms\n\n")
                .arg(Entries)
-               .arg(double(file.size()) / (1 << 20), 0, 'f', 1)
+               .arg(double(file.size()) / 1e6, 0, 'f', 1)
                .arg(Runs)
                .arg(TickMilliseconds);
     out << "| work | longest stall | baseline: the whole work | ratio | goal |\n";

@@ -4,7 +4,6 @@
 
 #include "knowledge/KnowledgeFormat.h"
 
-#include <algorithm>
 
 KeywordTable::KeywordTable(QString text, QList<quint32> starts, qsizetype end)
     : m_text(std::move(text)), m_starts(std::move(starts)), m_end(end)
@@ -32,9 +31,4 @@ QStringList KeywordTable::toList() const
     for (const QStringView entry : *this)
         entries.append(entry.toString());
     return entries;
-}
-
-bool operator==(const KeywordTable &a, const KeywordTable &b)
-{
-    return a.sharesWith(b) || std::equal(a.begin(), a.end(), b.begin(), b.end());
 }

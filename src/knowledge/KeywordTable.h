@@ -39,7 +39,6 @@ public:
         return m_text.constData() == other.m_text.constData() &&
                m_starts.constData() == other.m_starts.constData() && m_end == other.m_end;
     }
-    friend bool operator==(const KeywordTable &a, const KeywordTable &b);
 
     class const_iterator
     {
