@@ -50,6 +50,7 @@ private slots:
     void teachingSaveLayout_data();
     void teachingSaveLayout();
     void teachingSaveKeepsHeaderAndListsByteForByte();
+    void teachingSaveNamesWhatGbkCannotHold();
     void writeReplacesAtomicallyAndHonoursReadOnly();
     void dataLocationFallsBackWhenExecutableDirIsUnusable();
 };
@@ -185,6 +186,16 @@ void TestKnowledgeFile::teachingSaveLayout_data()
     QTest::newRow("bytes that are not GBK go back as they came")
         << QStringList{u"键\\"_qs + QChar(0xDC81) + u"回复\\\r\n"_qs}
         << (QByteArray("|") + gbk(u"键\\"_qs) + '\x81' + gbk(u"回复\\\r\n"_qs));
+
+    // A table long enough to be encoded a stretch at a time, a bare LF far down inside a reply.
+    QStringList entries;
+    QString expected;
+    for (int i = 0; i < 8000; ++i) {
+        const QString reply = i == 6000 ? u"上\n下"_qs : u"回复一二三四五六七八九十"_qs;
+        entries << u"键%1\\%2\\\r\n"_qs.arg(i).arg(reply);
+        expected += u"|键%1\\%2\\\r\n"_qs.arg(i).arg(i == 6000 ? u"上\r\n下"_qs : reply);
+    }
+    QTest::newRow("many stretches, a bare LF in a late one") << entries << gbk(expected);
 }
 
 void TestKnowledgeFile::teachingSaveLayout()
@@ -199,6 +210,17 @@ void TestKnowledgeFile::teachingSaveLayout()
     const qsizetype tableStart = loaded.lastIndexOf("[AI_Dat]") + 8;
     QCOMPARE(saved->left(tableStart), loaded.left(tableStart));
     QCOMPARE(saved->mid(tableStart), QByteArray("\r\n") + table);
+}
+
+void TestKnowledgeFile::teachingSaveNamesWhatGbkCannotHold()
+{
+    const Result<KnowledgeBase> parse = KnowledgeBase::parse(gbk(smallFile({})));
+    QVERIFY(parse);
+    QStringList entries(8000, u"键\\回复一二三四五六七八九十\\\r\n"_qs);
+    entries[7000] = u"键\\笑😀\\\r\n"_qs;
+    const auto saved = KnowledgeFile::teachingSaveBytes(*parse, KeywordTable::fromEntries(entries));
+    QVERIFY(!saved);
+    QVERIFY2(saved.reason().contains(u"“😀”"_qs), qPrintable(saved.reason()));
 }
 
 void TestKnowledgeFile::teachingSaveKeepsHeaderAndListsByteForByte()

@@ -28,6 +28,7 @@ private slots:
     void findKeyGivesFirstInListOrder();
     void editsKeepLookupsRight_data();
     void editsKeepLookupsRight();
+    void snapshotKeepsItsEntries();
     void displayDropsOnlyTheLineEnd_data();
     void displayDropsOnlyTheLineEnd();
     void emptyList();
@@ -244,6 +245,23 @@ void TstTeachingList::editsKeepLookupsRight()
         const int expectedRow = first == expected.cend() ? -1 : int(first - expected.cbegin());
         QCOMPARE(list.findKey(wanted), expectedRow);
     }
+}
+
+void TstTeachingList::snapshotKeepsItsEntries()
+{
+    // A save on a worker reads a snapshot while the list may change.
+    TeachingList list;
+    list.setEntries({u"b\\2\\\r\n"_s, u"d\\4\\\r\n"_s});
+    list.insertEntry(u"c\\3\\\r\n"_s);
+    const TeachingList::Snapshot snapshot = list.snapshot();
+    list.insertEntry(u"a\\1\\\r\n"_s);
+    list.replaceEntry(2, u"c\\changed\\\r\n"_s);
+    list.clear();
+
+    QStringList seen;
+    for (qsizetype row = 0; row < snapshot.size(); ++row)
+        seen << snapshot.at(row).toString();
+    QCOMPARE(seen, (QStringList{u"b\\2\\\r\n"_s, u"c\\3\\\r\n"_s, u"d\\4\\\r\n"_s}));
 }
 
 void TstTeachingList::findKeyGivesFirstInListOrder()
