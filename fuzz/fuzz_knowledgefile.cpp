@@ -5,6 +5,7 @@
 // turned into CR LF, the only change a save makes to them).
 
 #include "FuzzCheck.h"
+#include "knowledge/GbkCodec.h"
 #include "knowledge/KnowledgeBase.h"
 #include "knowledge/KnowledgeFile.h"
 
@@ -23,6 +24,14 @@ bool sameLists(const KnowledgeBase &a, const KnowledgeBase &b)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes = fuzzBytes(data, size);
+    // A file is read in pieces that may split a character; it must read as it does at once.
+    QString inPieces;
+    GbkCodec::Decoder decoder;
+    for (qsizetype at = 0; at < bytes.size(); at += 3)
+        decoder.decode(QByteArrayView(bytes).mid(at, 3), false, inPieces);
+    decoder.decode({}, true, inPieces);
+    require(inPieces == GbkCodec::decode(bytes),
+            "decoding in pieces reads what decoding at once does");
     const Result<KnowledgeBase> loaded = KnowledgeBase::parse(bytes);
     if (!loaded)
         return 0;

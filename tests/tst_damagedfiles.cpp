@@ -9,6 +9,7 @@
 #include "knowledge/KnowledgeFile.h"
 #include "support/SmallKnowledge.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -52,6 +53,8 @@ private slots:
     void saveReloadKeepsEverything_data();
     void saveReloadKeepsEverything();
     void everyBytePairReadsBackAsItWas();
+    void loadingInPiecesReadsWhatParsingReads_data();
+    void loadingInPiecesReadsWhatParsingReads();
 };
 
 void TestDamagedFiles::saveReloadKeepsEverything_data()
@@ -127,11 +130,58 @@ void TestDamagedFiles::everyBytePairReadsBackAsItWas()
         for (int trail = 0x00; trail <= 0xff; ++trail) {
             const QByteArray pair = QByteArray(1, char(lead)) + char(trail) + '[';
             const QString decoded = GbkCodec::decode(pair);
-            if (GbkCodec::encode(decoded) != pair || GbkCodec::encodedSize(decoded) != pair.size())
+            // The same bytes arriving one at a time, as a file read in pieces may split them.
+            QString inPieces;
+            GbkCodec::Decoder decoder;
+            for (const char byte : pair)
+                decoder.decode(QByteArrayView(&byte, 1), false, inPieces);
+            decoder.decode({}, true, inPieces);
+            if (GbkCodec::encode(decoded) != pair ||
+                GbkCodec::encodedSize(decoded) != pair.size() || inPieces != decoded)
                 different += pair.toHex();
         }
     }
     QCOMPARE(different, QList<QByteArray>());
+}
+
+void TestDamagedFiles::loadingInPiecesReadsWhatParsingReads_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("a small damaged file") << beforeMarker(eightMarkerFile(), 7, "\xa1\xa0");
+    QTest::newRow("a lone lead byte at the very end") << eightMarkerFile() + '\x81';
+    // A list long enough that the file is read in several pieces, with the seventh marker or a
+    // two-byte character lying across the end of the first piece.
+    const QByteArray file = eightMarkerFile();
+    const qsizetype firstPiece = qsizetype(1) << 20;
+    qsizetype seventh = -1;
+    for (int i = 0; i < 7; ++i)
+        seventh = file.indexOf(Marker, seventh + 1);
+    // The last item of the last list ends in "啊", five bytes before the marker.
+    const qsizetype lastBar = file.lastIndexOf('|', seventh);
+    for (const int shift : {-9, -8, -5, -1, 0, 4, 5}) {
+        QByteArray bytes = file;
+        bytes.insert(lastBar, QByteArray(firstPiece - seventh + shift - 2, 'a') + "\xb0\xa1");
+        QTest::addRow("seventh marker at %d from a piece's end", shift) << bytes;
+    }
+}
+
+void TestDamagedFiles::loadingInPiecesReadsWhatParsingReads()
+{
+    QFETCH(QByteArray, bytes);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"Data.ait"_s);
+    QVERIFY(KnowledgeFile::write(path, bytes));
+
+    const Result<KnowledgeBase> parsed = KnowledgeBase::parse(bytes);
+    const Result<KnowledgeBase> loaded = KnowledgeFile::load(path);
+    QVERIFY2(parsed && loaded, qPrintable(parsed.reason() + loaded.reason()));
+    QCOMPARE(loaded->userName, parsed->userName);
+    QCOMPARE(loaded->filterWords, parsed->filterWords);
+    QCOMPARE(loaded->welcomeMessages, parsed->welcomeMessages);
+    QVERIFY(loaded->welcomeMessages.last().endsWith(u"啊"_s) || bytes.size() < 1000);
+    QCOMPARE(loaded->keywordTable.toList(), parsed->keywordTable.toList());
+    QCOMPARE(loaded->headBytes, parsed->headBytes);
 }
 
 QTEST_GUILESS_MAIN(TestDamagedFiles)

@@ -38,15 +38,13 @@ std::optional<KeyAutomaton> KeyAutomaton::build(std::span<const QStringView> key
     KeyAutomaton automaton;
     std::vector<State> &states = automaton.m_states;
     std::vector<char16_t> &labels = automaton.m_labels;
-    std::vector<quint32> parents;
     // Room for the most states there can be, so that no growth copies them: pages never
     // written are never resident.
     states.reserve(units + 1);
     labels.reserve(units);
-    parents.reserve(units);
+    // Until the failure links are made, each state's fail field holds its parent.
     states.push_back({0, 0, NoKey});
     labels.push_back(0);
-    parents.push_back(0);
 
     struct Run
     {
@@ -76,9 +74,8 @@ std::optional<KeyAutomaton> KeyAutomaton::build(std::span<const QStringView> key
                 while (j < end && unitsOf(order[j])[depth] == c)
                     ++j;
                 next.push_back({i, j});
-                states.push_back({0, 0, NoKey});
+                states.push_back({0, state, NoKey});
                 labels.push_back(c);
-                parents.push_back(state);
                 i = j;
             }
         }
@@ -98,7 +95,8 @@ std::optional<KeyAutomaton> KeyAutomaton::build(std::span<const QStringView> key
         if ((s & 0xfffff) == 0 && cancelled())
             return std::nullopt;
         quint32 fail = 0;
-        if (const quint32 parent = parents[s]; parent != 0) {
+        // The parent comes earlier, so its own fail field already holds its failure link.
+        if (const quint32 parent = states[s].fail; parent != 0) {
             for (quint32 f = states[parent].fail;; f = states[f].fail) {
                 if (const quint32 t = automaton.child(f, labels[s]); t != None) {
                     fail = t;

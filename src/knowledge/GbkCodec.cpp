@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <iconv.h>
+#include <utility>
 
 namespace {
 
@@ -90,6 +91,12 @@ Converter &threadToGbk()
     return toGbk;
 }
 
+Converter &threadToUtf16()
+{
+    thread_local Converter toUtf16("UTF-16LE", "CP936");
+    return toUtf16;
+}
+
 qsizetype encodeInto(QStringView text, QByteArray &gbk)
 {
     return encodeInto(threadToGbk(), text, gbk);
@@ -115,21 +122,42 @@ bool Encoder::append(QStringView text, QByteArray &gbk)
 
 QString decode(const QByteArray &bytes)
 {
-    thread_local Converter toUtf16("UTF-16LE", "CP936");
-    if (!toUtf16.isOpen())
-        return QString::fromLatin1(bytes);
     // Every GBK character is one or two bytes and becomes one UTF-16 unit, so the text fits in
-    // as many units as there are bytes. Decoding straight into it keeps a big file from
-    // standing in memory twice; the pages the text leaves unused are never touched.
-    QString text(bytes.size(), Qt::Uninitialized);
-    char16_t *const begin = reinterpret_cast<char16_t *>(text.data());
+    // as many units as there are bytes; the pages it leaves unused are never touched.
+    QString text;
+    text.reserve(bytes.size());
+    Decoder().decode(bytes, true, text);
+    text.squeeze();
+    return text;
+}
+
+void Decoder::decode(QByteArrayView bytes, bool last, QString &text)
+{
+    QByteArray joined;
+    if (!m_pending.isEmpty()) {
+        joined = std::exchange(m_pending, {});
+        joined.append(bytes);
+        bytes = joined;
+    }
+    const qsizetype used = text.size();
+    Converter &toUtf16 = threadToUtf16();
+    if (!toUtf16.isOpen()) {
+        text += QString::fromLatin1(bytes);
+        return;
+    }
+    text.resize(used + bytes.size());
+    char16_t *const begin = reinterpret_cast<char16_t *>(text.data()) + used;
     char *out = reinterpret_cast<char *>(begin);
     size_t outLeft = size_t(bytes.size()) * 2;
-    char *in = const_cast<char *>(bytes.constData());
+    char *in = const_cast<char *>(bytes.data());
     size_t inLeft = size_t(bytes.size());
     while (inLeft > 0) {
         if (toUtf16.convert(in, inLeft, out, outLeft))
             break;
+        if (errno == EINVAL && !last) {
+            m_pending = QByteArray(in, qsizetype(inLeft));
+            break;
+        }
         // An invalid or truncated sequence: keep its first byte aside and go on with the next,
         // so a damaged file still loads as far as it is readable.
         const char16_t raw = RawByteBase + uchar(*in);
@@ -139,9 +167,7 @@ QString decode(const QByteArray &bytes)
         ++in;
         --inLeft;
     }
-    text.truncate(reinterpret_cast<char16_t *>(out) - begin);
-    text.squeeze();
-    return text;
+    text.truncate(used + (reinterpret_cast<char16_t *>(out) - begin));
 }
 
 qsizetype encodedSize(QStringView decoded)

@@ -5,6 +5,7 @@
 // the program reads or writes.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 #include <memory>
@@ -26,6 +27,19 @@ std::optional<QByteArray> encode(const QString &text);
 // Appends the GBK form of text to gbk, which a caller can size beforehand to hold it all;
 // false when some character has no GBK form (gbk then holds part of the text).
 bool appendEncoded(const QString &text, QByteArray &gbk);
+
+// Decodes GBK that arrives in pieces, exactly as decode() decodes them joined: a character
+// split between two pieces is finished with the second.
+class Decoder
+{
+public:
+    // Appends the text of bytes to text; last says no piece follows. A caller that reserves
+    // room in text for all the bytes to come keeps it from ever being copied.
+    void decode(QByteArrayView bytes, bool last, QString &text);
+
+private:
+    QByteArray m_pending; // the start of a character the last piece ended in
+};
 
 // Encodes many pieces in a row with one converter, each appended to a buffer the caller sizes.
 class Encoder

@@ -4,7 +4,6 @@
 
 #include "knowledge/KnowledgeFormat.h"
 
-
 KeywordTable::KeywordTable(QString text, QList<quint32> starts, qsizetype end)
     : m_text(std::move(text)), m_starts(std::move(starts)), m_end(end)
 {

@@ -29,12 +29,16 @@ QStringList innerPieces(QStringView text, QChar separator)
 
 Result<KnowledgeBase> KnowledgeBase::parse(const QByteArray &bytes)
 {
+    return parse(GbkCodec::decode(bytes), bytes);
+}
+
+Result<KnowledgeBase> KnowledgeBase::parse(QString text, const QByteArray &leadingBytes)
+{
     using Outcome = Result<KnowledgeBase>;
-    if (bytes.isEmpty())
+    if (text.isEmpty())
         return Outcome::failure(QStringLiteral("文件是空的，里面没有任何内容。"));
 
     KnowledgeBase kb;
-    QString text = GbkCodec::decode(bytes);
     const QStringView all(text);
     // Where each section starts: the text's start, then just after each marker.
     QList<qsizetype> sectionStarts{0};
@@ -73,7 +77,7 @@ Result<KnowledgeBase> KnowledgeBase::parse(const QByteArray &bytes)
     // decoded before the table puts it exactly where this reading found it, whatever damaged
     // bytes come before.
     const qsizetype tableStart = sectionStarts.at(TableSection);
-    kb.headBytes = bytes.left(GbkCodec::encodedSize(all.left(tableStart)));
+    kb.headBytes = leadingBytes.left(GbkCodec::encodedSize(all.left(tableStart)));
 
     // The table section is the text before the first bar; the entries follow, each keeping its
     // line end, the last one whatever trails it. Anything after an eighth marker is not read.

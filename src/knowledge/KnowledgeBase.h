@@ -34,6 +34,9 @@ struct KnowledgeBase
     // Reads a whole file. A file that the conversation could not use (empty, no header,
     // too few sections, a list without items) is refused with the reason in words.
     static Result<KnowledgeBase> parse(const QByteArray &bytes);
+    // The same for a file already decoded; leadingBytes are the file's first bytes, at least
+    // those before the keyword table.
+    static Result<KnowledgeBase> parse(QString text, const QByteArray &leadingBytes);
 };
 
 // One keyword entry of the table.

@@ -59,6 +59,46 @@ struct Descriptor
     }
 };
 
+// Opens path for reading if it is a regular file of at most MaxFileSize, and gives its size.
+// Opened without blocking, so that a pipe cannot hold up the start; only then is it known
+// what the name stands for.
+Result<qsizetype> openForReading(const QString &path, Descriptor &file)
+{
+    file.fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (file.fd < 0)
+        return Result<qsizetype>::failure(reasonFor(errno));
+    struct stat status = {};
+    if (::fstat(file.fd, &status) != 0)
+        return Result<qsizetype>::failure(reasonFor(errno));
+    if (!S_ISREG(status.st_mode))
+        return Result<qsizetype>::failure(notAFile());
+    if (status.st_size > KnowledgeFile::MaxFileSize) {
+        return Result<qsizetype>::failure(
+            QStringLiteral("文件太大（%1 MB），超过了程序能读取的 %2 MB。")
+                .arg(status.st_size >> 20)
+                .arg(KnowledgeFile::MaxFileSize >> 20));
+    }
+    return qsizetype(status.st_size);
+}
+
+// Reads up to size bytes, fewer only at the end of the file: what the size promised and no
+// more, should the file grow meanwhile.
+Result<qsizetype> readUpTo(int fd, char *into, qsizetype size)
+{
+    qsizetype got = 0;
+    while (got < size) {
+        const ssize_t n = ::read(fd, into + got, size_t(size - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return Result<qsizetype>::failure(reasonFor(errno));
+        if (n == 0)
+            break;
+        got += n;
+    }
+    return got;
+}
+
 bool writeAll(int fd, const QByteArray &bytes)
 {
     const char *data = bytes.constData();
@@ -151,39 +191,58 @@ Result<QByteArray> teachingSaveBytes(const KnowledgeBase &loaded, const KeywordT
 
 Result<QByteArray> read(const QString &path)
 {
-    // Opened without blocking, so that a pipe cannot hold up the start; only then is it known
-    // what the name stands for.
-    const Descriptor file{
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
-    if (file.fd < 0)
-        return Result<QByteArray>::failure(reasonFor(errno));
-    struct stat status = {};
-    if (::fstat(file.fd, &status) != 0)
-        return Result<QByteArray>::failure(reasonFor(errno));
-    if (!S_ISREG(status.st_mode))
-        return Result<QByteArray>::failure(notAFile());
-    if (status.st_size > MaxFileSize) {
-        return Result<QByteArray>::failure(
-            QStringLiteral("文件太大（%1 MB），超过了程序能读取的 %2 MB。")
-                .arg(status.st_size >> 20)
-                .arg(MaxFileSize >> 20));
-    }
-
-    // Reads what the size promised and no more, should the file grow meanwhile.
-    QByteArray bytes(qsizetype(status.st_size), Qt::Uninitialized);
-    qsizetype got = 0;
-    while (got < bytes.size()) {
-        const ssize_t n = ::read(file.fd, bytes.data() + got, size_t(bytes.size() - got));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return Result<QByteArray>::failure(reasonFor(errno));
-        if (n == 0)
-            break;
-        got += n;
-    }
-    bytes.truncate(got);
+    Descriptor file{-1};
+    const Result<qsizetype> size = openForReading(path, file);
+    if (!size)
+        return Result<QByteArray>::failure(size.reason());
+    QByteArray bytes(*size, Qt::Uninitialized);
+    const Result<qsizetype> got = readUpTo(file.fd, bytes.data(), bytes.size());
+    if (!got)
+        return Result<QByteArray>::failure(got.reason());
+    bytes.truncate(*got);
     return bytes;
+}
+
+Result<KnowledgeBase> load(const QString &path)
+{
+    Descriptor file{-1};
+    const Result<qsizetype> size = openForReading(path, file);
+    if (!size)
+        return Result<KnowledgeBase>::failure(size.reason());
+
+    // A piece at a time, so that the file's bytes and its text never stand in memory together:
+    // only the bytes before the keyword table are kept, for the save to write back.
+    constexpr qsizetype PieceBytes = qsizetype(1) << 20;
+    QString text;
+    text.reserve(*size);
+    QByteArray leading;
+    qsizetype markersSeen = 0;
+    qsizetype searchedTo = 0;
+    GbkCodec::Decoder decoder;
+    QByteArray piece(std::min(PieceBytes, std::max<qsizetype>(*size, 1)), Qt::Uninitialized);
+    for (qsizetype left = *size; left > 0;) {
+        const Result<qsizetype> got = readUpTo(file.fd, piece.data(), std::min(left, piece.size()));
+        if (!got)
+            return Result<KnowledgeBase>::failure(got.reason());
+        if (*got == 0)
+            break; // the file shrank meanwhile
+        left -= *got;
+        const QByteArrayView bytes(piece.constData(), *got);
+        decoder.decode(bytes, false, text);
+        if (markersSeen < TableSection) {
+            leading.append(bytes);
+            for (qsizetype at = QStringView(text).indexOf(Marker, searchedTo); at >= 0;
+                 at = QStringView(text).indexOf(Marker, at + Marker.size())) {
+                ++markersSeen;
+                searchedTo = at + Marker.size();
+            }
+            // A marker may lie across the end of what is decoded so far.
+            searchedTo = std::max(searchedTo, text.size() - Marker.size() + 1);
+        }
+    }
+    decoder.decode({}, true, text);
+    text.squeeze();
+    return KnowledgeBase::parse(std::move(text), leading);
 }
 
 Status write(const QString &path, const QByteArray &bytes, const WriteFault &fault)

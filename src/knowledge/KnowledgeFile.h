@@ -38,6 +38,9 @@ inline constexpr qint64 MaxFileSize = qint64(1) << 30;
 // Reads a whole regular file. Anything else (a device, a pipe, a folder) is refused without
 // reading from it, so nothing can block or run without end; so is a file above MaxFileSize.
 Result<QByteArray> read(const QString &path);
+// Reads and parses the knowledge file in one go, decoding it as it comes in: a big file's bytes
+// and its text never stand in memory together. The same knowledge as parsing read()'s bytes.
+Result<KnowledgeBase> load(const QString &path);
 
 // Stands in for the disk in tests: called with the new content before it is written, it
 // returns the error number the write should fail with, or 0 to let it go on (with the content

@@ -169,21 +169,27 @@ bool FrmMain::seedKnowledgeFile()
 
 Status FrmMain::loadKnowledge(Encoding encoding)
 {
-    Result<QByteArray> bytes =
-        m_task->result(QStringLiteral("正在读取数据文件……"),
-                       [path = m_dataPath] { return KnowledgeFile::read(path); });
-    if (!bytes)
-        return Status::failure(bytes.reason());
-    if (encoding == Encoding::Ask && KnowledgeFile::isUtf8(*bytes)) {
-        if (!StartupQuestions::settleEncoding(m_seams, m_dataPath, *bytes))
-            return Status::failure({});
-        bytes = KnowledgeFile::read(m_dataPath); // converted: read what was written
+    const QString reading = QStringLiteral("正在读取数据文件……");
+    Result<KnowledgeBase> parsed = Result<KnowledgeBase>::failure({});
+    if (encoding == Encoding::AsWritten) {
+        // Written by this program, so there is nothing to ask: decoded as it is read, the
+        // bytes of a big file never stand beside its text and the table it replaces.
+        parsed = m_task->result(reading, [path = m_dataPath] { return KnowledgeFile::load(path); });
+    } else {
+        Result<QByteArray> bytes =
+            m_task->result(reading, [path = m_dataPath] { return KnowledgeFile::read(path); });
         if (!bytes)
             return Status::failure(bytes.reason());
+        if (KnowledgeFile::isUtf8(*bytes)) {
+            if (!StartupQuestions::settleEncoding(m_seams, m_dataPath, *bytes))
+                return Status::failure({});
+            bytes = KnowledgeFile::read(m_dataPath); // converted: read what was written
+            if (!bytes)
+                return Status::failure(bytes.reason());
+        }
+        parsed = m_task->result(reading,
+                                [data = *std::move(bytes)] { return KnowledgeBase::parse(data); });
     }
-    Result<KnowledgeBase> parsed =
-        m_task->result(QStringLiteral("正在读取数据文件……"),
-                       [data = *std::move(bytes)] { return KnowledgeBase::parse(data); });
     if (!parsed)
         return Status::failure(parsed.reason());
     m_task->dispose(std::exchange(m_knowledge, *std::move(parsed)));
