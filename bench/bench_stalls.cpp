@@ -6,9 +6,9 @@
 // between its ticks; the baseline is the whole time the work took, which is how long the
 // window would stand still if it were done on the window's own thread. Medians of a few runs.
 
+#include "BenchWindow.h"
 #include "GeneratedTable.h"
 #include "Median.h"
-#include "support/Fakes.h"
 #include "window/FrmMain.h"
 
 #include <QApplication>
@@ -88,16 +88,8 @@ int main(int argc, char **argv)
         if (!data.open(QIODevice::WriteOnly) || data.write(file) != file.size())
             qFatal("cannot write the generated file");
         data.close();
-        ScriptedRandom random;
-        FixedClock clock;
-        RecordingSpeaker speaker;
-        FrmMainSeams seams;
-        seams.random = &random;
-        seams.clock = &clock;
-        seams.speaker = &speaker;
-        seams.showMessage = [](QMessageBox::Icon, const QString &, const QString &,
-                               QMessageBox::StandardButtons) { return QMessageBox::Yes; };
-        FrmMain window(dir.path(), seams);
+        BenchFakes fakes;
+        FrmMain window(dir.path(), fakes.seams());
         const auto enter = [&window] {
             window.findChild<QPlainTextEdit *>(QStringLiteral("TxtSend"))
                 ->setPlainText(QStringLiteral("/teach"));

@@ -6,10 +6,9 @@
 // default table, measured first in this process), as a ratio to the file's size. Linux only:
 // it reads /proc/self/status and resets the peak through /proc/self/clear_refs.
 
+#include "BenchWindow.h"
 #include "GeneratedTable.h"
 #include "common/Allocator.h"
-#include "support/Fakes.h"
-#include "window/FrmMain.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -60,22 +59,14 @@ void waitUntil(const std::function<bool()> &done)
 struct Window
 {
     QTemporaryDir dir;
-    ScriptedRandom random;
-    FixedClock clock;
-    RecordingSpeaker speaker;
+    BenchFakes fakes;
     std::unique_ptr<FrmMain> window;
 
     explicit Window(const QString &file)
     {
         if (!QFile::copy(file, dir.filePath(QStringLiteral("Data.ait"))))
             qFatal("cannot copy the data file");
-        FrmMainSeams seams;
-        seams.random = &random;
-        seams.clock = &clock;
-        seams.speaker = &speaker;
-        seams.showMessage = [](QMessageBox::Icon, const QString &, const QString &,
-                               QMessageBox::StandardButtons) { return QMessageBox::Yes; };
-        window = std::make_unique<FrmMain>(dir.path(), seams);
+        window = std::make_unique<FrmMain>(dir.path(), fakes.seams());
         window->start();
         waitUntil([this] { return window->replyIndexReady(); });
     }

@@ -4,8 +4,8 @@
 // (copying and sorting the table), a lookup per keystroke, a commit, and leaving (the save
 // and the reload). The window runs offscreen; message boxes are answered at once.
 
+#include "BenchWindow.h"
 #include "knowledge/GbkCodec.h"
-#include "support/Fakes.h"
 #include "support/SmallKnowledge.h"
 #include "teaching/TeachingList.h"
 #include "window/FrmMain.h"
@@ -25,9 +25,7 @@ constexpr int kEntries = 1'000'000;
 struct BigTable
 {
     QTemporaryDir dir;
-    ScriptedRandom random;
-    FixedClock clock;
-    RecordingSpeaker speaker;
+    BenchFakes fakes;
     std::unique_ptr<FrmMain> window;
 
     BigTable()
@@ -40,13 +38,7 @@ struct BigTable
         file.open(QIODevice::WriteOnly);
         file.write(*GbkCodec::encode(knowledgeText(entries)));
         file.close();
-        FrmMainSeams seams;
-        seams.random = &random;
-        seams.clock = &clock;
-        seams.speaker = &speaker;
-        seams.showMessage = [](QMessageBox::Icon, const QString &, const QString &,
-                               QMessageBox::StandardButtons) { return QMessageBox::Yes; };
-        window = std::make_unique<FrmMain>(dir.path(), seams);
+        window = std::make_unique<FrmMain>(dir.path(), fakes.seams());
         window->start();
     }
     template <typename T> T *control(const char *name)

@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
+#pragma once
+// What a benchmark that drives the real window gives it: a fixed clock, a scripted random
+// source, a voice that only records, and message boxes answered "Yes" at once.
+
+#include "support/Fakes.h"
+#include "window/FrmMain.h"
+
+struct BenchFakes
+{
+    ScriptedRandom random;
+    FixedClock clock;
+    RecordingSpeaker speaker;
+
+    FrmMainSeams seams()
+    {
+        FrmMainSeams seams;
+        seams.random = &random;
+        seams.clock = &clock;
+        seams.speaker = &speaker;
+        seams.showMessage = [](QMessageBox::Icon, const QString &, const QString &,
+                               QMessageBox::StandardButtons) { return QMessageBox::Yes; };
+        return seams;
+    }
+};
