@@ -42,6 +42,7 @@ const QString Online = QStringLiteral("[在线]");
 const QString Replying = QStringLiteral("[回复中。。]");
 const QString Learning = QStringLiteral("[学习中。。]");
 const QString Cr = QStringLiteral("\r");
+const QString ReadingStatus = QStringLiteral("正在读取数据文件……");
 
 void enable(QTimer *timer)
 {
@@ -140,14 +141,15 @@ bool FrmMain::start()
     m_ui.finishWindow(this);
     fillProfileLabels();
     show();
-    if (const Status loaded = loadKnowledge(Encoding::Ask); !loaded) {
+    if (const std::optional<Status> loaded = loadAtStart(); !loaded || !*loaded) {
         hide();
-        // An empty reason: the user chose to leave a UTF-8 file alone, or was told why not.
-        if (loaded.reason().isEmpty())
-            return false;
-        message(QMessageBox::Critical, QStringLiteral("妙语通"),
-                KnowledgeFile::problemMessage(QStringLiteral("无法读取数据文件:"), m_dataPath,
-                                              loaded.reason(), QStringLiteral("文件没有被改动。")));
+        // Without a status the user chose to leave a UTF-8 file as it is, and has been told.
+        if (loaded) {
+            message(QMessageBox::Critical, QStringLiteral("妙语通"),
+                    KnowledgeFile::problemMessage(QStringLiteral("无法读取数据文件:"), m_dataPath,
+                                                  loaded->reason(),
+                                                  QStringLiteral("文件没有被改动。")));
+        }
         return false;
     }
     greet();
@@ -167,32 +169,36 @@ bool FrmMain::seedKnowledgeFile()
     return false;
 }
 
-Status FrmMain::loadKnowledge(Encoding encoding)
+std::optional<Status> FrmMain::loadAtStart()
 {
-    const QString reading = QStringLiteral("正在读取数据文件……");
-    Result<KnowledgeBase> parsed = Result<KnowledgeBase>::failure({});
-    if (encoding == Encoding::AsWritten) {
-        // Written by this program, so there is nothing to ask: decoded as it is read, the
-        // bytes of a big file never stand beside its text and the table it replaces.
-        parsed = m_task->result(reading, [path = m_dataPath] { return KnowledgeFile::load(path); });
-    } else {
-        Result<QByteArray> bytes =
-            m_task->result(reading, [path = m_dataPath] { return KnowledgeFile::read(path); });
+    Result<QByteArray> bytes =
+        m_task->result(ReadingStatus, [path = m_dataPath] { return KnowledgeFile::read(path); });
+    if (!bytes)
+        return Status::failure(bytes.reason());
+    if (KnowledgeFile::isUtf8(*bytes)) {
+        if (!StartupQuestions::settleEncoding(m_seams, m_dataPath, *bytes))
+            return std::nullopt;
+        bytes = KnowledgeFile::read(m_dataPath); // converted: read what was written
         if (!bytes)
             return Status::failure(bytes.reason());
-        if (KnowledgeFile::isUtf8(*bytes)) {
-            if (!StartupQuestions::settleEncoding(m_seams, m_dataPath, *bytes))
-                return Status::failure({});
-            bytes = KnowledgeFile::read(m_dataPath); // converted: read what was written
-            if (!bytes)
-                return Status::failure(bytes.reason());
-        }
-        parsed = m_task->result(reading,
-                                [data = *std::move(bytes)] { return KnowledgeBase::parse(data); });
     }
-    if (!parsed)
-        return Status::failure(parsed.reason());
-    m_task->dispose(std::exchange(m_knowledge, *std::move(parsed)));
+    return useKnowledge(m_task->result(
+        ReadingStatus, [data = *std::move(bytes)] { return KnowledgeBase::parse(data); }));
+}
+
+Status FrmMain::reloadKnowledge()
+{
+    // Written by this program, so there is nothing to ask: decoded as it is read, the bytes of
+    // a big file never stand beside its text and the table it replaces.
+    return useKnowledge(
+        m_task->result(ReadingStatus, [path = m_dataPath] { return KnowledgeFile::load(path); }));
+}
+
+Status FrmMain::useKnowledge(Result<KnowledgeBase> loaded)
+{
+    if (!loaded)
+        return Status::failure(loaded.reason());
+    m_task->dispose(std::exchange(m_knowledge, *std::move(loaded)));
     m_replyIndex.rebuild(m_knowledge);
     m_idlePrompter.setKnowledge(&m_knowledge);
     setLabelText(m_ui.labSmartWord, QStringLiteral("数据：%1个").arg(m_knowledge.entryCount()));
@@ -438,7 +444,7 @@ bool FrmMain::leaveTeaching(bool closing)
         return false;
     // Written but unreadable: the working copy is all the user has, so teaching goes on and
     // leaving again retries. Not written: the knowledge loaded last stands for the file.
-    if (const Status reloaded = loadKnowledge(Encoding::AsWritten); !reloaded && !closing) {
+    if (const Status reloaded = reloadKnowledge(); !reloaded && !closing) {
         message(QMessageBox::Warning, QStringLiteral("ERR"),
                 KnowledgeFile::problemMessage(
                     saved ? QStringLiteral("数据文件已经写好,但无法重新读取:")

@@ -112,13 +112,13 @@ private:
     void fillProfileLabels();
 
     bool seedKnowledgeFile();
-    // At start-up a file saved as UTF-8 is offered for conversion; after a save it is ours.
-    enum class Encoding
-    {
-        Ask,
-        AsWritten,
-    };
-    Status loadKnowledge(Encoding encoding);
+    // Reads Data.ait on the worker at start-up, first offering to convert a file saved as
+    // UTF-8. No status when the user chose to leave such a file as it is (and has been told).
+    std::optional<Status> loadAtStart();
+    // Reads Data.ait again after a teaching save: the file is ours, so nothing is asked.
+    Status reloadKnowledge();
+    // Puts loaded knowledge to use, or says why there is none.
+    Status useKnowledge(Result<KnowledgeBase> loaded);
     void greet();
 
     void send();
