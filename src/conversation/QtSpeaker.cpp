@@ -4,6 +4,7 @@
 
 #include <QDeadlineTimer>
 #include <QThread>
+#include <csignal>
 
 namespace {
 // Ample for a healthy engine to close; short enough that a hung one does not hold up the exit.
@@ -14,6 +15,11 @@ QtSpeaker::QtSpeaker(QObject *parent)
     : QObject(parent), m_mailbox(std::make_shared<SpeechWorker::Mailbox>()), m_thread(new QThread),
       m_worker(new SpeechWorker(m_mailbox))
 {
+    // The engine talks to the speech daemon over a socket. A daemon that goes away, even while
+    // the engine starts, turns the next write into SIGPIPE, which would end the whole program
+    // without a word; a failed write is all it should be.
+    static const bool pipeSignalIgnored = (std::signal(SIGPIPE, SIG_IGN), true);
+    Q_UNUSED(pipeSignalIgnored);
     m_thread->setObjectName(QStringLiteral("speech"));
     m_worker->moveToThread(m_thread);
     connect(m_worker, &SpeechWorker::ready, this, &QtSpeaker::ready);
