@@ -29,7 +29,6 @@ public:
     // True when text contains any key; stops at the first one found.
     bool containsAny(QStringView text) const { return search(text, NoKey - 1).has_value(); }
 
-    qsizetype stateCount() const { return m_states.empty() ? 0 : qsizetype(m_states.size()) - 1; }
     // What the automaton holds, for the benchmarks.
     size_t memoryBytes() const;
 

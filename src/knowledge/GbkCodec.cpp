@@ -188,11 +188,6 @@ std::optional<QByteArray> encode(const QString &text)
     return gbk;
 }
 
-bool appendEncoded(const QString &text, QByteArray &gbk)
-{
-    return encodeInto(text, gbk) < 0;
-}
-
 bool canEncode(const QString &text)
 {
     return firstUnencodable(text).isEmpty();

@@ -24,9 +24,6 @@ qsizetype encodedSize(QStringView decoded);
 
 // Encodes text as GBK, or nothing when some character has no GBK form.
 std::optional<QByteArray> encode(const QString &text);
-// Appends the GBK form of text to gbk, which a caller can size beforehand to hold it all;
-// false when some character has no GBK form (gbk then holds part of the text).
-bool appendEncoded(const QString &text, QByteArray &gbk);
 
 // Decodes GBK that arrives in pieces, exactly as decode() decodes them joined: a character
 // split between two pieces is finished with the second.

@@ -340,6 +340,18 @@ def answer_name_dialog(session, window, process, name, check=lambda: None):
     session.xdotool("key", "Return")
 
 
+def send_exit(session, input_box, process):
+    """Sends /exit from the focused input box and waits for the program to end cleanly."""
+    Window.set_text(input_box, "/exit")
+    session.xdotool("key", "Return")
+    try:
+        code = process.wait(TIMEOUT)
+    except subprocess.TimeoutExpired:
+        raise StepFailed("the program is still running after /exit") from None
+    if code != 0:
+        raise StepFailed(f"the program ended with code {code}")
+
+
 def transcript_blocks(text):
     """The transcript as (header, body) pairs: a header line, the lines said, a blank line."""
     blocks = []
@@ -464,14 +476,7 @@ def scenario(session, program, pyatspi, state):
     robot_says(repr(TAUGHT_REPLY), sent, lambda body: body == TAUGHT_REPLY)
 
     step("send /exit: the program ends")
-    Window.set_text(input_box, "/exit")
-    session.xdotool("key", "Return")
-    try:
-        code = process.wait(TIMEOUT)
-    except subprocess.TimeoutExpired:
-        raise StepFailed("the program is still running after /exit") from None
-    if code != 0:
-        raise StepFailed(f"the program ended with code {code}")
+    send_exit(session, input_box, process)
 
 
 def report_failure(error, state, session, root):

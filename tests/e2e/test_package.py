@@ -20,7 +20,7 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from test_chat_window import (  # noqa: E402 - found through the path set just above
     GREETINGS, ROBOT, SKIPPED, TIMEOUT, Session, StepFailed, Window, gbk, missing_tools,
-    answer_name_dialog, report_failure, said_after, wait_for)
+    answer_name_dialog, report_failure, said_after, send_exit, wait_for)
 
 PACKAGE = "miaoyutong"
 USER_NAME = "包测试员"
@@ -222,14 +222,7 @@ def first_run(session, pyatspi, command, data_dir, state):
                        lambda: session.visible_windows(process.pid, "妙语通"))
     session.xdotool("windowfocus", "--sync", main_id[0])
     wait_for("the keyboard focus in the input box", lambda: window.focused(input_box))
-    Window.set_text(input_box, "/exit")
-    session.xdotool("key", "Return")
-    try:
-        code = process.wait(TIMEOUT)
-    except subprocess.TimeoutExpired:
-        raise StepFailed("the program is still running after /exit") from None
-    if code != 0:
-        raise StepFailed(f"the program ended with code {code}")
+    send_exit(session, input_box, process)
     state.pop("transcript")
 
 
