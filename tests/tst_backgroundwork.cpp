@@ -182,11 +182,8 @@ void TestBackgroundWork::closingDuringASaveWaitsForIt()
 {
     HeldWindow w;
     QVERIFY(w.h.window->start());
-    w.h.send(u"/teach"_qs);
-    w.h.window->replyTick();
-    w.h.control<QLineEdit>("TxtTeach1")->setText(u"new"_qs);
-    w.h.control<QLineEdit>("TxtTeach2")->setText(u"reply"_qs);
-    w.button("CmdEdit1")->click();
+    w.h.enterTeaching();
+    w.h.commit(u"new"_qs, u"reply"_qs);
     QVERIFY(w.h.window->hasUnsavedWork());
 
     bool openWhileSaving = false;

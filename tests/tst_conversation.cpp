@@ -197,8 +197,7 @@ void TestConversation::teachCommandEntersTeachingReadyForAKeyword()
 {
     WindowHarness h;
     QVERIFY(h.startWith(kTable));
-    h.send(QStringLiteral("/teach"));
-    h.window->replyTick();
+    h.enterTeaching();
     QVERIFY((h.window->mode() == FrmMain::Mode::Teaching));
     QVERIFY(h.transcript().contains(QStringLiteral("\n    进入调教模式\n")));
     QCOMPARE(h.control<QLineEdit>("TxtTeach1")->text(), QString());
@@ -398,10 +397,9 @@ void TestConversation::everyRobotLineReturnsFocusAndScrolls()
         for (int i = 0; i < 3; ++i)
             h.window->idleTick();
     } else {
-        h.send(QStringLiteral("/teach"));
-        h.window->replyTick();
+        h.enterTeaching();
         talk->verticalScrollBar()->setValue(0);
-        h.control<QPushButton>("CmdEdit2")->click();
+        h.leaveTeaching();
     }
     QVERIFY(h.transcript() != before);
     QCOMPARE(h.window->focusWidget(), h.control<QWidget>("TxtSend"));

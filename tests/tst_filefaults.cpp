@@ -27,24 +27,6 @@ QStringList strays(const WindowHarness &h)
     return names;
 }
 
-void enterTeaching(WindowHarness &h)
-{
-    h.send(u"/teach"_s);
-    h.window->replyTick();
-}
-
-void commit(WindowHarness &h, const QString &key, const QString &replies)
-{
-    h.control<QLineEdit>("TxtTeach1")->setText(key);
-    h.control<QLineEdit>("TxtTeach2")->setText(replies);
-    h.control<QPushButton>("CmdEdit1")->click();
-}
-
-void leaveTeaching(WindowHarness &h)
-{
-    h.control<QPushButton>("CmdEdit2")->click();
-}
-
 } // namespace
 
 class TestFileFaults : public QObject
@@ -170,15 +152,15 @@ void TestFileFaults::lfOnlyFileTeachesAndSavesWithCrLf()
     h.writeKnowledge(QString(crlf).replace(u"\r\n"_s, u"\n"_s));
     h.make();
     QVERIFY(h.window->start());
-    enterTeaching(h);
+    h.enterTeaching();
 
     // The lookup shows the replies without the row's line end; committed unchanged, they add
     // no reply made of a line end.
     h.control<QLineEdit>("TxtTeach1")->setText(u"你好"_s);
     QCOMPARE(h.control<QLineEdit>("TxtTeach2")->text(), u"你好呀\\"_s);
     h.control<QPushButton>("CmdEdit1")->click();
-    commit(h, u"新"_s, u"新回复"_s);
-    leaveTeaching(h);
+    h.commit(u"新"_s, u"新回复"_s);
+    h.leaveTeaching();
     QCOMPARE(h.window->mode(), FrmMain::Mode::Conversation);
 
     // The save is the file as a CR LF file would have been, with the new entry in its place.
@@ -212,8 +194,8 @@ void TestFileFaults::failedSaveNamesItsCause()
 
     WindowHarness h;
     QVERIFY(h.startWith(Table));
-    enterTeaching(h);
-    commit(h, u"新"_s, u"新回复"_s);
+    h.enterTeaching();
+    h.commit(u"新"_s, u"新回复"_s);
     const QByteArray before = h.fileBytes();
     if (error != 0) {
         h.writeFault = [error](QByteArray &) { return error; };
@@ -223,7 +205,7 @@ void TestFileFaults::failedSaveNamesItsCause()
     }
     h.shown.clear();
 
-    leaveTeaching(h);
+    h.leaveTeaching();
     QCOMPARE(h.shown.size(), 1);
     QVERIFY2(h.shown.at(0).prompt.contains(cause), qPrintable(h.shown.at(0).prompt));
     QCOMPARE(h.window->mode(), FrmMain::Mode::Teaching);
@@ -235,7 +217,7 @@ void TestFileFaults::failedSaveNamesItsCause()
 
     // Once the disk takes it, the same working copy is saved.
     h.writeFault = {};
-    leaveTeaching(h);
+    h.leaveTeaching();
     QCOMPARE(h.window->mode(), FrmMain::Mode::Conversation);
     QCOMPARE(h.window->knowledge().entryCount(), int(Table.size()) + 1);
 }
@@ -244,8 +226,8 @@ void TestFileFaults::failedReloadStaysInTeaching()
 {
     WindowHarness h;
     QVERIFY(h.startWith(Table));
-    enterTeaching(h);
-    commit(h, u"新"_s, u"新回复"_s);
+    h.enterTeaching();
+    h.commit(u"新"_s, u"新回复"_s);
     // A disk that garbles what it is given: the save succeeds, the reload cannot read it.
     h.writeFault = [](QByteArray &content) {
         content = "garbled";
@@ -253,7 +235,7 @@ void TestFileFaults::failedReloadStaysInTeaching()
     };
     h.shown.clear();
 
-    leaveTeaching(h);
+    h.leaveTeaching();
     QCOMPARE(h.shown.size(), 1);
     const QString said = h.shown.at(0).prompt;
     QVERIFY2(said.contains(u"已经写好"_s) && said.contains(u"无法重新读取"_s), qPrintable(said));
@@ -264,7 +246,7 @@ void TestFileFaults::failedReloadStaysInTeaching()
 
     // Leaving again retries, with nothing taught lost.
     h.writeFault = {};
-    leaveTeaching(h);
+    h.leaveTeaching();
     QCOMPARE(h.window->mode(), FrmMain::Mode::Conversation);
     QCOMPARE(h.window->knowledge().entryCount(), int(Table.size()) + 1);
     h.send(u"新"_s);

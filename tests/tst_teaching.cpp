@@ -35,8 +35,7 @@ struct Teacher
     {
         if (!h.startWith(table))
             return false;
-        h.send(QStringLiteral("/teach"));
-        h.window->replyTick();
+        h.enterTeaching();
         return h.window->mode() == FrmMain::Mode::Teaching;
     }
     QLineEdit *keyword() const { return h.control<QLineEdit>("TxtTeach1"); }
@@ -46,12 +45,7 @@ struct Teacher
         return h.control<QPushButton>(
             QStringLiteral("CmdEdit%1").arg(index).toLatin1().constData());
     }
-    void commit(const QString &key, const QString &text)
-    {
-        keyword()->setText(key);
-        replies()->setText(text);
-        button(1)->click();
-    }
+    void commit(const QString &key, const QString &text) { h.commit(key, text); }
     const TeachingList &list() const { return h.window->teachingList(); }
     QListView *view() const { return h.control<QListView>("ListDate"); }
     // Taught but not yet saved: a new entry in the working copy.
@@ -335,15 +329,13 @@ void TestTeaching::sortedFileSavesBackByteForByte()
     t.h.answers = {u"zu"_qs};
     t.h.make();
     QVERIFY(t.h.window->start()); // the full default knowledge
-    t.h.send(QStringLiteral("/teach"));
-    t.h.window->replyTick();
+    t.h.enterTeaching();
     t.button(2)->click();
     const QByteArray firstSave = t.h.fileBytes();
     QCOMPARE(t.h.window->knowledge().entryCount(), 465);
     QVERIFY(t.h.window->knowledge().keywordTable.last() != QStringLiteral("[rob]\\"));
 
-    t.h.send(QStringLiteral("/teach"));
-    t.h.window->replyTick();
+    t.h.enterTeaching();
     t.button(2)->click();
     QCOMPARE(t.h.fileBytes(), firstSave);
 }
@@ -401,8 +393,7 @@ void TestTeaching::enteringTwiceKeepsOneCopy()
     Teacher t;
     QVERIFY(t.startTeaching());
     t.commit(QStringLiteral("new"), QStringLiteral("reply"));
-    t.h.send(QStringLiteral("/teach"));
-    t.h.window->replyTick();
+    t.h.enterTeaching();
     QCOMPARE(t.list().count(), kTable.size() + 1);
 }
 
@@ -707,8 +698,7 @@ void TestTeaching::longReplySurvivesTheRoundTrip()
     }
     QVERIFY(entry);
     QCOMPARE(TeachingRules::repliesOf(*entry), stored);
-    t.h.send(QStringLiteral("/teach"));
-    t.h.window->replyTick();
+    t.h.enterTeaching();
     t.keyword()->setText(QStringLiteral("long"));
     QCOMPARE(t.replies()->text().size(), stored.size());
     QCOMPARE(t.replies()->text(), stored);
@@ -726,14 +716,12 @@ void TestTeaching::robEntryLineEnds()
     QVERIFY(t.h.fileBytes().endsWith(robLine + "\r\n\r\n"));
 
     // Unedited, the first-run file keeps that line end where "[rob]" moves to.
-    t.h.send(QStringLiteral("/teach"));
-    t.h.window->replyTick();
+    t.h.enterTeaching();
     t.button(2)->click();
     QVERIFY(t.h.fileBytes().contains(robLine + "\r\n\r\n|"));
 
     // Picked, its replies show without the line end; committed unchanged, it has one.
-    t.h.send(QStringLiteral("/teach"));
-    t.h.window->replyTick();
+    t.h.enterTeaching();
     t.keyword()->setText(QStringLiteral("[rob]"));
     QCOMPARE(t.replies()->text(), robReplies);
     t.button(1)->click();

@@ -236,8 +236,7 @@ void TestWindow::enterClicksSendFromTheTeachingBoxes()
 {
     WindowHarness h;
     QVERIFY(h.startWith({u"a\\b\\"_qs}));
-    h.send(QStringLiteral("/teach"));
-    h.window->replyTick();
+    h.enterTeaching();
     auto *keyword = h.control<QLineEdit>("TxtTeach1");
     h.control<QPlainTextEdit>("TxtSend")->setPlainText(QStringLiteral("hi"));
     QTest::keyClick(keyword, Qt::Key_Return);
@@ -256,8 +255,7 @@ void TestWindow::keyToTheWindowReturnsFocusOutsideTeaching()
     QCOMPARE(h.window->focusWidget(), input);
     QVERIFY(input->toPlainText().isEmpty()); // the key itself is not typed
 
-    h.send(QStringLiteral("/teach"));
-    h.window->replyTick();
+    h.enterTeaching();
     QApplication::sendEvent(h.window.get(), &key);
     QCOMPARE(h.window->focusWidget(), h.control<QLineEdit>("TxtTeach1"));
 }
@@ -447,8 +445,7 @@ void TestWindow::nothingUnsavedClosesAtOnce()
     WindowHarness h;
     QVERIFY(h.startWith({u"a\\b\\"_qs}));
     const QByteArray before = h.fileBytes();
-    h.send(QStringLiteral("/teach"));
-    h.window->replyTick();
+    h.enterTeaching();
     QVERIFY(!h.window->hasUnsavedWork());
     h.window->close();
     QVERIFY(!h.window->isVisible());
@@ -476,8 +473,7 @@ void TestWindow::tabPassesTheCoveredControlsWhileTeaching()
     for (const QString &name : covered)
         policies.insert(name, h.window->findChild<QWidget *>(name)->focusPolicy());
 
-    h.send(QStringLiteral("/teach"));
-    h.window->replyTick();
+    h.enterTeaching();
     h.control<QPushButton>("CmdEdit3")->click();
     for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
         const QStringList reached = tabRound(key);
@@ -487,7 +483,7 @@ void TestWindow::tabPassesTheCoveredControlsWhileTeaching()
     }
 
     // After teaching, they take the keyboard as they did before it.
-    h.control<QPushButton>("CmdEdit2")->click();
+    h.leaveTeaching();
     QCOMPARE(QApplication::focusWidget(), h.control<QWidget>("TxtSend"));
     for (const QString &name : covered) {
         QVERIFY2(h.window->findChild<QWidget *>(name)->focusPolicy() == policies.value(name),

@@ -122,6 +122,19 @@ public:
         control<QPlainTextEdit>("TxtSend")->setPlainText(text);
         control<QPushButton>("CmdSend")->click();
     }
+    // Teaching through the panel, as a user does: "/teach", a commit, "退出调教".
+    void enterTeaching()
+    {
+        send(QStringLiteral("/teach"));
+        window->replyTick();
+    }
+    void commit(const QString &key, const QString &replies)
+    {
+        control<QLineEdit>("TxtTeach1")->setText(key);
+        control<QLineEdit>("TxtTeach2")->setText(replies);
+        control<QPushButton>("CmdEdit1")->click();
+    }
+    void leaveTeaching() { control<QPushButton>("CmdEdit2")->click(); }
 
     ScriptedRandom random;
     FixedClock clock;
