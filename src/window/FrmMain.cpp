@@ -171,14 +171,17 @@ bool FrmMain::seedKnowledgeFile()
 
 std::optional<Status> FrmMain::loadAtStart()
 {
-    Result<QByteArray> bytes =
-        m_task->result(ReadingStatus, [path = m_dataPath] { return KnowledgeFile::read(path); });
+    const auto readFile = [this] {
+        return m_task->result(ReadingStatus,
+                              [path = m_dataPath] { return KnowledgeFile::read(path); });
+    };
+    Result<QByteArray> bytes = readFile();
     if (!bytes)
         return Status::failure(bytes.reason());
     if (KnowledgeFile::isUtf8(*bytes)) {
         if (!StartupQuestions::settleEncoding(m_seams, m_dataPath, *bytes))
             return std::nullopt;
-        bytes = KnowledgeFile::read(m_dataPath); // converted: read what was written
+        bytes = readFile(); // converted: read what was written
         if (!bytes)
             return Status::failure(bytes.reason());
     }
