@@ -68,13 +68,12 @@ if [ -e /usr/bin/miaoyutong ] || [ -e /usr/share/doc/miaoyutong ]; then echo "fi
 echo "gone; the user's Data.ait stays: $(ls "$data")"
 INSIDE
 
-echo "making a Debian 12 system in $work/root with mmdebstrap"
-mmdebstrap --variant=apt --include=xvfb,xauth,xdotool,x11-utils,x11-apps \
-    --customize-hook="copy-in '$deb' /tmp" \
-    --customize-hook="copy-in '$work/inside.sh' /tmp" \
-    --customize-hook='chroot "$1" sh /tmp/inside.sh '"'$(basename "$deb")'" \
-    --customize-hook="copy-out /tmp/screen.xwd '$work'" \
-    bookworm "$work/root"
+source tools/fresh-debian.sh
+in_fresh_debian apt xvfb,xauth,xdotool,x11-utils,x11-apps \
+    "copy-in '$deb' /tmp" \
+    "copy-in '$work/inside.sh' /tmp" \
+    'chroot "$1" sh /tmp/inside.sh '"'$(basename "$deb")'" \
+    "copy-out /tmp/screen.xwd '$work'"
 if [ -n "$shot" ]; then
     convert "xwd:$work/screen.xwd" "$shot"
     echo "screenshot: $shot"
