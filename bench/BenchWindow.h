@@ -7,6 +7,10 @@
 #include "support/Fakes.h"
 #include "window/FrmMain.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <functional>
+
 struct BenchFakes
 {
     ScriptedRandom random;
@@ -24,3 +28,21 @@ struct BenchFakes
         return seams;
     }
 };
+
+// Handles the window's events until done() holds (the window's long work runs meanwhile).
+inline void waitUntil(const std::function<bool()> &done)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > 600'000)
+            qFatal("gave up waiting");
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+}
+
+// Until the window's long work, and what it leads to, is done.
+inline void waitForWork(const FrmMain &window)
+{
+    waitUntil([&window] { return !window.busy(); });
+}

@@ -95,12 +95,17 @@ int main(int argc, char **argv)
                 ->setPlainText(QStringLiteral("/teach"));
             window.findChild<QPushButton *>(QStringLiteral("CmdSend"))->click();
             window.replyTick();
+            waitForWork(window);
         };
         const auto leave = [&window] {
             window.findChild<QPushButton *>(QStringLiteral("CmdEdit2"))->click();
+            waitForWork(window);
         };
-        const std::function<void()> steps[] = {[&window] { window.start(); }, enter, leave, enter,
-                                               leave};
+        const auto start = [&window] {
+            window.start();
+            waitForWork(window);
+        };
+        const std::function<void()> steps[] = {start, enter, leave, enter, leave};
         for (int i = 0; i < phases.size(); ++i) {
             const auto [gap, whole] = meter.measure(steps[i]);
             gaps[phases[i]].push_back(gap);

@@ -45,17 +45,6 @@ void resetPeak()
         qFatal("cannot reset the peak through /proc/self/clear_refs");
 }
 
-void waitUntil(const std::function<bool()> &done)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > 600'000)
-            qFatal("gave up waiting");
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-}
-
 struct Window
 {
     QTemporaryDir dir;

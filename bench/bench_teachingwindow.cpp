@@ -40,6 +40,7 @@ struct BigTable
         file.close();
         window = std::make_unique<FrmMain>(dir.path(), fakes.seams());
         window->start();
+        waitForWork(*window);
     }
     template <typename T> T *control(const char *name)
     {
@@ -50,6 +51,12 @@ struct BigTable
         control<QPlainTextEdit>("TxtSend")->setPlainText(QStringLiteral("/teach"));
         control<QPushButton>("CmdSend")->click();
         window->replyTick();
+        waitForWork(*window);
+    }
+    void leaveTeaching()
+    {
+        control<QPushButton>("CmdEdit2")->click();
+        waitForWork(*window);
     }
 };
 
@@ -59,7 +66,7 @@ void BM_EnterTeaching(benchmark::State &state)
     for (auto _ : state) {
         table.enterTeaching();
         state.PauseTiming();
-        table.control<QPushButton>("CmdEdit2")->click();
+        table.leaveTeaching();
         state.ResumeTiming();
     }
 }
@@ -96,7 +103,7 @@ void BM_LeaveTeachingSavesAndReloads(benchmark::State &state)
         state.PauseTiming();
         table.enterTeaching();
         state.ResumeTiming();
-        table.control<QPushButton>("CmdEdit2")->click();
+        table.leaveTeaching();
     }
 }
 BENCHMARK(BM_LeaveTeachingSavesAndReloads)->Unit(benchmark::kMillisecond)->Iterations(3);

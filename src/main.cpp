@@ -102,6 +102,8 @@ int main(int argc, char *argv[])
 
     TerminationSignals::quitApplicationOnThem(&app);
     FrmMain window(dataDirectory);
+    // A load that fails ends the program once the user has been told; it runs inside exec().
+    QObject::connect(&window, &FrmMain::startFailed, &app, [] { QCoreApplication::exit(1); });
     if (!window.start())
         return 1;
     return app.exec();

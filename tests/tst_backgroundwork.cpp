@@ -1,16 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The 妙语通 developers
 // Long work on a worker: while the file is read, the teaching list made or the table saved,
-// the window's events go on but nothing that could conflict is accepted; the status line says
-// what is happening, a progress bar shows after a second, and the results come after.
+// the window's events go on but nothing that could conflict is accepted (its timers' ticks
+// wait too); the status line says what is happening, a progress bar shows after a second, and
+// the results come after. Quitting meanwhile ends the program at once, a save still whole.
 
 #include "support/WindowHarness.h"
 #include "teaching/TeachingList.h"
 #include "window/BackgroundTask.h"
 
+#include <QDir>
 #include <QProgressBar>
 #include <QSemaphore>
+#include <QSignalSpy>
 #include <QTest>
+#include <QThreadPool>
 #include <atomic>
 
 class TestBackgroundWork : public QObject
@@ -20,6 +24,9 @@ class TestBackgroundWork : public QObject
 private slots:
     void nothingConflictingWhileWorking_data();
     void nothingConflictingWhileWorking();
+    void teachingIsEnteredOnceWhenTheReplyIsDue();
+    void quittingDuringWorkEndsAtOnce_data();
+    void quittingDuringWorkEndsAtOnce();
     void closingDuringASaveWaitsForIt();
     void failedLoadIsStillReportedAndHidesTheWindow();
 };
@@ -85,6 +92,10 @@ struct HeldWindow
             auto *bar = h.control<QProgressBar>("BarWork");
             seen.barBeforeASecond = bar->isVisible();
             h.send(u"hello"_qs);
+            // The timers' ticks while the work runs: they wait for it.
+            h.window->replyTick();
+            for (int tick = 0; tick < 3; ++tick)
+                h.window->idleTick();
             seen.transcript = h.transcript();
             seen.sentCount = h.window->sentCount();
             seen.file = h.fileBytes();
@@ -98,7 +109,30 @@ struct HeldWindow
             });
         });
         action();
+        if (!h.settle())
+            qWarning("the work never ended");
         return seen;
+    }
+
+    // Starts the work, and while it is held on the worker does what a termination signal does:
+    // ends the application's event loop. Returns the loop's exit code; the window is gone
+    // afterwards, as it is when main() returns, and the thread pool has been waited for.
+    int quitDuring(const std::function<void()> &action)
+    {
+        holding = true;
+        action();
+        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        // Should the loop ignore the quit, this ends the test instead of hanging it.
+        QTimer failSafe;
+        failSafe.setSingleShot(true);
+        QObject::connect(&failSafe, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
+        failSafe.start(20000);
+        const int code = QCoreApplication::exec();
+        h.window.reset();
+        holding = false;
+        gate.release();
+        QThreadPool::globalInstance()->waitForDone();
+        return code;
     }
 };
 
@@ -119,10 +153,11 @@ void TestBackgroundWork::nothingConflictingWhileWorking()
     QFETCH(QString, status);
     HeldWindow w;
     if (work != Work::Loading) {
-        QVERIFY(w.h.window->start());
+        QVERIFY(w.h.startWindow());
         w.h.send(u"/teach"_qs);
         if (work == Work::Leaving) {
             w.h.window->replyTick();
+            QVERIFY(w.h.settle());
             QCOMPARE(w.h.window->mode(), FrmMain::Mode::Teaching);
         }
     }
@@ -178,10 +213,79 @@ void TestBackgroundWork::nothingConflictingWhileWorking()
     }
 }
 
+void TestBackgroundWork::teachingIsEnteredOnceWhenTheReplyIsDue()
+{
+    // "/teach" is sent, so its reply is due, and 调教 is pressed before the reply timer ticks;
+    // the tick then comes while the teaching list is being prepared.
+    HeldWindow w;
+    QVERIFY(w.h.startWindow());
+    w.h.send(u"Good Night"_qs);
+    w.h.window->replyTick();
+    w.h.send(u"/teach"_qs);
+    QVERIFY(w.h.timer("TimerRevert")->isActive());
+    const int linesBefore = w.h.speaker.lines.size();
+    w.holdDuring([&] { w.button("CmdTeach")->click(); });
+
+    QCOMPARE(w.h.window->mode(), FrmMain::Mode::Teaching);
+    QCOMPARE(w.h.speaker.lines.mid(linesBefore), QStringList{u"    进入调教模式"_qs});
+    QCOMPARE(w.h.transcript().count(u"进入调教模式"_qs), 1);
+    // The message taught is the one not understood, and no reply to "/teach" is left to come.
+    QCOMPARE(w.h.control<QLineEdit>("TxtTeach1")->text(), u"/teach"_qs);
+    QVERIFY(!w.h.timer("TimerRevert")->isActive());
+    QCOMPARE(w.h.window->teachingList().count(), 2);
+}
+
+void TestBackgroundWork::quittingDuringWorkEndsAtOnce_data()
+{
+    QTest::addColumn<Work>("work");
+    QTest::newRow("loading at start-up") << Work::Loading;
+    QTest::newRow("entering teaching") << Work::Entering;
+    QTest::newRow("leaving teaching: the save") << Work::Leaving;
+}
+
+void TestBackgroundWork::quittingDuringWorkEndsAtOnce()
+{
+    QFETCH(Work, work);
+    HeldWindow w;
+    if (work != Work::Loading) {
+        QVERIFY(w.h.startWindow());
+        w.h.enterTeaching();
+        if (work == Work::Entering)
+            w.h.leaveTeaching();
+        else
+            w.h.commit(u"new"_qs, u"reply"_qs);
+    }
+    const QByteArray fileBefore = w.h.fileBytes();
+
+    const int code = w.quitDuring([&] {
+        switch (work) {
+        case Work::Loading:
+            QVERIFY(w.h.window->start());
+            break;
+        case Work::Entering:
+            w.h.send(u"/teach"_qs);
+            w.h.window->replyTick();
+            break;
+        case Work::Leaving:
+            w.button("CmdEdit2")->click();
+            break;
+        }
+    });
+
+    QCOMPARE(code, 0);
+    // A save under way was finished, whole; nothing else touched the file.
+    if (work == Work::Leaving)
+        QVERIFY(w.h.fileBytes().contains("\r\n|new\\reply\\\r\n"));
+    else
+        QCOMPARE(w.h.fileBytes(), fileBefore);
+    QCOMPARE(QDir(QFileInfo(w.h.dataPath()).path()).entryList(QDir::Files),
+             QStringList{u"Data.ait"_qs});
+}
+
 void TestBackgroundWork::closingDuringASaveWaitsForIt()
 {
     HeldWindow w;
-    QVERIFY(w.h.window->start());
+    QVERIFY(w.h.startWindow());
     w.h.enterTeaching();
     w.h.commit(u"new"_qs, u"reply"_qs);
     QVERIFY(w.h.window->hasUnsavedWork());
@@ -195,6 +299,7 @@ void TestBackgroundWork::closingDuringASaveWaitsForIt()
         w.gate.release();
     });
     w.button("CmdEdit2")->click();
+    QVERIFY(w.h.settle());
 
     QVERIFY(openWhileSaving);
     QVERIFY(w.h.fileBytes().contains("|new\\reply\\"));
@@ -210,7 +315,9 @@ void TestBackgroundWork::failedLoadIsStillReportedAndHidesTheWindow()
     WindowHarness h;
     h.writeKnowledge(u"not a knowledge file"_qs);
     h.make();
-    QVERIFY(!h.window->start());
+    QSignalSpy failed(h.window.get(), &FrmMain::startFailed);
+    QVERIFY(!h.startWindow());
+    QCOMPARE(failed.size(), 1);
     QCOMPARE(h.shown.size(), 1);
     QVERIFY(h.shown.at(0).prompt.startsWith(u"无法读取数据文件:"_qs));
     QVERIFY(!h.window->isVisible());

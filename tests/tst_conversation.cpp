@@ -383,7 +383,7 @@ void TestConversation::everyRobotLineReturnsFocusAndScrolls()
     if (line == u"greeting"_qs) {
         h.window.reset();
         h.make();
-        QVERIFY(h.window->start());
+        QVERIFY(h.startWindow());
         talk = h.control<QPlainTextEdit>("TxtTalk");
     } else if (line == u"reply"_qs) {
         h.send(QStringLiteral("hello"));

@@ -67,7 +67,7 @@ void TestFileFaults::refusesWhatIsNotARegularFile()
 
     // A read from either would never end: the start must not even try.
     h.make();
-    QVERIFY(!h.window->start());
+    QVERIFY(!h.startWindow());
     QCOMPARE(h.shown.size(), 1);
     QCOMPARE(h.shown.at(0).icon, QMessageBox::Critical);
     QVERIFY2(h.shown.at(0).prompt.contains(u"不是一个普通文件"_s),
@@ -85,7 +85,7 @@ void TestFileFaults::refusesAFileAboveTheLimit()
         QVERIFY(file.resize(KnowledgeFile::MaxFileSize + 1)); // sparse: takes no disk
     }
     h.make();
-    QVERIFY(!h.window->start());
+    QVERIFY(!h.startWindow());
     QCOMPARE(h.shown.size(), 1);
     QVERIFY2(h.shown.at(0).prompt.contains(u"1024 MB"_s), qPrintable(h.shown.at(0).prompt));
     QCOMPARE(QFileInfo(h.dataPath()).size(), KnowledgeFile::MaxFileSize + 1);
@@ -123,7 +123,7 @@ void TestFileFaults::utf8FileIsConvertedOnlyWhenChosen()
     h.buttonsPressed = {answer};
     h.make();
 
-    QCOMPARE(h.window->start(), converted);
+    QCOMPARE(h.startWindow(), converted);
     QVERIFY(h.shown.at(0).prompt.contains(u"UTF-8"_s));
     QCOMPARE(h.shown.at(0).buttons, QMessageBox::Yes | QMessageBox::No);
     if (converted) {
@@ -151,7 +151,7 @@ void TestFileFaults::lfOnlyFileTeachesAndSavesWithCrLf()
     const QString crlf = knowledgeText(Table);
     h.writeKnowledge(QString(crlf).replace(u"\r\n"_s, u"\n"_s));
     h.make();
-    QVERIFY(h.window->start());
+    QVERIFY(h.startWindow());
     h.enterTeaching();
 
     // The lookup shows the replies without the row's line end; committed unchanged, they add

@@ -342,14 +342,14 @@ void TestReplyIndex::builderDeliversOnlyTheLatestIndex()
     ReplyIndexBuilder builder;
     QSignalSpy ready(&builder, &ReplyIndexBuilder::ready);
     builder.rebuild(first);
-    QVERIFY(ready.wait());
+    QVERIFY(ready.wait(60000));
     QVERIFY(builder.index() && builder.index()->isFor(first));
 
     // A new load drops the old index at once; the build it abandons never replaces the new one.
     builder.rebuild(first);
     builder.rebuild(second);
     QCOMPARE(builder.index(), nullptr);
-    QTRY_VERIFY(builder.index() != nullptr);
+    QTRY_VERIFY_WITH_TIMEOUT(builder.index() != nullptr, 60000);
     QVERIFY(builder.index()->isFor(second));
     QCOMPARE(builder.index()->firstEntry(u"ab"_s), 0);
 

@@ -51,7 +51,7 @@ void TestStartup::firstRunAsksUntilANameIsGiven()
     WindowHarness h;
     h.answers = answers;
     h.make();
-    QVERIFY(h.window->start());
+    QVERIFY(h.startWindow());
 
     QCOMPARE(h.asked.size(), asks);
     QCOMPARE(h.asked.at(0).title, QStringLiteral("妙语通"));
@@ -89,7 +89,7 @@ void TestStartup::firstRunRefusesANameTheFileCannotHold()
     WindowHarness h;
     h.answers = {name, u"Zoe"_qs};
     h.make();
-    QVERIFY(h.window->start());
+    QVERIFY(h.startWindow());
     QCOMPARE(h.asked.size(), 2);
     QVERIFY(h.asked.at(1).prompt.contains(u'“' + named + u'”'));
     QCOMPARE(h.asked.at(1).defaultText, name);
@@ -113,7 +113,7 @@ void TestStartup::readOnlyFileStillCounts()
     h.writeKnowledge(knowledgeText({u"a\\b\\"_qs}));
     QFile::setPermissions(h.dataPath(), QFile::ReadOwner);
     h.make();
-    QVERIFY(h.window->start());
+    QVERIFY(h.startWindow());
     QVERIFY(h.asked.isEmpty());
 }
 
@@ -150,7 +150,7 @@ void TestStartup::refusesDamagedFilesAndLeavesThemAlone()
         file.write(bytes);
     }
     h.make();
-    QVERIFY(!h.window->start());
+    QVERIFY(!h.startWindow());
     QCOMPARE(h.shown.size(), 1);
     QVERIFY(h.shown.at(0).prompt.contains(QStringLiteral("Data.ait")));
     QCOMPARE(h.fileBytes(), bytes);

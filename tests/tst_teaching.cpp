@@ -57,10 +57,11 @@ struct Teacher
         h.shown.clear();
         return h.window->hasUnsavedWork();
     }
-    void clickCloseGlyph() const
+    void clickCloseGlyph()
     {
         auto *glyph = h.control<QWidget>("LabClose");
         QTest::mouseClick(glyph, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(h.settle());
     }
     bool savedNewEntry() const { return h.fileBytes().contains("\r\n|new\\reply\\\r\n"); }
 };
@@ -120,6 +121,7 @@ void TestTeaching::teachButtonAfterAMisunderstanding()
     auto *teach = t.h.control<QPushButton>("CmdTeach");
     QVERIFY(teach->isEnabled());
     teach->click();
+    QVERIFY(t.h.settle());
 
     QVERIFY((t.h.window->mode() == FrmMain::Mode::Teaching));
     QCOMPARE(t.keyword()->text(), QStringLiteral("goodnight"));
@@ -300,6 +302,7 @@ void TestTeaching::leavingSavesSortedAndReloads()
     const int lines = t.h.speaker.lines.size();
 
     t.button(2)->click();
+    QVERIFY(t.h.settle());
     const QByteArray after = t.h.fileBytes();
     const qsizetype tableStart = before.lastIndexOf("[AI_Dat]") + 8;
     QCOMPARE(after.left(tableStart), before.left(tableStart));
@@ -328,15 +331,17 @@ void TestTeaching::sortedFileSavesBackByteForByte()
     Teacher t;
     t.h.answers = {u"zu"_qs};
     t.h.make();
-    QVERIFY(t.h.window->start()); // the full default knowledge
+    QVERIFY(t.h.startWindow()); // the full default knowledge
     t.h.enterTeaching();
     t.button(2)->click();
+    QVERIFY(t.h.settle());
     const QByteArray firstSave = t.h.fileBytes();
     QCOMPARE(t.h.window->knowledge().entryCount(), 465);
     QVERIFY(t.h.window->knowledge().keywordTable.last() != QStringLiteral("[rob]\\"));
 
     t.h.enterTeaching();
     t.button(2)->click();
+    QVERIFY(t.h.settle());
     QCOMPARE(t.h.fileBytes(), firstSave);
 }
 
@@ -345,6 +350,7 @@ void TestTeaching::emptyTableSavesNoEntries()
     Teacher t;
     QVERIFY(t.startTeaching({}));
     t.button(2)->click();
+    QVERIFY(t.h.settle());
     QVERIFY(t.h.fileBytes().endsWith("[AI_Dat]\r\n"));
     QCOMPARE(t.h.label("LabSmartWord"), QStringLiteral("数据：0个"));
 }
@@ -359,6 +365,7 @@ void TestTeaching::failedSaveKeepsTeachingAndTheOldFile()
     QFile::setPermissions(t.h.dataPath(), QFile::ReadOwner);
 
     t.button(2)->click();
+    QVERIFY(t.h.settle());
     QCOMPARE(t.h.shown.size(), 1);
     QCOMPARE(t.h.shown.at(0).title, QStringLiteral("ERR"));
     QVERIFY(t.h.shown.at(0).prompt.contains(QStringLiteral("Data.ait")));
@@ -369,6 +376,7 @@ void TestTeaching::failedSaveKeepsTeachingAndTheOldFile()
     // Once the file can be written again, the same working copy is saved.
     QFile::setPermissions(t.h.dataPath(), QFile::ReadOwner | QFile::WriteOwner);
     t.button(2)->click();
+    QVERIFY(t.h.settle());
     QVERIFY(!(t.h.window->mode() == FrmMain::Mode::Teaching));
     QCOMPARE(t.h.window->knowledge().entryCount(), kTable.size() + 1);
 }
@@ -467,6 +475,7 @@ void TestTeaching::hintGivesWayToTheNextKeystroke()
     t.commit(QStringLiteral("你好吗"), QStringLiteral("还好"));
     QVERIFY(tip->text().startsWith(QStringLiteral("提示")));
     t.button(2)->click(); // leaving teaching mode brings the usage line back too
+    QVERIFY(t.h.settle());
     QCOMPARE(t.h.window->mode(), FrmMain::Mode::Conversation);
     QCOMPARE(tip->text(), usage);
 }
@@ -551,6 +560,7 @@ void TestTeaching::closingAsksAboutUnsavedWork()
         t.clickCloseGlyph();
     else
         t.h.window->close();
+    QVERIFY(t.h.settle());
 
     QCOMPARE(t.h.shown.size(), 1);
     QCOMPARE(t.h.shown.at(0).title, QStringLiteral("妙语通"));
@@ -613,6 +623,7 @@ void TestTeaching::saveElsewhereAfterAFailedSave()
     t.h.choicesPressed = {kElsewhere, kElsewhere};
     t.h.savePaths = {QString(), copy};
     t.button(2)->click();
+    QVERIFY(t.h.settle());
 
     QCOMPARE(t.h.askedPaths.size(), 2);
     QVERIFY(t.h.askedPaths.at(0).endsWith(QStringLiteral("|Data.ait")));
@@ -642,6 +653,7 @@ void TestTeaching::leaveWithoutSavingAfterConfirming()
     t.h.choicesPressed = {kGiveUp, kGiveUp};
     t.h.buttonsPressed = {QMessageBox::No, QMessageBox::Yes};
     t.button(2)->click();
+    QVERIFY(t.h.settle());
 
     QCOMPARE(t.h.shown.size(), 4); // failure box, confirmation, failure box, confirmation
     QCOMPARE(t.h.shown.at(1).buttons, QMessageBox::Yes | QMessageBox::No);
@@ -691,6 +703,7 @@ void TestTeaching::longReplySurvivesTheRoundTrip()
     QCOMPARE(t.replies()->text(), stored);
 
     t.button(2)->click();
+    QVERIFY(t.h.settle());
     std::optional<QString> entry;
     for (const QStringView e : t.h.window->knowledge().keywordTable) {
         if (KnowledgeEntry::key(e) == u"long"_qs)
@@ -712,12 +725,13 @@ void TestTeaching::robEntryLineEnds()
     Teacher t;
     t.h.answers = {u"zu"_qs};
     t.h.make();
-    QVERIFY(t.h.window->start()); // a first-run file: "[rob]" last, with a second line end
+    QVERIFY(t.h.startWindow()); // a first-run file: "[rob]" last, with a second line end
     QVERIFY(t.h.fileBytes().endsWith(robLine + "\r\n\r\n"));
 
     // Unedited, the first-run file keeps that line end where "[rob]" moves to.
     t.h.enterTeaching();
     t.button(2)->click();
+    QVERIFY(t.h.settle());
     QVERIFY(t.h.fileBytes().contains(robLine + "\r\n\r\n|"));
 
     // Picked, its replies show without the line end; committed unchanged, it has one.
@@ -726,6 +740,7 @@ void TestTeaching::robEntryLineEnds()
     QCOMPARE(t.replies()->text(), robReplies);
     t.button(1)->click();
     t.button(2)->click();
+    QVERIFY(t.h.settle());
     const QByteArray saved = t.h.fileBytes();
     QVERIFY(saved.contains(robLine + "\r\n|"));
     QVERIFY(!saved.contains(robLine + "\r\n\r\n"));

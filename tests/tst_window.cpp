@@ -151,7 +151,7 @@ void TestWindow::windowSetUp()
     h.make();
     QCOMPARE(h.window->size(), QSize(px(11205), px(9735)));
     h.writeKnowledge(knowledgeText({u"a\\b\\"_qs}));
-    QVERIFY(h.window->start());
+    QVERIFY(h.startWindow());
     QCOMPARE(h.window->size(), QSize(px(9025), px(7320)));
     QCOMPARE(h.window->windowTitle(), QStringLiteral("妙语通"));
     QVERIFY(h.window->windowFlags().testFlag(Qt::FramelessWindowHint));

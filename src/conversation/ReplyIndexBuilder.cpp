@@ -4,73 +4,41 @@
 
 #include "knowledge/KnowledgeBase.h"
 
-#include <QMetaObject>
+#include <QFuture>
+#include <QtConcurrent/QtConcurrentRun>
 
 ReplyIndexBuilder::ReplyIndexBuilder(QObject *parent) : QObject(parent) {}
 
 ReplyIndexBuilder::~ReplyIndexBuilder()
 {
-    abandonBuilds();
-    for (Build &build : m_builds)
-        build.thread.join();
+    drop();
 }
 
 void ReplyIndexBuilder::rebuild(const KnowledgeBase &knowledge)
 {
     drop();
-    const quint64 generation = m_generation;
-    Build build;
-    build.cancel = std::make_shared<std::atomic_bool>(false);
-    build.finished = std::make_shared<std::atomic_bool>(false);
-    // The worker gets its own shared copies of the lists: the window may load others meanwhile.
+    auto abandon = m_abandon = std::make_shared<std::atomic_bool>(false);
+    // The build gets its own shared copies of the lists: the window may load others meanwhile.
     KnowledgeBase lists;
     lists.filterWords = knowledge.filterWords;
     lists.keywordTable = knowledge.keywordTable;
-    build.thread = std::thread([this, generation, lists = std::move(lists), cancel = build.cancel,
-                                finished = build.finished] {
-        std::optional<ReplyIndex> built = ReplyIndex::build(lists, cancel.get());
-        if (built && !cancel->load()) {
-            auto index = std::make_shared<ReplyIndex>(std::move(*built));
-            // Queued: the index changes hands on the builder's thread only. The destructor
-            // joins this thread first, so the builder is still alive here.
-            QMetaObject::invokeMethod(
-                this, [this, generation, index] { adopt(generation, index); },
-                Qt::QueuedConnection);
-        }
-        finished->store(true);
+    QtConcurrent::run([lists = std::move(lists), abandon]() -> std::shared_ptr<const ReplyIndex> {
+        std::optional<ReplyIndex> built = ReplyIndex::build(lists, abandon.get());
+        if (!built)
+            return nullptr;
+        return std::make_shared<const ReplyIndex>(std::move(*built));
+    }).then(this, [this, abandon](std::shared_ptr<const ReplyIndex> index) {
+        if (abandon->load() || !index)
+            return;
+        m_index = std::move(index);
+        emit ready();
     });
-    m_builds.push_back(std::move(build));
 }
 
 void ReplyIndexBuilder::drop()
 {
-    ++m_generation;
     m_index.reset();
-    abandonBuilds();
-    joinFinished();
-}
-
-void ReplyIndexBuilder::adopt(quint64 generation, std::shared_ptr<ReplyIndex> index)
-{
-    joinFinished();
-    if (generation != m_generation)
-        return;
-    m_index = std::make_unique<const ReplyIndex>(std::move(*index));
-    emit ready();
-}
-
-void ReplyIndexBuilder::abandonBuilds()
-{
-    for (Build &build : m_builds)
-        build.cancel->store(true);
-}
-
-void ReplyIndexBuilder::joinFinished()
-{
-    std::erase_if(m_builds, [](Build &build) {
-        if (!build.finished->load())
-            return false;
-        build.thread.join();
-        return true;
-    });
+    if (m_abandon)
+        m_abandon->store(true);
+    m_abandon.reset();
 }

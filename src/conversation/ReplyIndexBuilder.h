@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
-// Builds the reply index of the loaded knowledge on a worker thread, so that loading a large
+// Builds the reply index of the loaded knowledge on Qt's thread pool, so that loading a large
 // table never waits for it; until it is ready the reply engine scans the table instead.
 
 #include "conversation/ReplyIndex.h"
@@ -9,8 +9,6 @@
 #include <QObject>
 #include <atomic>
 #include <memory>
-#include <thread>
-#include <vector>
 
 struct KnowledgeBase;
 
@@ -20,7 +18,7 @@ class ReplyIndexBuilder : public QObject
 
 public:
     explicit ReplyIndexBuilder(QObject *parent = nullptr);
-    // Stops any build that is still running and waits for it.
+    // Tells a build still running to stop; it holds nothing of the builder, so nothing waits.
     ~ReplyIndexBuilder() override;
 
     // Drops the current index and starts building one for this knowledge; ready() follows on
@@ -36,18 +34,7 @@ signals:
     void ready();
 
 private:
-    struct Build
-    {
-        std::thread thread;
-        std::shared_ptr<std::atomic_bool> cancel;
-        std::shared_ptr<std::atomic_bool> finished;
-    };
-
-    void adopt(quint64 generation, std::shared_ptr<ReplyIndex> index);
-    void abandonBuilds();
-    void joinFinished();
-
-    std::unique_ptr<const ReplyIndex> m_index;
-    std::vector<Build> m_builds;
-    quint64 m_generation = 0;
+    std::shared_ptr<const ReplyIndex> m_index;
+    // The running build's flag: set, it stops the build and its result is dropped.
+    std::shared_ptr<std::atomic_bool> m_abandon;
 };

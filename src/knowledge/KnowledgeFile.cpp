@@ -81,6 +81,19 @@ Result<qsizetype> openForReading(const QString &path, Descriptor &file)
     return qsizetype(status.st_size);
 }
 
+// Files are read a piece at a time, so that a stop asked for meanwhile is seen soon.
+constexpr qsizetype PieceBytes = qsizetype(1) << 20;
+
+bool stopped(const std::atomic_bool *stop)
+{
+    return stop && stop->load(std::memory_order_relaxed);
+}
+
+QString stoppedReason()
+{
+    return QStringLiteral("读取被中止。");
+}
+
 // Reads up to size bytes, fewer only at the end of the file: what the size promised and no
 // more, should the file grow meanwhile.
 Result<qsizetype> readUpTo(int fd, char *into, qsizetype size)
@@ -189,21 +202,30 @@ Result<QByteArray> teachingSaveBytes(const KnowledgeBase &loaded, const KeywordT
                              [&entries](qsizetype i) { return entries.at(i); });
 }
 
-Result<QByteArray> read(const QString &path)
+Result<QByteArray> read(const QString &path, const std::atomic_bool *stop)
 {
     Descriptor file{-1};
     const Result<qsizetype> size = openForReading(path, file);
     if (!size)
         return Result<QByteArray>::failure(size.reason());
     QByteArray bytes(*size, Qt::Uninitialized);
-    const Result<qsizetype> got = readUpTo(file.fd, bytes.data(), bytes.size());
-    if (!got)
-        return Result<QByteArray>::failure(got.reason());
-    bytes.truncate(*got);
+    qsizetype got = 0;
+    while (got < bytes.size()) {
+        if (stopped(stop))
+            return Result<QByteArray>::failure(stoppedReason());
+        const Result<qsizetype> piece =
+            readUpTo(file.fd, bytes.data() + got, std::min(PieceBytes, bytes.size() - got));
+        if (!piece)
+            return Result<QByteArray>::failure(piece.reason());
+        if (*piece == 0)
+            break; // the file shrank meanwhile
+        got += *piece;
+    }
+    bytes.truncate(got);
     return bytes;
 }
 
-Result<KnowledgeBase> load(const QString &path)
+Result<KnowledgeBase> load(const QString &path, const std::atomic_bool *stop)
 {
     Descriptor file{-1};
     const Result<qsizetype> size = openForReading(path, file);
@@ -212,7 +234,6 @@ Result<KnowledgeBase> load(const QString &path)
 
     // A piece at a time, so that the file's bytes and its text never stand in memory together:
     // only the bytes before the keyword table are kept, for the save to write back.
-    constexpr qsizetype PieceBytes = qsizetype(1) << 20;
     QString text;
     text.reserve(*size);
     QByteArray leading;
@@ -221,6 +242,8 @@ Result<KnowledgeBase> load(const QString &path)
     GbkCodec::Decoder decoder;
     QByteArray piece(std::min(PieceBytes, std::max<qsizetype>(*size, 1)), Qt::Uninitialized);
     for (qsizetype left = *size; left > 0;) {
+        if (stopped(stop))
+            return Result<KnowledgeBase>::failure(stoppedReason());
         const Result<qsizetype> got = readUpTo(file.fd, piece.data(), std::min(left, piece.size()));
         if (!got)
             return Result<KnowledgeBase>::failure(got.reason());

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <atomic>
 #include <functional>
 #include <optional>
 
@@ -37,10 +38,12 @@ inline constexpr qint64 MaxFileSize = qint64(1) << 30;
 
 // Reads a whole regular file. Anything else (a device, a pipe, a folder) is refused without
 // reading from it, so nothing can block or run without end; so is a file above MaxFileSize.
-Result<QByteArray> read(const QString &path);
+// Setting stop meanwhile ends the read early, with a failure.
+Result<QByteArray> read(const QString &path, const std::atomic_bool *stop = nullptr);
 // Reads and parses the knowledge file in one go, decoding it as it comes in: a big file's bytes
 // and its text never stand in memory together. The same knowledge as parsing read()'s bytes.
-Result<KnowledgeBase> load(const QString &path);
+// Setting stop meanwhile ends the load early, with a failure.
+Result<KnowledgeBase> load(const QString &path, const std::atomic_bool *stop = nullptr);
 
 // Stands in for the disk in tests: called with the new content before it is written, it
 // returns the error number the write should fail with, or 0 to let it go on (with the content

@@ -57,10 +57,11 @@ TeachingList::ItemId TeachingList::Store::add(QStringView entry)
     return ItemId(table.size() + taughtSpans.size() - 1);
 }
 
-TeachingList::Prepared TeachingList::prepare(const KeywordTable &entries) const
+TeachingList::Prepared TeachingList::prepare(const KeywordTable &entries,
+                                             const KeyCollator &collator,
+                                             const std::atomic_bool *stop)
 {
-    // A collator of its own: ICU collators are not to be shared between threads.
-    const KeyCollator collator = m_collator;
+    const auto stopped = [stop] { return stop && stop->load(std::memory_order_relaxed); };
     const qsizetype n = entries.size();
     // A table saved by teaching is already in order, and a first-run table nearly: one pass
     // keeps every row that follows the last one kept, and only the others are sorted and
@@ -69,6 +70,8 @@ TeachingList::Prepared TeachingList::prepare(const KeywordTable &entries) const
     Rows misplaced;
     kept.reserve(size_t(n));
     for (quint32 i = 0; i < quint32(n); ++i) {
+        if (i % 65536 == 0 && stopped())
+            return {};
         if (kept.empty() || collator.compare(entries.at(kept.back()), entries.at(i)) <= 0)
             kept.push_back(i);
         else
@@ -83,9 +86,12 @@ TeachingList::Prepared TeachingList::prepare(const KeywordTable &entries) const
             const int byText = collator.compare(entries.at(a), entries.at(b));
             return byText != 0 ? byText < 0 : a < b;
         };
+        const Rows sorted = sortedRows(collator, entries, misplaced);
+        if (stopped())
+            return {};
         order.reserve(size_t(n));
         auto next = kept.cbegin();
-        for (const quint32 row : sortedRows(collator, entries, misplaced)) {
+        for (const quint32 row : sorted) {
             const auto place = std::partition_point(
                 next, kept.cend(), [&](quint32 keptRow) { return before(keptRow, row); });
             order.insert(order.end(), next, place);
@@ -124,12 +130,12 @@ TeachingList::Prepared TeachingList::adopt(Prepared prepared)
 
 void TeachingList::setEntries(const KeywordTable &entries)
 {
-    adopt(prepare(entries));
+    adopt(prepare(entries, m_collator));
 }
 
 void TeachingList::setEntries(const QStringList &entries)
 {
-    adopt(prepare(KeywordTable::fromEntries(entries)));
+    adopt(prepare(KeywordTable::fromEntries(entries), m_collator));
 }
 
 int TeachingList::insertEntry(const QString &entry)

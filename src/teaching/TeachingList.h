@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <atomic>
 
 class TeachingList : public QAbstractListModel
 {
@@ -72,9 +73,13 @@ public:
         QList<ItemId> m_ids;
     };
 
-    // The items of entries sorted, equal items in their order in entries. Safe on any thread
-    // while the model's order is not being changed.
-    Prepared prepare(const KeywordTable &entries) const;
+    // The items of entries sorted by collator, equal items in their order in entries: for any
+    // thread, with a collator of its own (ICU collators are not to be shared between threads).
+    // Setting stop meanwhile ends it early, with an empty list.
+    static Prepared prepare(const KeywordTable &entries, const KeyCollator &collator,
+                            const std::atomic_bool *stop = nullptr);
+    // A copy of the list's collator, for prepare() elsewhere.
+    KeyCollator collator() const { return m_collator; }
     // Replaces all items with prepared ones; what the list held before is handed back, so that
     // freeing it can happen elsewhere too.
     Prepared adopt(Prepared prepared);

@@ -1,20 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
-// Long work of the window (reading the knowledge file, sorting the teaching list, saving) on a
-// worker thread. The caller waits in an event loop of its own, so the window keeps painting and
-// its timers keep running, and the work still reads as one step with the same result as done
-// in place. Meanwhile the controls that could start conflicting work are disabled, the status
-// line says what is going on, and a progress bar shows once the work passes a second.
+// The window's long work (reading the knowledge file, preparing the teaching list, saving) and
+// the busy state around it. The work runs on Qt's thread pool on values copied for it and never
+// touches the window; its result comes back on the window's thread. While one piece of work runs
+// the window is busy: the controls that could start other work are disabled, the window's timers
+// hold their ticks, the status line says what is going on and a progress bar shows once the work
+// passes a second. Only one piece of work runs at a time.
 
+#include <QFuture>
 #include <QObject>
 #include <QString>
+#include <QtConcurrent/QtConcurrentRun>
+#include <atomic>
 #include <functional>
 #include <memory>
-#include <optional>
-#include <thread>
 #include <type_traits>
-#include <vector>
 
 class QTimer;
 struct FrmMainUi;
@@ -27,33 +28,48 @@ public:
     // Work that takes longer than this shows the progress bar.
     static constexpr int SlowMilliseconds = 1000;
 
+    enum class Job
+    {
+        None,
+        Loading,
+        PreparingTeaching,
+        Saving,
+        SavingElsewhere,
+    };
+
     BackgroundTask(const FrmMainUi &ui, QObject *parent);
-    // Waits for what is still being freed.
+    // Asks the running work to stop where it can (a save goes on to the end, so the file is
+    // whole); its result is dropped. Nothing waits here: the work holds nothing of the window.
     ~BackgroundTask() override;
 
-    // Runs work on a worker thread and returns once it is done, handling events meanwhile.
-    // what is shown in the status line until then.
-    void run(const QString &what, const std::function<void()> &work);
-    // The same for work that gives a value.
-    template <typename Work> std::invoke_result_t<Work> result(const QString &what, Work work)
+    // Runs work(stop) on the thread pool, then done(result) on this object's thread. The work
+    // must own everything it reads; stop is set when the window goes away meanwhile, and long
+    // work checks it between pieces. what is shown in the status line until then. Refused
+    // (false) while other work runs.
+    template <typename Work, typename Done>
+    bool start(Job job, const QString &what, Work work, Done done)
     {
-        std::optional<std::invoke_result_t<Work>> value;
-        run(what, [&] { value.emplace(work()); });
-        return *std::move(value);
+        using Value = std::invoke_result_t<Work, const std::atomic_bool &>;
+        if (busy())
+            return false;
+        begin(job, what);
+        QtConcurrent::run([work = std::move(work), stop = m_stop, before = beforeWork]() mutable {
+            if (before)
+                before();
+            return work(std::as_const(*stop));
+        }).then(this, [this, done = std::move(done)](QFuture<Value> future) mutable {
+            end();
+            // Taken, not copied: a prepared teaching list is large.
+            done(future.takeResult());
+            afterDone();
+        });
+        return true;
     }
 
-    // Frees value on a worker without waiting: a million strings take longer to free than the
-    // window may stand still.
-    template <typename T> void dispose(T value)
-    {
-        joinDisposals();
-        m_disposals.emplace_back(
-            [held = std::make_shared<T>(std::move(value))]() mutable { held.reset(); });
-    }
-
-    bool busy() const { return m_depth > 0; }
-    // Closes the window once the work that runs now is done: leaving it half way could lose
-    // what is being saved.
+    bool busy() const { return m_job != Job::None; }
+    Job job() const { return m_job; }
+    // Closes the window once the work that runs now, and any it leads to, is done: leaving it
+    // half way could lose what is being saved.
     void closeWhenDone() { m_closeWhenDone = true; }
 
     // The tick once the work has taken SlowMilliseconds: the progress bar appears. Called by
@@ -65,16 +81,17 @@ public:
     std::function<void()> beforeWork;
 
 private:
-    void begin(const QString &what);
+    void begin(Job job, const QString &what);
     void end();
-    void joinDisposals();
+    void afterDone();
 
     const FrmMainUi &m_ui;
     QTimer *m_slowTimer = nullptr;
-    int m_depth = 0;
+    Job m_job = Job::None;
+    // Shared with the running work: set when it should stop early.
+    std::shared_ptr<std::atomic_bool> m_stop;
     bool m_closeWhenDone = false;
     // What the controls showed before the work, given back after it.
     bool m_teachWasEnabled = false;
     QString m_status;
-    std::vector<std::thread> m_disposals;
 };

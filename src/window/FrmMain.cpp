@@ -51,6 +51,21 @@ void enable(QTimer *timer)
         timer->start();
 }
 
+Result<QByteArray> saveBytes(const KnowledgeBase &loaded, const TeachingList::Snapshot &entries)
+{
+    return KnowledgeFile::teachingSaveBytes(loaded, entries.size(),
+                                            [&entries](qsizetype row) { return entries.at(row); });
+}
+
+// What the start-up read gives: the knowledge, or the bytes of a file saved as UTF-8.
+struct StartLoad
+{
+    Result<KnowledgeBase> knowledge = Result<KnowledgeBase>::failure({});
+    std::optional<QByteArray> utf8;
+};
+
+using Job = BackgroundTask::Job;
+
 } // namespace
 
 FrmMain::FrmMain(const QString &dataDirectory, FrmMainSeams seams, QWidget *parent)
@@ -107,7 +122,8 @@ void FrmMain::connectControls()
     connect(m_timerRevert, &QTimer::timeout, this, &FrmMain::replyTick);
 
     connect(m_ui.cmdSend, &QPushButton::clicked, this, &FrmMain::send);
-    connect(m_ui.cmdTeach, &QPushButton::clicked, this, &FrmMain::enterTeaching);
+    connect(m_ui.cmdTeach, &QPushButton::clicked, this,
+            [this] { enterTeaching(TeachingStart::Button); });
     connect(m_ui.txtSend, &QPlainTextEdit::textChanged, this, [this] { m_idlePrompter.reset(); });
 
     connect(m_ui.labClose, &GlyphLabel::clicked, this, &QWidget::close);
@@ -141,19 +157,13 @@ bool FrmMain::start()
     m_ui.finishWindow(this);
     fillProfileLabels();
     show();
-    if (const std::optional<Status> loaded = loadAtStart(); !loaded || !*loaded) {
-        hide();
-        // Without a status the user chose to leave a UTF-8 file as it is, and has been told.
-        if (loaded) {
-            message(QMessageBox::Critical, QStringLiteral("妙语通"),
-                    KnowledgeFile::problemMessage(QStringLiteral("无法读取数据文件:"), m_dataPath,
-                                                  loaded->reason(),
-                                                  QStringLiteral("文件没有被改动。")));
-        }
-        return false;
-    }
-    greet();
+    loadAtStart();
     return true;
+}
+
+bool FrmMain::busy() const
+{
+    return m_task->busy();
 }
 
 bool FrmMain::seedKnowledgeFile()
@@ -169,43 +179,54 @@ bool FrmMain::seedKnowledgeFile()
     return false;
 }
 
-std::optional<Status> FrmMain::loadAtStart()
+void FrmMain::loadAtStart()
 {
-    const auto readFile = [this] {
-        return m_task->result(ReadingStatus,
-                              [path = m_dataPath] { return KnowledgeFile::read(path); });
-    };
-    Result<QByteArray> bytes = readFile();
-    if (!bytes)
-        return Status::failure(bytes.reason());
-    if (KnowledgeFile::isUtf8(*bytes)) {
-        if (!StartupQuestions::settleEncoding(m_seams, m_dataPath, *bytes))
-            return std::nullopt;
-        bytes = readFile(); // converted: read what was written
+    const auto read = [path = m_dataPath](const std::atomic_bool &stop) {
+        StartLoad loaded;
+        Result<QByteArray> bytes = KnowledgeFile::read(path, &stop);
         if (!bytes)
-            return Status::failure(bytes.reason());
+            loaded.knowledge = Result<KnowledgeBase>::failure(bytes.reason());
+        else if (KnowledgeFile::isUtf8(*bytes))
+            loaded.utf8 = *std::move(bytes);
+        else if (!stop.load())
+            loaded.knowledge = KnowledgeBase::parse(*bytes);
+        return loaded;
+    };
+    m_task->start(Job::Loading, ReadingStatus, read, [this](StartLoad loaded) {
+        if (loaded.utf8) {
+            // Converted: read what was written. Left as it is: the user has been told.
+            if (StartupQuestions::settleEncoding(m_seams, m_dataPath, *loaded.utf8))
+                loadAtStart();
+            else
+                failStart({});
+            return;
+        }
+        if (!loaded.knowledge) {
+            failStart(loaded.knowledge.reason());
+            return;
+        }
+        useKnowledge(*std::move(loaded.knowledge));
+        greet();
+    });
+}
+
+void FrmMain::failStart(const QString &reason)
+{
+    hide();
+    if (!reason.isEmpty()) {
+        message(QMessageBox::Critical, QStringLiteral("妙语通"),
+                KnowledgeFile::problemMessage(QStringLiteral("无法读取数据文件:"), m_dataPath,
+                                              reason, QStringLiteral("文件没有被改动。")));
     }
-    return useKnowledge(m_task->result(
-        ReadingStatus, [data = *std::move(bytes)] { return KnowledgeBase::parse(data); }));
+    emit startFailed();
 }
 
-Status FrmMain::reloadKnowledge()
+void FrmMain::useKnowledge(KnowledgeBase loaded)
 {
-    // Written by this program, so there is nothing to ask: decoded as it is read, the bytes of
-    // a big file never stand beside its text and the table it replaces.
-    return useKnowledge(
-        m_task->result(ReadingStatus, [path = m_dataPath] { return KnowledgeFile::load(path); }));
-}
-
-Status FrmMain::useKnowledge(Result<KnowledgeBase> loaded)
-{
-    if (!loaded)
-        return Status::failure(loaded.reason());
-    m_task->dispose(std::exchange(m_knowledge, *std::move(loaded)));
+    m_knowledge = std::move(loaded);
     m_replyIndex.rebuild(m_knowledge);
     m_idlePrompter.setKnowledge(&m_knowledge);
     setLabelText(m_ui.labSmartWord, QStringLiteral("数据：%1个").arg(m_knowledge.entryCount()));
-    return success();
 }
 
 void FrmMain::greet()
@@ -283,6 +304,9 @@ void FrmMain::appendTranscript(const QString &text)
 
 void FrmMain::replyTick()
 {
+    // While long work runs the tick waits: the timer comes round again.
+    if (m_task->busy())
+        return;
     setLabelText(m_ui.labRTip, Online);
     const Reply reply = ReplyEngine::respond(m_pendingMessage, m_knowledge, m_profile.name,
                                              *m_seams.random, m_replyIndex.index());
@@ -303,10 +327,7 @@ void FrmMain::runCommand(ChatCommand command)
         m_ui.txtTalk->clear();
         break;
     case ChatCommand::Teach:
-        enterTeaching();
-        m_ui.picTeach->setKeyword({});
-        m_ui.picTeach->focusKeyword();
-        m_timerRevert->stop();
+        enterTeaching(TeachingStart::Command);
         break;
     case ChatCommand::Exit:
         close();
@@ -324,6 +345,8 @@ void FrmMain::runCommand(ChatCommand command)
 
 void FrmMain::idleTick()
 {
+    if (m_task->busy())
+        return;
     if (const QString *prompt = m_idlePrompter.tick(*m_seams.random))
         robotSay(*prompt, RobotText::OnItsOwn);
 }
@@ -338,22 +361,42 @@ void FrmMain::setMode(Mode mode)
     m_ui.coverInputArea(mode == Mode::Teaching);
 }
 
-void FrmMain::enterTeaching()
+void FrmMain::enterTeaching(TeachingStart start)
 {
+    if (m_task->busy())
+        return;
     // Entering again keeps what was taught so far instead of copying the table a second time.
-    if (m_mode != Mode::Teaching) {
-        m_timerActive->stop(); // no idle prompt while the list is being made
-        // Nothing is answered while teaching, and the reload on leaving builds a new index.
-        m_replyIndex.drop();
-        m_teachingList->adopt(m_task->result(QStringLiteral("正在准备调教……"), [this] {
-            return m_teachingList->prepare(m_knowledge.keywordTable);
-        }));
+    if (m_mode == Mode::Teaching) {
+        showTeaching(start);
+        return;
     }
+    m_timerActive->stop(); // no idle prompt while the list is being made
+    // Nothing is answered while teaching, and the reload on leaving builds a new index.
+    m_replyIndex.drop();
+    const auto prepare = [table = m_knowledge.keywordTable,
+                          collator = m_teachingList->collator()](const std::atomic_bool &stop) {
+        return TeachingList::prepare(table, collator, &stop);
+    };
+    m_task->start(Job::PreparingTeaching, QStringLiteral("正在准备调教……"), prepare,
+                  [this, start](TeachingList::Prepared prepared) {
+                      m_teachingList->adopt(std::move(prepared));
+                      showTeaching(start);
+                  });
+}
+
+void FrmMain::showTeaching(TeachingStart start)
+{
     setMode(Mode::Teaching);
+    // Also ends a reply still pending: the message is being taught, not answered.
     robotSay(QStringLiteral("    进入调教模式"), RobotText::Replied);
     setLabelText(m_ui.labRTip, Learning);
-    m_ui.picTeach->setKeyword(m_pendingMessage); // its change runs the lookup
-    m_ui.picTeach->focusReplies();
+    if (start == TeachingStart::Button) {
+        m_ui.picTeach->setKeyword(m_pendingMessage); // its change runs the lookup
+        m_ui.picTeach->focusReplies();
+    } else {
+        m_ui.picTeach->setKeyword({});
+        m_ui.picTeach->focusKeyword();
+    }
     m_timerActive->stop();
 }
 
@@ -422,54 +465,104 @@ void FrmMain::commitEntry()
     m_ui.picTeach->showHint(ShadowHint::forEntry(key, row, *m_teachingList, m_profile.name));
 }
 
-bool FrmMain::leaveTeaching(bool closing)
+void FrmMain::leaveTeaching(bool closing)
 {
     if (m_mode != Mode::Teaching)
-        return true;
-    // The bytes outlive the save only when they could not be written, to be kept elsewhere.
-    const auto [unwritten, saved] = m_task->result(
-        QStringLiteral("正在保存数据文件……"), [this, entries = m_teachingList->snapshot()] {
-            Result<QByteArray> bytes = saveBytes(entries);
-            if (!bytes)
-                return std::pair(std::optional<QByteArray>(), Status::failure(bytes.reason()));
-            Status written = KnowledgeFile::write(m_dataPath, *bytes, m_seams.writeFault);
-            return std::pair(written ? std::nullopt : std::optional(*std::move(bytes)),
-                             std::move(written));
-        });
+        return;
+    // The bytes come back only when they could not be written, to be kept elsewhere.
+    const auto save = [loaded = m_knowledge, entries = m_teachingList->snapshot(),
+                       path = m_dataPath, fault = m_seams.writeFault](const std::atomic_bool &) {
+        // A save is never stopped half way: the file is replaced whole or not at all.
+        Result<QByteArray> bytes = saveBytes(loaded, entries);
+        if (!bytes)
+            return std::pair(QByteArray(), Status::failure(bytes.reason()));
+        Status written = KnowledgeFile::write(path, *bytes, fault);
+        return std::pair(written ? QByteArray() : *std::move(bytes), std::move(written));
+    };
+    m_task->start(Job::Saving, QStringLiteral("正在保存数据文件……"), save,
+                  [this, closing](std::pair<QByteArray, Status> outcome) {
+                      const auto &[unwritten, saved] = outcome;
+                      if (saved)
+                          reloadAfterTeaching(closing, true);
+                      else
+                          decideAfterFailedSave(saved.reason(), unwritten, closing);
+                  });
+}
+
+void FrmMain::decideAfterFailedSave(const QString &reason, const QByteArray &unwritten,
+                                    bool closing)
+{
     // Unless the user takes a way out, teaching goes on with everything taught so far; the file
     // on disk stays as it was.
-    const auto writeElsewhere = [this](const QString &path, const QByteArray &bytes) {
-        return m_task->result(QStringLiteral("正在另存……"),
-                              [&] { return KnowledgeFile::write(path, bytes); });
-    };
-    if (!saved && SaveFailure::resolve(m_seams, m_dataPath, saved.reason(), unwritten,
-                                       writeElsewhere) == SaveFailure::Choice::Stay)
-        return false;
-    // Written but unreadable: the working copy is all the user has, so teaching goes on and
-    // leaving again retries. Not written: the knowledge loaded last stands for the file.
-    if (const Status reloaded = reloadKnowledge(); !reloaded && !closing) {
-        message(QMessageBox::Warning, QStringLiteral("ERR"),
-                KnowledgeFile::problemMessage(
-                    saved ? QStringLiteral("数据文件已经写好,但无法重新读取:")
-                          : QStringLiteral("无法重新读取数据文件:"),
-                    m_dataPath, reloaded.reason(),
-                    saved ? QStringLiteral("调教的内容还在,可以再点“退出调教”重试。") : QString()));
-        if (saved)
-            return false;
+    const SaveFailure::Decision decision =
+        SaveFailure::ask(m_seams, m_dataPath, reason, !unwritten.isEmpty());
+    switch (decision.choice) {
+    case SaveFailure::Decision::Choice::Stay:
+        return;
+    case SaveFailure::Decision::Choice::Discard:
+        reloadAfterTeaching(closing, false);
+        return;
+    case SaveFailure::Decision::Choice::SaveElsewhere:
+        break;
     }
-    finishLeaving(closing);
-    return true;
+    // The same atomic write: a copy is either complete or not there at all.
+    m_task->start(
+        Job::SavingElsewhere, QStringLiteral("正在另存……"),
+        [path = decision.path, unwritten](const std::atomic_bool &) {
+            return KnowledgeFile::write(path, unwritten);
+        },
+        [this, reason, unwritten, closing, path = decision.path](Status written) {
+            if (written) {
+                SaveFailure::tellSavedElsewhere(m_seams, path);
+                reloadAfterTeaching(closing, false);
+            } else {
+                SaveFailure::tellNotSavedElsewhere(m_seams, path, written.reason());
+                decideAfterFailedSave(reason, unwritten, closing);
+            }
+        });
+}
+
+void FrmMain::reloadAfterTeaching(bool closing, bool saved)
+{
+    // Decoded as it is read, the bytes of a big file never stand beside its text and the table
+    // it replaces.
+    const auto load = [path = m_dataPath](const std::atomic_bool &stop) {
+        return KnowledgeFile::load(path, &stop);
+    };
+    m_task->start(
+        Job::Loading, ReadingStatus, load, [this, closing, saved](Result<KnowledgeBase> reloaded) {
+            if (reloaded) {
+                useKnowledge(*std::move(reloaded));
+            } else if (!closing) {
+                // Written but unreadable: the working copy is all the user has, so
+                // teaching goes on and leaving again retries. Not written: the
+                // knowledge loaded last stands for the file.
+                message(QMessageBox::Warning, QStringLiteral("ERR"),
+                        KnowledgeFile::problemMessage(
+                            saved ? QStringLiteral("数据文件已经写好,但无法重新读取:")
+                                  : QStringLiteral("无法重新读取数据文件:"),
+                            m_dataPath, reloaded.reason(),
+                            saved ? QStringLiteral("调教的内容还在,可以再点“退出调教”重试。")
+                                  : QString()));
+                if (saved)
+                    return;
+            }
+            finishLeaving(closing);
+        });
 }
 
 void FrmMain::finishLeaving(bool closing)
 {
     m_unsaved = false;
-    m_task->dispose(m_teachingList->adopt({}));
+    m_teachingList->adopt({});
     m_ui.hideKeywordList();
     setMode(Mode::Conversation);
     m_ui.picTeach->clearBoxes();
-    if (closing)
+    if (closing) {
+        m_closing = true;
+        close();
         return;
+    }
     robotSay(QStringLiteral("    退出调教模式"), RobotText::Replied);
     greet();
     setLabelText(m_ui.labRTip, Online);
@@ -511,8 +604,10 @@ bool FrmMain::mayClose()
                 QStringLiteral("调教的内容还没有保存到数据文件 Data.ait。") + Cr +
                     QStringLiteral("退出之前要保存吗?"),
                 QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
-    if (answer == QMessageBox::Save)
-        return leaveTeaching(true);
+    if (answer == QMessageBox::Save) {
+        leaveTeaching(true); // closes once saved
+        return false;
+    }
     if (answer == QMessageBox::Discard)
         m_unsaved = false;
     return answer == QMessageBox::Discard;
@@ -523,15 +618,9 @@ void FrmMain::saveUnasked()
     // While a save runs, it is writing the same work.
     if (m_mode != Mode::Teaching || !m_unsaved || m_task->busy())
         return;
-    const Result<QByteArray> bytes = saveBytes(m_teachingList->snapshot());
+    const Result<QByteArray> bytes = saveBytes(m_knowledge, m_teachingList->snapshot());
     if (bytes && KnowledgeFile::write(m_dataPath, *bytes))
         m_unsaved = false;
-}
-
-Result<QByteArray> FrmMain::saveBytes(const TeachingList::Snapshot &entries) const
-{
-    return KnowledgeFile::teachingSaveBytes(m_knowledge, entries.size(),
-                                            [&entries](qsizetype row) { return entries.at(row); });
 }
 
 void FrmMain::releaseVoice()

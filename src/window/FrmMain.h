@@ -72,10 +72,13 @@ public:
                      QWidget *parent = nullptr);
     ~FrmMain() override;
 
-    // The start-up sequence: first-run seeding, the window shown, loading (on a worker, the
-    // window's events handled meanwhile), greeting. False when the program cannot go on (the
-    // user has been told why).
+    // The start-up sequence: first-run seeding, the window shown, then loading on a worker
+    // while the window's events go on, and the greeting. False when the file could not be
+    // seeded; a load that fails later hides the window and emits startFailed() (the user has
+    // been told why in both cases).
     bool start();
+    // True while long work runs (loading, preparing teaching, saving).
+    bool busy() const;
 
     Mode mode() const { return m_mode; }
     const KnowledgeBase &knowledge() const { return m_knowledge; }
@@ -101,35 +104,50 @@ public:
     // signal, the session ending, the application quitting).
     void saveUnasked();
 
+signals:
+    void startFailed();
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    Result<QByteArray> saveBytes(const TeachingList::Snapshot &entries) const;
+    // How teaching was asked for: by the button, to teach the message not understood, or by
+    // the command, to teach anything.
+    enum class TeachingStart
+    {
+        Button,
+        Command,
+    };
+
     void connectControls();
     void fillProfileLabels();
 
     bool seedKnowledgeFile();
-    // Reads Data.ait on the worker at start-up, first offering to convert a file saved as
-    // UTF-8. No status when the user chose to leave such a file as it is (and has been told).
-    std::optional<Status> loadAtStart();
-    // Reads Data.ait again after a teaching save: the file is ours, so nothing is asked.
-    Status reloadKnowledge();
-    // Puts loaded knowledge to use, or says why there is none.
-    Status useKnowledge(Result<KnowledgeBase> loaded);
+    // Reads Data.ait on a worker at start-up, first offering to convert a file saved as UTF-8,
+    // then greets.
+    void loadAtStart();
+    // Hides the window and ends the start; reason, when given, is shown first.
+    void failStart(const QString &reason);
+    void useKnowledge(KnowledgeBase loaded);
     void greet();
 
     void send();
     void runCommand(ChatCommand command);
 
     void setMode(Mode mode);
-    void enterTeaching();
-    // Saves and leaves teaching mode, or on a failed save does what the user chooses; false
-    // while teaching goes on. Closing leaves without the spoken lines.
-    bool leaveTeaching(bool closing = false);
+    void enterTeaching(TeachingStart start);
+    void showTeaching(TeachingStart start);
+    // Saves and leaves teaching mode, or on a failed save does what the user chooses; teaching
+    // goes on when the user stays. Closing leaves without the spoken lines and then closes.
+    void leaveTeaching(bool closing = false);
+    void decideAfterFailedSave(const QString &reason, const QByteArray &unwritten, bool closing);
+    // Reads Data.ait again after teaching: the file is ours, so nothing is asked. saved tells
+    // whether this teaching's work is in it.
+    void reloadAfterTeaching(bool closing, bool saved);
     void finishLeaving(bool closing);
+    // False when the close waits (for the user's answer or for a save).
     bool mayClose();
     void releaseVoice();
     void commitEntry();

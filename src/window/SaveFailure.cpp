@@ -9,14 +9,14 @@
 
 namespace SaveFailure {
 
-Choice resolve(const FrmMainSeams &seams, const QString &dataPath, const QString &reason,
-               const std::optional<QByteArray> &bytes, const Writer &write)
+Decision ask(const FrmMainSeams &seams, const QString &dataPath, const QString &reason,
+             bool canSaveElsewhere)
 {
     const QString stay = QStringLiteral("确定");
     const QString elsewhere = QStringLiteral("另存为…");
     const QString giveUp = QStringLiteral("不保存退出");
     QStringList buttons = {stay};
-    if (bytes)
+    if (canSaveElsewhere)
         buttons.append(elsewhere);
     buttons.append(giveUp);
     const QString prompt = KnowledgeFile::problemMessage(
@@ -28,34 +28,35 @@ Choice resolve(const FrmMainSeams &seams, const QString &dataPath, const QString
         if (chosen == elsewhere) {
             const QString path =
                 seams.askSavePath(QStringLiteral("调教的内容另存为"), KnowledgeFile::FileName);
-            if (path.isEmpty())
-                continue;
-            // The same atomic write: a copy is either complete or not there at all.
-            const Status written = write(path, *bytes);
-            if (written) {
-                seams.showMessage(QMessageBox::Information, QStringLiteral("妙语通"),
-                                  QStringLiteral("调教的内容已另存到:\r") +
-                                      QDir::toNativeSeparators(path) +
-                                      QStringLiteral("\r\r数据文件 Data.ait 没有改动。"),
-                                  QMessageBox::Ok);
-                return Choice::SavedElsewhere;
-            }
-            seams.showMessage(QMessageBox::Warning, QStringLiteral("ERR"),
-                              KnowledgeFile::problemMessage(QStringLiteral("另存失败:"), path,
-                                                            written.reason(),
-                                                            QStringLiteral("调教的内容还在。")),
-                              QMessageBox::Ok);
+            if (!path.isEmpty())
+                return {Decision::Choice::SaveElsewhere, path};
         } else if (chosen == giveUp) {
             const QMessageBox::StandardButton sure = seams.showMessage(
                 QMessageBox::Question, QStringLiteral("妙语通"),
                 QStringLiteral("确定不保存就退出调教吗?\r这次调教的内容将会丢失。"),
                 QMessageBox::Yes | QMessageBox::No);
             if (sure == QMessageBox::Yes)
-                return Choice::Discarded;
+                return {Decision::Choice::Discard, {}};
         } else {
-            return Choice::Stay;
+            return {Decision::Choice::Stay, {}};
         }
     }
+}
+
+void tellSavedElsewhere(const FrmMainSeams &seams, const QString &path)
+{
+    seams.showMessage(QMessageBox::Information, QStringLiteral("妙语通"),
+                      QStringLiteral("调教的内容已另存到:\r") + QDir::toNativeSeparators(path) +
+                          QStringLiteral("\r\r数据文件 Data.ait 没有改动。"),
+                      QMessageBox::Ok);
+}
+
+void tellNotSavedElsewhere(const FrmMainSeams &seams, const QString &path, const QString &reason)
+{
+    seams.showMessage(QMessageBox::Warning, QStringLiteral("ERR"),
+                      KnowledgeFile::problemMessage(QStringLiteral("另存失败:"), path, reason,
+                                                    QStringLiteral("调教的内容还在。")),
+                      QMessageBox::Ok);
 }
 
 } // namespace SaveFailure

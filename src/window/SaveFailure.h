@@ -4,30 +4,31 @@
 // When Data.ait cannot be written at the end of teaching, the user decides the way out: stay in
 // teaching mode and try again later, keep the work in a copy saved elsewhere, or give it up.
 
-#include "common/Result.h"
-
-#include <QByteArray>
 #include <QString>
-#include <functional>
-#include <optional>
 
 struct FrmMainSeams;
 
 namespace SaveFailure {
 
-enum class Choice
+struct Decision
 {
-    Stay,
-    SavedElsewhere, // and the user has been told where
-    Discarded,
+    enum class Choice
+    {
+        Stay,
+        SaveElsewhere, // to path
+        Discard,       // confirmed by the user
+    };
+    Choice choice = Choice::Stay;
+    QString path;
 };
 
-// Writes bytes to a path the way a save does (the window runs it on a worker).
-using Writer = std::function<Status(const QString &path, const QByteArray &bytes)>;
+// Shows the failure box for dataPath until the user settles on a way out. Saving elsewhere is
+// offered only when there is something to save.
+Decision ask(const FrmMainSeams &seams, const QString &dataPath, const QString &reason,
+             bool canSaveElsewhere);
 
-// Shows the failure box for dataPath until the user settles on a way out. bytes are what the
-// failed save would have written; without them there is nothing to save elsewhere.
-Choice resolve(const FrmMainSeams &seams, const QString &dataPath, const QString &reason,
-               const std::optional<QByteArray> &bytes, const Writer &write);
+// What the user is told once the copy elsewhere is written, or why it was not.
+void tellSavedElsewhere(const FrmMainSeams &seams, const QString &path);
+void tellNotSavedElsewhere(const FrmMainSeams &seams, const QString &path, const QString &reason);
 
 } // namespace SaveFailure

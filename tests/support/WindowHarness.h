@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <memory>
 
@@ -100,9 +101,17 @@ public:
     {
         writeKnowledge(knowledgeText(entries));
         make();
-        if (!window->start())
-            return nullptr;
-        return window.get();
+        return startWindow() ? window.get() : nullptr;
+    }
+
+    // Starts the window made last and waits for its load: true once it greets, false when the
+    // start failed (the window is hidden and the user has been told why).
+    bool startWindow() { return window->start() && settle() && window->isVisible(); }
+
+    // Lets the window's long work, and what it leads to, finish; false if it never does.
+    [[nodiscard]] bool settle() const
+    {
+        return QTest::qWaitFor([this] { return !window->busy(); }, 60000);
     }
 
     template <typename T> T *control(const char *name) const
@@ -127,6 +136,7 @@ public:
     {
         send(QStringLiteral("/teach"));
         window->replyTick();
+        QVERIFY(settle());
     }
     void commit(const QString &key, const QString &replies)
     {
@@ -134,7 +144,11 @@ public:
         control<QLineEdit>("TxtTeach2")->setText(replies);
         control<QPushButton>("CmdEdit1")->click();
     }
-    void leaveTeaching() { control<QPushButton>("CmdEdit2")->click(); }
+    void leaveTeaching()
+    {
+        control<QPushButton>("CmdEdit2")->click();
+        QVERIFY(settle());
+    }
 
     ScriptedRandom random;
     FixedClock clock;
