@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: The 妙语通 developers
 #include "conversation/ReplyIndexBuilder.h"
 
+#include "common/ThreadCheck.h"
 #include "knowledge/KnowledgeBase.h"
 
 #include <QFuture>
@@ -22,12 +23,15 @@ void ReplyIndexBuilder::rebuild(const KnowledgeBase &knowledge)
     KnowledgeBase lists;
     lists.filterWords = knowledge.filterWords;
     lists.keywordTable = knowledge.keywordTable;
+    ThreadCheck::handOver(abandon.get());
     QtConcurrent::run([lists = std::move(lists), abandon]() -> std::shared_ptr<const ReplyIndex> {
+        ThreadCheck::takeOver(abandon.get());
         std::optional<ReplyIndex> built = ReplyIndex::build(lists, abandon.get());
-        if (!built)
-            return nullptr;
-        return std::make_shared<const ReplyIndex>(std::move(*built));
+        auto index = built ? std::make_shared<const ReplyIndex>(std::move(*built)) : nullptr;
+        ThreadCheck::handOver(abandon.get());
+        return index;
     }).then(this, [this, abandon](std::shared_ptr<const ReplyIndex> index) {
+        ThreadCheck::takeOver(abandon.get());
         if (abandon->load() || !index)
             return;
         m_index = std::move(index);

@@ -8,6 +8,8 @@
 // hold their ticks, the status line says what is going on and a progress bar shows once the work
 // passes a second. Only one piece of work runs at a time.
 
+#include "common/ThreadCheck.h"
+
 #include <QFuture>
 #include <QObject>
 #include <QString>
@@ -53,11 +55,17 @@ public:
         if (busy())
             return false;
         begin(job, what);
+        const void *token = m_stop.get();
+        ThreadCheck::handOver(token);
         QtConcurrent::run([work = std::move(work), stop = m_stop, before = beforeWork]() mutable {
+            ThreadCheck::takeOver(stop.get());
             if (before)
                 before();
-            return work(std::as_const(*stop));
-        }).then(this, [this, done = std::move(done)](QFuture<Value> future) mutable {
+            Value value = work(std::as_const(*stop));
+            ThreadCheck::handOver(stop.get());
+            return value;
+        }).then(this, [this, token, done = std::move(done)](QFuture<Value> future) mutable {
+            ThreadCheck::takeOver(token);
             end();
             // Taken, not copied: a prepared teaching list is large.
             done(future.takeResult());
