@@ -12,6 +12,7 @@
 
 #include "common/TextRules.h"
 #include "conversation/CrisisCare.h"
+#include "conversation/KeyAutomaton.h"
 #include "conversation/Randomness.h"
 #include "conversation/ReplyEngine.h"
 #include "conversation/ReplyIndex.h"
@@ -28,6 +29,8 @@
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -168,6 +171,42 @@ private:
     QStringList m_sentences;
 };
 
+// The layout the reply index had before one automaton over every key replaced it, kept here so
+// that each run measures both: automata over the first 1,024, 16,384, 262,144 … keys, ending
+// with all of them, asked smallest first (the first that finds a key has found the first entry
+// of all, since every later entry comes after all of its keys).
+class TieredAutomata
+{
+public:
+    explicit TieredAutomata(std::span<const QStringView> keys)
+    {
+        for (size_t tier = 1024;; tier *= 16) {
+            const bool last = tier >= keys.size();
+            m_tiers.push_back(*KeyAutomaton::build(keys.first(last ? keys.size() : tier)));
+            if (last)
+                break;
+        }
+    }
+    std::optional<qsizetype> firstContained(QStringView text) const
+    {
+        for (const KeyAutomaton &tier : m_tiers) {
+            if (std::optional<qsizetype> entry = tier.firstContained(text))
+                return entry;
+        }
+        return std::nullopt;
+    }
+    size_t memoryBytes() const
+    {
+        size_t bytes = 0;
+        for (const KeyAutomaton &tier : m_tiers)
+            bytes += tier.memoryBytes();
+        return bytes;
+    }
+
+private:
+    std::vector<KeyAutomaton> m_tiers;
+};
+
 const KnowledgeBase &defaultKnowledge()
 {
     static const KnowledgeBase kb =
@@ -182,6 +221,10 @@ struct Setup
     QByteArray bytes;
     KnowledgeBase kb;
     std::unique_ptr<ReplyIndex> index;
+    // The table's keys, and both layouts of the key automata over them.
+    std::vector<QStringView> keys;
+    std::unique_ptr<KeyAutomaton> single;
+    std::unique_ptr<TieredAutomata> tiered;
     QStringList shortMessages; // 10 characters
     QStringList kiloMessages;  // 1,024 characters
     QString megaMessage;       // 1,048,576 characters
@@ -219,6 +262,10 @@ std::unique_ptr<Setup> makeSetup(int entries)
     setup->bytes = bytes;
     setup->kb = *KnowledgeBase::parse(bytes);
     setup->index = std::make_unique<ReplyIndex>(*ReplyIndex::build(setup->kb));
+    for (const QStringView entry : setup->kb.keywordTable)
+        setup->keys.push_back(KnowledgeEntry::key(entry));
+    setup->single = std::make_unique<KeyAutomaton>(*KeyAutomaton::build(setup->keys));
+    setup->tiered = std::make_unique<TieredAutomata>(setup->keys);
     gen.keepSentencesWithoutKeys(*setup->index);
     for (int i = 0; i < MessageCount; ++i) {
         setup->shortMessages << gen.message(keys, 10);
@@ -266,6 +313,14 @@ void replyAll(benchmark::State &state, const Setup &setup, const QStringList &me
         benchmark::DoNotOptimize(ReplyEngine::respond(pending, setup.kb, RobotName, random,
                                                       useIndex ? setup.index.get() : nullptr));
     }
+}
+
+template <typename Automata>
+void firstAll(benchmark::State &state, const Automata &automata, const QStringList &messages)
+{
+    qsizetype i = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(automata.firstContained(messages.at(i++ % messages.size())));
 }
 
 // Medians of the repetitions, by benchmark name, in seconds.
@@ -354,6 +409,22 @@ void registerFigures(int entries)
     add("build", [&s](benchmark::State &st) {
         for (auto _ : st)
             benchmark::DoNotOptimize(ReplyIndex::build(s.kb));
+    })->Iterations(1);
+    const std::pair<const char *, const QStringList *> lookups[] = {
+        {"10", &s.shortMessages}, {"1k", &s.kiloMessages}, {"Last1k", &s.lastKeyMessages}};
+    for (const auto &[suffix, messages] : lookups) {
+        add(("firstSingle" + std::string(suffix)).c_str(),
+            [&s, messages](benchmark::State &st) { firstAll(st, *s.single, *messages); });
+        add(("firstTiered" + std::string(suffix)).c_str(),
+            [&s, messages](benchmark::State &st) { firstAll(st, *s.tiered, *messages); });
+    }
+    add("buildSingle", [&s](benchmark::State &st) {
+        for (auto _ : st)
+            benchmark::DoNotOptimize(KeyAutomaton::build(s.keys));
+    })->Iterations(1);
+    add("buildTiered", [&s](benchmark::State &st) {
+        for (auto _ : st)
+            benchmark::DoNotOptimize(TieredAutomata(s.keys));
     })->Iterations(1);
     add("parse", [&s](benchmark::State &st) {
         const QByteArray bytes = s.bytes;
@@ -448,6 +519,43 @@ void printTable(const std::vector<int> &sizes, const std::map<std::string, doubl
         printRow(QStringLiteral("building the index at %1").arg(entriesText(n)),
                  figure(at("build", n)), QStringLiteral("parsing the file"), figure(at("parse", n)),
                  at("build", n) / at("parse", n), QStringLiteral("(on a worker)"));
+    }
+    // One automaton over every key against the tiers it replaced: it stays only while it is
+    // at least as fast at every size.
+    // Up to the first tier's size the tiers are that very automaton, so only noise parts them.
+    const auto oneTierOnly = [](int n) { return n <= 1024; };
+    const std::pair<const char *, QString> firsts[] = {
+        {"10", QStringLiteral("10-char message")},
+        {"1k", QStringLiteral("1 KB message")},
+        {"Last1k", QStringLiteral("1 KB message matching only a last entry")},
+    };
+    for (const auto &[suffix, label] : firsts) {
+        const std::string single = "firstSingle" + std::string(suffix);
+        const std::string tiered = "firstTiered" + std::string(suffix);
+        for (int n : sizes) {
+            printRow(
+                QStringLiteral("first match, %1, one automaton at %2").arg(label, entriesText(n)),
+                figure(at(single.c_str(), n)), QStringLiteral("tiered automata"),
+                figure(at(tiered.c_str(), n)), at(single.c_str(), n) / at(tiered.c_str(), n),
+                oneTierOnly(n) ? QStringLiteral("≈ 1 (one tier)") : QStringLiteral("≤ 1"));
+        }
+    }
+    for (int n : sizes) {
+        printRow(QStringLiteral("building one automaton at %1").arg(entriesText(n)),
+                 figure(at("buildSingle", n)), QStringLiteral("building tiered automata"),
+                 figure(at("buildTiered", n)), at("buildSingle", n) / at("buildTiered", n),
+                 oneTierOnly(n) ? QStringLiteral("≈ 1 (one tier)") : QStringLiteral("≤ 1"));
+    }
+    for (int n : sizes) {
+        const Setup &s = *setups.at(n);
+        const auto megabytes = [](size_t bytes) {
+            return QStringLiteral("%1 MB").arg(double(bytes) / 1e6, 0, 'f', 1);
+        };
+        printRow(QStringLiteral("one automaton's memory at %1").arg(entriesText(n)),
+                 megabytes(s.single->memoryBytes()), QStringLiteral("tiered automata"),
+                 megabytes(s.tiered->memoryBytes()),
+                 double(s.single->memoryBytes()) / double(s.tiered->memoryBytes()),
+                 QStringLiteral("≤ 1"));
     }
     for (int n : sizes) {
         const Setup &s = *setups.at(n);

@@ -16,6 +16,7 @@
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTest>
+#include <atomic>
 
 using namespace Qt::StringLiterals;
 
@@ -138,6 +139,8 @@ private slots:
     void chosenCases();
     void followsTeachingAndReload();
     void indexOfOtherKnowledgeIsNotUsed();
+    void cancelledBuildGivesNothing_data();
+    void cancelledBuildGivesNothing();
     void builderDeliversOnlyTheLatestIndex();
 };
 
@@ -332,6 +335,40 @@ void TestReplyIndex::indexOfOtherKnowledgeIsNotUsed()
     QString message = u"byefuck"_s;
     const Reply reply = ReplyEngine::respond(message, after, u"阿木"_s, random, &*stale);
     QCOMPARE(reply.text.value_or(QString()), u"b"_s);
+}
+
+void TestReplyIndex::cancelledBuildGivesNothing_data()
+{
+    QTest::addColumn<int>("entries");
+    QTest::addColumn<QStringList>("filterWords");
+    QTest::addColumn<bool>("cancelled");
+
+    const QStringList rude{u"fuck"_s, u"坏蛋"_s};
+    QTest::newRow("no keys, no filter words") << 0 << QStringList() << true;
+    QTest::newRow("filter words only") << 0 << rude << true;
+    QTest::newRow("big table") << 20000 << rude << true;
+    QTest::newRow("big table, not cancelled") << 20000 << rude << false;
+}
+
+void TestReplyIndex::cancelledBuildGivesNothing()
+{
+    QFETCH(int, entries);
+    QFETCH(QStringList, filterWords);
+    QFETCH(bool, cancelled);
+
+    Generator gen(31, u"ab你好吗"_s);
+    QStringList keys;
+    const KnowledgeBase kb =
+        knowledgeOf(generateTable(gen, {.entries = entries}, &keys), filterWords);
+    // A load that is abandoned must not leave a half-built index behind for the reply engine.
+    const std::atomic_bool cancel{cancelled};
+    const std::optional<ReplyIndex> index = ReplyIndex::build(kb, &cancel);
+    QCOMPARE(index.has_value(), !cancelled);
+    if (index && entries > 0) {
+        QCOMPARE(index->firstEntry(keys.last()),
+                 ReplyEngine::scanTable(keys.last(), kb.keywordTable));
+        QVERIFY(index->holdsFilterWord(u"x坏蛋x"_s));
+    }
 }
 
 void TestReplyIndex::builderDeliversOnlyTheLatestIndex()

@@ -6,13 +6,6 @@
 
 #include <vector>
 
-namespace {
-
-constexpr size_t FirstTier = 1024;
-constexpr size_t TierGrowth = 16;
-
-} // namespace
-
 std::optional<ReplyIndex> ReplyIndex::build(const KnowledgeBase &knowledge,
                                             const std::atomic_bool *cancel)
 {
@@ -30,18 +23,10 @@ std::optional<ReplyIndex> ReplyIndex::build(const KnowledgeBase &knowledge,
     keys.reserve(size_t(index.m_table.size()));
     for (const QStringView entry : index.m_table)
         keys.push_back(KnowledgeEntry::key(entry));
-    for (size_t tier = FirstTier;; tier *= TierGrowth) {
-        const bool last = tier >= keys.size();
-        if (last)
-            tier = keys.size();
-        std::optional<KeyAutomaton> automaton =
-            KeyAutomaton::build(std::span<const QStringView>(keys).first(tier), cancel);
-        if (!automaton)
-            return std::nullopt;
-        index.m_tiers.push_back(std::move(*automaton));
-        if (last)
-            break;
-    }
+    std::optional<KeyAutomaton> automaton = KeyAutomaton::build(keys, cancel);
+    if (!automaton)
+        return std::nullopt;
+    index.m_keys = std::move(*automaton);
     return index;
 }
 
@@ -54,11 +39,7 @@ bool ReplyIndex::isFor(const KnowledgeBase &knowledge) const
 
 std::optional<qsizetype> ReplyIndex::firstEntry(QStringView message) const
 {
-    for (const KeyAutomaton &tier : m_tiers) {
-        if (std::optional<qsizetype> entry = tier.firstContained(message))
-            return entry;
-    }
-    return std::nullopt;
+    return m_keys.firstContained(message);
 }
 
 bool ReplyIndex::holdsFilterWord(QStringView message) const
@@ -68,8 +49,5 @@ bool ReplyIndex::holdsFilterWord(QStringView message) const
 
 size_t ReplyIndex::memoryBytes() const
 {
-    size_t bytes = m_rudeWords.memoryBytes();
-    for (const KeyAutomaton &tier : m_tiers)
-        bytes += tier.memoryBytes();
-    return bytes;
+    return m_rudeWords.memoryBytes() + m_keys.memoryBytes();
 }
