@@ -6,9 +6,12 @@
 #include "teaching/ShadowHint.h"
 #include "teaching/TeachingList.h"
 
+#include <QElapsedTimer>
+#include <algorithm>
 #include <benchmark/benchmark.h>
-
+#include <numeric>
 #include <random>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -162,6 +165,54 @@ void BM_ShadowHint(benchmark::State &state)
         benchmark::DoNotOptimize(ShadowHint::forEntry(key, list.count(), list, u"阿木"_s));
 }
 BENCHMARK(BM_ShadowHint)->Arg(6)->Arg(ShadowHint::LongestKeyChecked)->Unit(benchmark::kMicrosecond);
+
+// Typing keys of the table into the teaching panel, one character at a time: each keystroke
+// looks the typed text up and works out its hint. Reports the median and the 99th percentile
+// of a keystroke as ratios to one plain scan of as many ids as the list holds, measured in the
+// same run (the machine is shared; a frame is 16 ms, the scan well under one millisecond).
+void BM_Keystroke(benchmark::State &state)
+{
+    const TeachingList &list = filledList();
+    const QStringList &keys = table().keys;
+    const auto nanoseconds = [](const auto &work) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        return double(timer.nsecsElapsed());
+    };
+
+    QList<quint32> ids(list.count());
+    std::iota(ids.begin(), ids.end(), quint32(0));
+    std::vector<double> scans;
+    for (int i = 0; i < 101; ++i)
+        scans.push_back(nanoseconds([&] { benchmark::DoNotOptimize(ids.indexOf(quint32(-1))); }));
+
+    std::vector<double> strokes;
+    qsizetype next = 0;
+    for (auto _ : state) {
+        const QString &key = keys.at(next);
+        next = (next + 7919) % keys.size();
+        for (qsizetype typed = 1; typed <= key.size(); ++typed) {
+            const QString text = key.first(typed);
+            strokes.push_back(nanoseconds([&] {
+                const int row = list.findKey(text);
+                benchmark::DoNotOptimize(
+                    ShadowHint::forEntry(text, row < 0 ? list.count() : row, list, u"阿木"_s));
+            }));
+        }
+    }
+    const auto percentile = [](std::vector<double> values, double share) {
+        std::sort(values.begin(), values.end());
+        return values[size_t(share * double(values.size() - 1))];
+    };
+    const double scan = percentile(scans, 0.5);
+    state.counters["scan_us"] = scan / 1e3;
+    state.counters["median_us"] = percentile(strokes, 0.5) / 1e3;
+    state.counters["p99_us"] = percentile(strokes, 0.99) / 1e3;
+    state.counters["median_per_scan"] = percentile(strokes, 0.5) / scan;
+    state.counters["p99_per_scan"] = percentile(strokes, 0.99) / scan;
+}
+BENCHMARK(BM_Keystroke)->Unit(benchmark::kMicrosecond)->Iterations(2000)->Repetitions(5);
 
 } // namespace
 
