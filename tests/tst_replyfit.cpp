@@ -12,6 +12,8 @@
 #include "knowledge/KnowledgeBase.h"
 #include "knowledge/KnowledgeFile.h"
 #include "support/Fakes.h"
+#include "teaching/ShadowHint.h"
+#include "teaching/TeachingList.h"
 
 #include <QFile>
 #include <QTest>
@@ -63,6 +65,8 @@ private slots:
     void marksAreWellFormed();
     void crisisOnlyWhereMarked_data();
     void crisisOnlyWhereMarked();
+    void routeDecidesTheAnswerAndTheHint_data();
+    void routeDecidesTheAnswerAndTheHint();
     void sharesOfFittingReplies();
 
 private:
@@ -135,6 +139,57 @@ void TstReplyFit::crisisOnlyWhereMarked()
         ReplyEngine::respond(normalised, m_base, RobotProfile::builtIn().name, random);
     QCOMPARE(reply.caring, expected.contains(u"crisis"_s));
     QCOMPARE(CrisisCare::concerns(TextRules::normalise(message)), expected.contains(u"crisis"_s));
+}
+
+void TstReplyFit::routeDecidesTheAnswerAndTheHint_data()
+{
+    addRows();
+    // The ways the evaluation set seldom takes.
+    for (const QString &message : {u"/help"_s, u"计算1+2"_s, u"你真是个sb"_s, u"阿木你好"_s})
+        QTest::newRow(qPrintable(message)) << message << QStringList();
+}
+
+void TstReplyFit::routeDecidesTheAnswerAndTheHint()
+{
+    QFETCH(QString, message);
+    const QString name = RobotProfile::builtIn().name;
+    const QString normalised = TextRules::normalise(message);
+
+    // The answer follows the way the route names.
+    QString routed = normalised;
+    const ReplyEngine::Route way = ReplyEngine::route(routed, m_base, name);
+    QString answered = normalised;
+    ScriptedRandom random;
+    const Reply reply = ReplyEngine::respond(answered, m_base, name, random);
+    const QString text = reply.text.value_or(QString());
+    using Way = ReplyEngine::Route::Way;
+    QCOMPARE(reply.command, way.way == Way::Command ? way.command : ChatCommand::None);
+    QCOMPARE(reply.caring, way.way == Way::Crisis);
+    QCOMPARE(reply.kind == RobotText::NotUnderstood, way.way == Way::NoAnswer);
+    if (way.way == Way::RudeWord)
+        QVERIFY(m_base.dirtyReplies.contains(text));
+    if (way.way == Way::Entry)
+        QVERIFY(KnowledgeEntry::replies(m_base.keywordTable.at(way.entry)).contains(text));
+
+    // Taught as a key, the message gets a hint exactly when, once the list is saved, the engine
+    // would not answer it with the taught reply.
+    if (normalised.contains(u'|') || normalised.contains(u'\\'))
+        return;
+    const QString taught = u"这是刚教的回复"_s;
+    TeachingList list;
+    list.setEntries(m_base.keywordTable);
+    const QString entry = normalised + u'\\' + taught + u'\\';
+    int row = list.findKey(normalised);
+    if (row >= 0)
+        list.replaceEntry(row, entry);
+    else
+        row = list.insertEntry(entry);
+    const QString hint = ShadowHint::forEntry(normalised, row, list, name, m_base.filterWords);
+    KnowledgeBase saved = m_base;
+    saved.keywordTable = KeywordTable::fromEntries(list.entries());
+    QString sent = normalised;
+    const Reply afterSave = ReplyEngine::respond(sent, saved, name, random);
+    QVERIFY2(hint.isEmpty() == (afterSave.text == taught), qPrintable(hint));
 }
 
 Outcome TstReplyFit::outcome(const Marked &marked) const

@@ -33,70 +33,97 @@ bool settlesInOnePass(const QString &robotName)
     return true;
 }
 
-std::optional<Reply> rebukeRudeWords(QString &message, const KnowledgeBase &knowledge,
-                                     const QString &robotName, RandomSource &random,
-                                     const ReplyIndex *index)
+// Whether the message holds a filter word, turning the robot's name into "[rob]" as it goes:
+// on every pass, so never when there are no filter words.
+bool holdsRudeWord(QString &message, const KnowledgeBase &knowledge, const QString &robotName,
+                   const ReplyIndex *index, bool &nameReplaced)
 {
     if (knowledge.filterWords.isEmpty())
-        return std::nullopt;
+        return false;
+    nameReplaced = true;
     // When one replacement leaves the message as every later pass would, all filter words are
-    // tested against that one message, and which of them matched does not change the rebuke.
+    // tested against that one message.
     if (index && settlesInOnePass(robotName)) {
         message.replace(robotName, QStringLiteral("[rob]"));
-        if (index->holdsFilterWord(message))
-            return say(pickRandom(knowledge.dirtyReplies, random), RobotText::Replied);
-        return std::nullopt;
+        return index->holdsFilterWord(message);
     }
-    // The name is replaced on every pass, so never when there are no filter words.
     for (const QString &word : knowledge.filterWords) {
         message.replace(robotName, QStringLiteral("[rob]"));
         if (message.contains(word))
-            return say(pickRandom(knowledge.dirtyReplies, random), RobotText::Replied);
+            return true;
     }
-    return std::nullopt;
-}
-
-Reply answerFromTable(const QString &message, const KnowledgeBase &knowledge, RandomSource &random,
-                      const ReplyIndex *index)
-{
-    const std::optional<qsizetype> entry =
-        index ? index->firstEntry(message) : scanTable(message, knowledge.keywordTable);
-    if (entry) {
-        return say(pickRandom(KnowledgeEntry::replies(knowledge.keywordTable.at(*entry)), random),
-                   RobotText::Replied);
-    }
-    if (knowledge.keywordTable.isEmpty())
-        return {};
-    return say(pickRandom(knowledge.noAnswerReplies, random), RobotText::NotUnderstood);
+    return false;
 }
 
 } // namespace
 
-Reply respond(QString &message, const KnowledgeBase &knowledge, const QString &robotName,
-              RandomSource &random, const ReplyIndex *index)
+Route route(QString &message, const KnowledgeBase &knowledge, const QString &robotName,
+            const ReplyIndex *index, const EntryFinder &findEntry)
 {
     if (index && !index->isFor(knowledge))
         index = nullptr;
+    Route route;
     if (const ChatCommand command = ChatCommands::match(message); command != ChatCommand::None) {
+        route.way = Route::Way::Command;
+        route.command = command;
+        return route;
+    }
+    if (message.startsWith(QStringLiteral("计算"))) {
+        route.way = Route::Way::Calculator;
+        return route;
+    }
+    if (CrisisCare::concerns(message)) {
+        route.way = Route::Way::Crisis;
+        return route;
+    }
+    if (holdsRudeWord(message, knowledge, robotName, index, route.nameReplaced)) {
+        route.way = Route::Way::RudeWord;
+        return route;
+    }
+    const std::optional<qsizetype> entry = findEntry ? findEntry(message)
+                                           : index   ? index->firstEntry(message)
+                                                     : scanTable(message, knowledge.keywordTable);
+    if (entry) {
+        route.way = Route::Way::Entry;
+        route.entry = *entry;
+    }
+    return route;
+}
+
+Reply respond(QString &message, const KnowledgeBase &knowledge, const QString &robotName,
+              RandomSource &random, const ReplyIndex *index)
+{
+    const Route way = route(message, knowledge, robotName, index);
+    switch (way.way) {
+    case Route::Way::Command: {
         Reply reply;
-        reply.command = command;
-        if (const QString text = ChatCommands::reply(command); !text.isEmpty())
+        reply.command = way.command;
+        if (const QString text = ChatCommands::reply(way.command); !text.isEmpty())
             reply.text = text;
         return reply;
     }
-    if (message.startsWith(QStringLiteral("计算"))) {
+    case Route::Way::Calculator: {
         Reply reply;
         reply.text = calculate(message, random);
         return reply;
     }
-    if (CrisisCare::concerns(message)) {
+    case Route::Way::Crisis: {
         Reply reply = say(pickRandom(CrisisCare::caringLines(), random), RobotText::Replied);
         reply.caring = true;
         return reply;
     }
-    if (auto rebuke = rebukeRudeWords(message, knowledge, robotName, random, index))
-        return *rebuke;
-    return answerFromTable(message, knowledge, random, index);
+    case Route::Way::RudeWord:
+        return say(pickRandom(knowledge.dirtyReplies, random), RobotText::Replied);
+    case Route::Way::Entry:
+        return say(
+            pickRandom(KnowledgeEntry::replies(knowledge.keywordTable.at(way.entry)), random),
+            RobotText::Replied);
+    case Route::Way::NoAnswer:
+        break;
+    }
+    if (knowledge.keywordTable.isEmpty())
+        return {};
+    return say(pickRandom(knowledge.noAnswerReplies, random), RobotText::NotUnderstood);
 }
 
 std::optional<qsizetype> scanTable(QStringView message, const KeywordTable &table)

@@ -9,6 +9,8 @@
 #include "conversation/RobotText.h"
 
 #include <QString>
+#include <QStringView>
+#include <functional>
 #include <optional>
 
 class KeywordTable;
@@ -27,6 +29,34 @@ struct Reply
 };
 
 namespace ReplyEngine {
+
+// Which way a message goes, in the order the engine tries them.
+struct Route
+{
+    enum class Way
+    {
+        Command,
+        Calculator,
+        Crisis,
+        RudeWord,
+        Entry,    // the first entry in table order whose key the message holds
+        NoAnswer, // no key matched
+    };
+    Way way = Way::NoAnswer;
+    ChatCommand command = ChatCommand::None;
+    qsizetype entry = -1;
+    // The robot's name was turned into "[rob]" before the table was searched.
+    bool nameReplaced = false;
+};
+
+// Finds the first entry, in the order of the table being searched, whose key a message holds.
+using EntryFinder = std::function<std::optional<qsizetype>(QStringView message)>;
+
+// The one decision of which way a message goes; respond() answers along it, and teaching uses
+// it to tell when an entry can never answer. The message is updated in place as respond() says.
+// Without a finder, the index (if built for this knowledge) or a scan of the table finds entries.
+Route route(QString &message, const KnowledgeBase &knowledge, const QString &robotName,
+            const ReplyIndex *index = nullptr, const EntryFinder &findEntry = {});
 
 // One reply-timer tick. The message is updated in place as the robot reads it: the robot's
 // name becomes "[rob]" before the table is searched, and a calculation strips its words.

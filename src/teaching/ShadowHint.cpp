@@ -2,59 +2,75 @@
 // SPDX-FileCopyrightText: The 妙语通 developers
 #include "teaching/ShadowHint.h"
 
-#include "conversation/ChatCommands.h"
-#include "conversation/CrisisCare.h"
+#include "conversation/ReplyEngine.h"
+#include "knowledge/KnowledgeBase.h"
 #include "teaching/TeachingList.h"
 
 namespace ShadowHint {
 
 namespace {
 
-// The key of the entry before row that every message holding key reaches first: the earliest
-// of the entries whose key is a part of key. Empty when there is none.
-std::optional<QString> earlierContainedKey(QStringView key, int row, const TeachingList &list)
+// The first row in list order whose key is a part of message: the row the reply engine would
+// answer from once the list is saved. Each part is looked up, so the list needs no index of
+// its own for this.
+std::optional<qsizetype> firstRowHolding(QStringView message, const TeachingList &list)
 {
-    int firstRow = row;
-    QStringView found;
-    // The empty key, possible in a hand-edited file, is part of every key.
-    for (qsizetype length = 0; length < key.size(); ++length) {
-        for (qsizetype start = 0; start + length <= key.size(); ++start) {
-            const QStringView part = key.mid(start, length);
-            const int partRow = list.findKey(part);
-            if (partRow >= 0 && partRow < firstRow) {
-                firstRow = partRow;
-                found = part;
-            }
+    int first = -1;
+    // The empty key, possible in a hand-edited file, is part of every message.
+    for (qsizetype length = 0; length <= message.size(); ++length) {
+        for (qsizetype start = 0; start + length <= message.size(); ++start) {
+            const int row = list.findKey(message.mid(start, length));
+            if (row >= 0 && (first < 0 || row < first))
+                first = row;
             if (length == 0)
                 break;
         }
     }
-    if (firstRow == row)
+    if (first < 0)
         return std::nullopt;
-    return found.toString();
+    return first;
 }
 
 } // namespace
 
-QString forEntry(const QString &key, int row, const TeachingList &list, const QString &robotName)
+QString forEntry(const QString &key, int row, const TeachingList &list, const QString &robotName,
+                 const QStringList &filterWords)
 {
     if (key.size() > LongestKeyChecked)
         return {};
-    if (ChatCommands::match(key) != ChatCommand::None)
+    KnowledgeBase lists;
+    lists.filterWords = filterWords;
+    QString message = key;
+    const ReplyEngine::Route way =
+        ReplyEngine::route(message, lists, robotName, nullptr,
+                           [&list](QStringView text) { return firstRowHolding(text, list); });
+    using Way = ReplyEngine::Route::Way;
+    switch (way.way) {
+    case Way::Command:
         return QStringLiteral("提示：“%1”是命令，发这条消息会执行命令，用不到这条回复。").arg(key);
-    if (key.startsWith(QStringLiteral("计算")))
+    case Way::Calculator:
         return QStringLiteral("提示：以“计算”开头的消息会交给计算器，用不到这条回复。");
-    if (CrisisCare::concerns(key))
+    case Way::Crisis:
         return QStringLiteral("提示：含有“%1”的消息会得到关怀的回答，用不到这条回复。").arg(key);
-    if (!robotName.isEmpty() && key.contains(robotName)) {
+    case Way::RudeWord:
+        return QStringLiteral("提示：“%1”含有过滤词，这样的消息会得到劝告，用不到这条回复。")
+            .arg(key);
+    case Way::Entry:
+        if (way.entry == row)
+            return {};
+        break;
+    case Way::NoAnswer:
+        break;
+    }
+    if (way.nameReplaced && !robotName.isEmpty() && key.contains(robotName)) {
         return QStringLiteral("提示：消息里的“%1”会先换成“[rob]”，含有“%1”的关键字不会被找到。")
             .arg(robotName);
     }
-    if (const std::optional<QString> earlier = earlierContainedKey(key, row, list)) {
-        return QStringLiteral("提示：含有“%1”的消息会先由“%2”回答。")
-            .arg(key, earlier->isEmpty() ? QStringLiteral("（空关键字）") : *earlier);
-    }
-    return {};
+    if (way.way != Way::Entry)
+        return {};
+    const QString earlier = TeachingList::keyOf(list.entryAt(int(way.entry)));
+    return QStringLiteral("提示：含有“%1”的消息会先由“%2”回答。")
+        .arg(key, earlier.isEmpty() ? QStringLiteral("（空关键字）") : earlier);
 }
 
 } // namespace ShadowHint

@@ -6,6 +6,7 @@
 // table at all. Teaching still stores such an entry; the hint only says what will happen.
 
 #include <QString>
+#include <QStringList>
 
 class TeachingList;
 
@@ -15,8 +16,10 @@ namespace ShadowHint {
 // would make the panel wait.
 constexpr qsizetype LongestKeyChecked = 256;
 
-// The hint for the entry with this (normalised) key at row of list, or an empty string when
-// messages holding the key can reach it.
-QString forEntry(const QString &key, int row, const TeachingList &list, const QString &robotName);
+// The hint for the entry with this (normalised) key at row of list, or an empty string when a
+// message of the key reaches it. The reply engine's own routing decides, over the list's order
+// (the order the table is saved in) and with the knowledge's filter words.
+QString forEntry(const QString &key, int row, const TeachingList &list, const QString &robotName,
+                 const QStringList &filterWords = {});
 
 } // namespace ShadowHint

@@ -462,7 +462,8 @@ void FrmMain::commitEntry()
             QStringLiteral("调教成功!") + Cr + QStringLiteral("机器人会好好学习滴^_^"),
             QMessageBox::Yes | QMessageBox::No);
     m_ui.picTeach->clearBoxes();
-    m_ui.picTeach->showHint(ShadowHint::forEntry(key, row, *m_teachingList, m_profile.name));
+    m_ui.picTeach->showHint(
+        ShadowHint::forEntry(key, row, *m_teachingList, m_profile.name, m_knowledge.filterWords));
 }
 
 void FrmMain::leaveTeaching(bool closing)
