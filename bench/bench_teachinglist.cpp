@@ -3,14 +3,17 @@
 // How the teaching list copes with a keyword table of a million entries: filling it,
 // looking a key up on every keystroke, and committing entries into it.
 
+#include "teaching/KeyIndex.h"
 #include "teaching/ShadowHint.h"
 #include "teaching/TeachingList.h"
 
 #include <QElapsedTimer>
 #include <algorithm>
 #include <benchmark/benchmark.h>
+#include <bit>
 #include <numeric>
 #include <random>
+#include <type_traits>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -213,6 +216,104 @@ void BM_Keystroke(benchmark::State &state)
     state.counters["p99_per_scan"] = percentile(strokes, 0.99) / scan;
 }
 BENCHMARK(BM_Keystroke)->Unit(benchmark::kMicrosecond)->Iterations(2000)->Repetitions(5);
+
+// The key index as it was before a sorted vector replaced it, kept so that each run measures
+// both: open addressing over a power of two of eight-byte slots, at most half of them in use.
+class OpenAddressedKeys
+{
+public:
+    void reserve(qsizetype count)
+    {
+        m_slots.assign(std::bit_ceil(std::max<size_t>(16, 2 * size_t(count))), Slot());
+    }
+    void insert(size_t hash, quint32 id)
+    {
+        const quint32 tag = tagOf(hash);
+        const size_t mask = m_slots.size() - 1;
+        size_t at = tag & mask;
+        while (m_slots[at].id != Empty)
+            at = (at + 1) & mask;
+        m_slots[at] = {id, tag};
+    }
+    template <typename Visit> void forEachCandidate(size_t hash, Visit &&visit) const
+    {
+        const quint32 tag = tagOf(hash);
+        const size_t mask = m_slots.size() - 1;
+        for (size_t at = tag & mask; m_slots[at].id != Empty; at = (at + 1) & mask) {
+            if (m_slots[at].tag == tag)
+                visit(m_slots[at].id);
+        }
+    }
+    size_t memoryBytes() const { return m_slots.size() * sizeof(Slot); }
+
+private:
+    static constexpr quint32 Empty = 0xFFFFFFFF;
+    struct Slot
+    {
+        quint32 id = Empty;
+        quint32 tag = 0;
+    };
+    static quint32 tagOf(size_t hash) { return quint32(hash ^ (quint64(hash) >> 32)); }
+    std::vector<Slot> m_slots;
+};
+
+const std::vector<size_t> &keyHashes()
+{
+    static const std::vector<size_t> hashes = [] {
+        std::vector<size_t> made;
+        for (const QString &key : table().keys)
+            made.push_back(qHash(key, QHashSeed::globalSeed()));
+        return made;
+    }();
+    return hashes;
+}
+
+template <typename Keys> Keys keysOfTable()
+{
+    const std::vector<size_t> &hashes = keyHashes();
+    if constexpr (std::is_same_v<Keys, KeyIndex>) {
+        return KeyIndex::ofIds(quint32(hashes.size()),
+                               [&hashes](quint32 id) { return hashes[id]; });
+    } else {
+        Keys keys;
+        keys.reserve(qsizetype(hashes.size()));
+        for (quint32 id = 0; id < hashes.size(); ++id)
+            keys.insert(hashes[id], id);
+        return keys;
+    }
+}
+
+// Both key indexes over the table's keys: the time to fill one, and the memory it holds.
+template <typename Keys> void BM_FillKeys(benchmark::State &state)
+{
+    size_t bytes = 0;
+    for (auto _ : state) {
+        const Keys keys = keysOfTable<Keys>();
+        bytes = keys.memoryBytes();
+    }
+    state.counters["MB"] = double(bytes) / 1e6;
+}
+BENCHMARK(BM_FillKeys<OpenAddressedKeys>)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(5);
+BENCHMARK(BM_FillKeys<KeyIndex>)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5);
+
+// Both key indexes asked for the ids that may hold a key of the table.
+template <typename Keys> void BM_KeyCandidates(benchmark::State &state)
+{
+    const Keys keys = keysOfTable<Keys>();
+    const std::vector<size_t> &hashes = keyHashes();
+    size_t next = 0;
+    for (auto _ : state) {
+        quint32 sum = 0;
+        keys.forEachCandidate(hashes[next], [&sum](quint32 id) { sum += id; });
+        benchmark::DoNotOptimize(sum);
+        next = (next + 7919) % hashes.size();
+    }
+}
+BENCHMARK(BM_KeyCandidates<OpenAddressedKeys>)->Repetitions(5);
+BENCHMARK(BM_KeyCandidates<KeyIndex>)->Repetitions(5);
 
 } // namespace
 

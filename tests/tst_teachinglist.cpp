@@ -201,8 +201,11 @@ void TstTeachingList::editsKeepLookupsRight_data()
 
     // Few keys: many items share one, and replacing keeps moving them between keys.
     QTest::newRow("shared keys") << 20 << 400 << 8;
-    // Enough edits that the key index grows and is rebuilt with removed items among them.
+    // Thousands of inserts and removals into a key index that starts nearly empty.
     QTest::newRow("growing index") << 5 << 3000 << 2000;
+    // Every item under one key: a replace must take out its own id from among all the others
+    // filed under the same hash, and the lookup must still give the first holder in the list.
+    QTest::newRow("one key for all") << 50 << 500 << 1;
     QTest::newRow("loaded table edited") << 1000 << 2000 << 1500;
     QTest::newRow("empty table") << 0 << 500 << 100;
 }

@@ -1,53 +1,52 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
-// Item ids by the hash of their key, in one flat table of eight-byte slots: a million keys need
-// no million strings or nodes. A lookup hands over every id whose hash matches; the caller
-// compares the keys themselves.
+// Item ids by the hash of their key: pairs of a 32-bit tag of the hash and an id, sorted by tag,
+// eight bytes an item, so a million keys need no million strings or nodes. A lookup hands over
+// every id whose tag matches; the caller compares the keys themselves.
 
 #include <QtGlobal>
+#include <algorithm>
 #include <vector>
 
 class KeyIndex
 {
 public:
-    // The largest id an index can hold.
-    static constexpr quint32 MaxId = 0xFFFFFFFD;
+    // Ids 0 … count - 1, each with the hash hashOf(id) gives: sorted once, where a million
+    // inserts one by one would each move half the items.
+    template <typename HashOf> static KeyIndex ofIds(quint32 count, HashOf &&hashOf)
+    {
+        KeyIndex index;
+        index.m_items.reserve(count);
+        for (quint32 id = 0; id < count; ++id)
+            index.m_items.push_back({tagOf(hashOf(id)), id});
+        std::sort(index.m_items.begin(), index.m_items.end(), byTag);
+        return index;
+    }
 
-    void reserve(qsizetype count);
     void insert(size_t hash, quint32 id);
     void remove(size_t hash, quint32 id);
 
     template <typename Visit> void forEachCandidate(size_t hash, Visit &&visit) const
     {
-        if (m_slots.empty())
-            return;
-        const quint32 tag = tagOf(hash);
-        const size_t mask = m_slots.size() - 1;
-        for (size_t at = tag & mask;; at = (at + 1) & mask) {
-            const Slot &slot = m_slots[at];
-            if (slot.id == Empty)
-                return;
-            if (slot.id != Removed && slot.tag == tag)
-                visit(slot.id);
-        }
+        const Item wanted{tagOf(hash), 0};
+        for (auto at = std::lower_bound(m_items.cbegin(), m_items.cend(), wanted, byTag);
+             at != m_items.cend() && at->tag == wanted.tag; ++at)
+            visit(at->id);
     }
 
-private:
-    static constexpr quint32 Empty = 0xFFFFFFFF;
-    static constexpr quint32 Removed = 0xFFFFFFFE;
+    // What the index holds, for the benchmarks.
+    size_t memoryBytes() const { return m_items.capacity() * sizeof(Item); }
 
-    struct Slot
+private:
+    struct Item
     {
-        quint32 id = Empty;
-        quint32 tag = 0;
+        quint32 tag;
+        quint32 id;
     };
 
+    static bool byTag(const Item &a, const Item &b) { return a.tag < b.tag; }
     static quint32 tagOf(size_t hash) { return quint32(hash ^ (quint64(hash) >> 32)); }
-    void place(quint32 tag, quint32 id);
-    void rehash(size_t slots);
 
-    std::vector<Slot> m_slots; // a power of two of them, at most half in use
-    size_t m_live = 0;         // ids held
-    size_t m_used = 0;         // slots not empty: ids held and ids removed
+    std::vector<Item> m_items; // sorted by tag
 };

@@ -106,14 +106,13 @@ TeachingList::Prepared TeachingList::prepare(const KeywordTable &entries,
     prepared.store.table = entries;
     prepared.ids.reserve(n);
     prepared.labels.resize(n);
-    prepared.keys.reserve(n);
     for (qsizetype row = 0; row < n; ++row) {
         const ItemId id = ItemId(order[size_t(row)]);
         prepared.ids.append(id);
         prepared.labels[id] = spreadLabel(row);
     }
-    for (qsizetype id = 0; id < n; ++id)
-        prepared.keys.insert(keyHash(KnowledgeEntry::key(entries.at(id))), ItemId(id));
+    prepared.keys = KeyIndex::ofIds(
+        quint32(n), [&entries](ItemId id) { return keyHash(KnowledgeEntry::key(entries.at(id))); });
     return prepared;
 }
 
