@@ -3,7 +3,7 @@
 // How fast the calculator answers: everyday expressions, the longest and deepest ones it
 // accepts, and the refusal of an oversized one.
 
-#include "conversation/Calculator.h"
+#include "calculator/Calculator.h"
 
 #include <benchmark/benchmark.h>
 

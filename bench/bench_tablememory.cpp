@@ -8,7 +8,7 @@
 
 #include "BenchWindow.h"
 #include "GeneratedTable.h"
-#include "common/Allocator.h"
+#include "app/ProcessPolicy.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -72,7 +72,7 @@ struct Window
 
 int main(int argc, char **argv)
 {
-    Allocator::returnLargeBlocks(); // as the program does
+    ProcessPolicy::returnLargeBlocks(); // as the program does
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     // The files are made first and dropped, with what making them cost, before anything is

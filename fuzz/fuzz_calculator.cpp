@@ -4,7 +4,7 @@
 // of bounds or recurse without end (the sanitizers and libFuzzer's limits watch for these).
 
 #include "FuzzCheck.h"
-#include "conversation/Calculator.h"
+#include "calculator/Calculator.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

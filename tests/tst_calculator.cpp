@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The 妙语通 developers
-#include "conversation/Calculator.h"
+#include "calculator/Calculator.h"
 
 #include <QTest>
 

@@ -3,7 +3,7 @@
 // The command line: what each argument list asks for, before QApplication has taken Qt's own
 // options out (they must pass) and after (leftovers are refused), and what --help tells.
 
-#include "CommandLine.h"
+#include "app/CommandLine.h"
 
 #include <QTest>
 

@@ -4,7 +4,8 @@
 // the daemon (read back from its protocol log), which voice is chosen, and that a missing or
 // hung daemon never blocks the caller.
 
-#include "conversation/QtSpeaker.h"
+#include "app/ProcessPolicy.h"
+#include "voice/QtSpeaker.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -142,6 +143,7 @@ private slots:
 
 void TestSpeaker::initTestCase()
 {
+    ProcessPolicy::ignoreBrokenPipes(); // as the program does
     if (QStandardPaths::findExecutable(u"speech-dispatcher"_s).isEmpty() ||
         !QTextToSpeech::availableEngines().contains(u"speechd"_s))
         QSKIP("needs speech-dispatcher and Qt's speechd plug-in");

@@ -8,7 +8,7 @@
 #include "teaching/TeachingList.h"
 #include "teaching/TeachingRules.h"
 
-#include "window/TerminationSignals.h"
+#include "app/TerminationSignals.h"
 
 #include <QMouseEvent>
 #include <QTest>

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: The 妙语通 developers
 #include "conversation/ReplyEngine.h"
 
-#include "conversation/Calculator.h"
+#include "calculator/Calculator.h"
 #include "conversation/CrisisCare.h"
 #include "conversation/Randomness.h"
 #include "conversation/ReplyIndex.h"

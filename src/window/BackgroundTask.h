@@ -11,6 +11,7 @@
 #include "common/ThreadCheck.h"
 
 #include <QFuture>
+#include <QFutureWatcher>
 #include <QObject>
 #include <QString>
 #include <QtConcurrent/QtConcurrentRun>
@@ -57,20 +58,27 @@ public:
         begin(job, what);
         const void *token = m_stop.get();
         ThreadCheck::handOver(token);
-        QtConcurrent::run([work = std::move(work), stop = m_stop, before = beforeWork]() mutable {
-            ThreadCheck::takeOver(stop.get());
-            if (before)
-                before();
-            Value value = work(std::as_const(*stop));
-            ThreadCheck::handOver(stop.get());
-            return value;
-        }).then(this, [this, token, done = std::move(done)](QFuture<Value> future) mutable {
-            ThreadCheck::takeOver(token);
-            end();
-            // Taken, not copied: a prepared teaching list is large.
-            done(future.takeResult());
-            afterDone();
-        });
+        // A watcher, not a continuation: its signal always comes through the event loop, even
+        // when the work is done before it is watched, so done() never runs inside start().
+        auto *watcher = new QFutureWatcher<Value>(this);
+        connect(watcher, &QFutureWatcherBase::finished, this,
+                [this, watcher, token, done = std::move(done)]() mutable {
+                    watcher->deleteLater();
+                    ThreadCheck::takeOver(token);
+                    end();
+                    // Taken, not copied: a prepared teaching list is large.
+                    done(watcher->future().takeResult());
+                    afterDone();
+                });
+        watcher->setFuture(QtConcurrent::run(
+            [work = std::move(work), stop = m_stop, before = beforeWork]() mutable {
+                ThreadCheck::takeOver(stop.get());
+                if (before)
+                    before();
+                Value value = work(std::as_const(*stop));
+                ThreadCheck::handOver(stop.get());
+                return value;
+            }));
         return true;
     }
 

@@ -5,7 +5,7 @@
 // only records what it was asked to say.
 
 #include "conversation/Randomness.h"
-#include "conversation/Speaker.h"
+#include "voice/Speaker.h"
 
 #include <QList>
 

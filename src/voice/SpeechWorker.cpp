@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The 妙语通 developers
-#include "conversation/SpeechWorker.h"
+#include "voice/SpeechWorker.h"
 
 #include <QMutexLocker>
 #include <QTextToSpeech>

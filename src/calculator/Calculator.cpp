@@ -10,7 +10,7 @@
 // overflow...) ends the evaluation; JS writes a value as VBScript's CStr would and an error as
 // the empty text.
 
-#include "conversation/Calculator.h"
+#include "calculator/Calculator.h"
 
 #include <algorithm>
 #include <functional>

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The 妙语通 developers
-#include "conversation/QtSpeaker.h"
+#include "voice/QtSpeaker.h"
 
 #include <QDeadlineTimer>
 #include <QThread>
-#include <csignal>
 
 namespace {
 // Ample for a healthy engine to close; short enough that a hung one does not hold up the exit.
@@ -15,11 +14,8 @@ QtSpeaker::QtSpeaker(QObject *parent)
     : QObject(parent), m_mailbox(std::make_shared<SpeechWorker::Mailbox>()), m_thread(new QThread),
       m_worker(new SpeechWorker(m_mailbox))
 {
-    // The engine talks to the speech daemon over a socket. A daemon that goes away, even while
-    // the engine starts, turns the next write into SIGPIPE, which would end the whole program
-    // without a word; a failed write is all it should be.
-    static const bool pipeSignalIgnored = (std::signal(SIGPIPE, SIG_IGN), true);
-    Q_UNUSED(pipeSignalIgnored);
+    // The engine talks to the speech daemon over a socket, which can close under it: the
+    // process ignores SIGPIPE (ProcessPolicy), so that is a failed write and nothing worse.
     m_thread->setObjectName(QStringLiteral("speech"));
     m_worker->moveToThread(m_thread);
     connect(m_worker, &SpeechWorker::ready, this, &QtSpeaker::ready);

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The 妙语通 developers
 #include "BuildInfo.h"
-#include "CommandLine.h"
-#include "common/Allocator.h"
+#include "app/CommandLine.h"
+#include "app/ProcessPolicy.h"
+#include "app/TerminationSignals.h"
 #include "knowledge/DataLocation.h"
 #include "window/FrmMain.h"
-#include "window/TerminationSignals.h"
 
 #include <QApplication>
 #include <QDir>
@@ -47,7 +47,8 @@ std::optional<int> answer(const CommandLine::Request &request, const QString &pe
 
 int main(int argc, char *argv[])
 {
-    Allocator::returnLargeBlocks();
+    ProcessPolicy::returnLargeBlocks();
+    ProcessPolicy::ignoreBrokenPipes();
     // Set before anything asks QStandardPaths, which names the per-user folder after it.
     QCoreApplication::setApplicationName(QStringLiteral("miaoyutong"));
     const QString perUserDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The 妙语通 developers
-#include "common/Allocator.h"
+#include "app/ProcessPolicy.h"
 
+#include <csignal>
 #include <cstdlib> // defines __GLIBC__ where it applies
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
 
-namespace Allocator {
+namespace ProcessPolicy {
 
 void returnLargeBlocks()
 {
@@ -17,4 +18,11 @@ void returnLargeBlocks()
 #endif
 }
 
-} // namespace Allocator
+void ignoreBrokenPipes()
+{
+#ifdef SIGPIPE
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
+}
+
+} // namespace ProcessPolicy

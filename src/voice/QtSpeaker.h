@@ -4,8 +4,8 @@
 // The robot's voice through Qt TextToSpeech. The engine is slow to start and can hang in a
 // daemon without a sound server, so it lives on its own thread and the GUI never waits on it.
 
-#include "conversation/Speaker.h"
-#include "conversation/SpeechWorker.h"
+#include "voice/Speaker.h"
+#include "voice/SpeechWorker.h"
 
 #include <QObject>
 

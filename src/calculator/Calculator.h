@@ -4,7 +4,7 @@
 // The calculator's evaluator: VBScript's expression grammar over CalcValue's arithmetic, and JS,
 // the function the calculator asks for an answer.
 
-#include "conversation/CalcValue.h"
+#include "calculator/CalcValue.h"
 
 #include <QString>
 #include <QStringView>
