@@ -27,10 +27,20 @@ constexpr qsizetype ParagraphChars = 600;
 // A paragraph's user state once it is queued to have its layout released.
 constexpr int QueuedForRelease = 1;
 
-int clampedOffset(const QTextDocument *document, int offset)
+// The input box's splitter, or none for a box that keeps its paragraphs whole.
+const ParagraphSplitter *splitterOf(const QObject *object)
 {
-    const int count = document->characterCount() - 1;
-    return offset < 0 ? count : std::min(offset, count);
+    const auto *box = qobject_cast<const ChatTextBox *>(object);
+    return box ? box->document()->findChild<ParagraphSplitter *>(QString(),
+                                                                 Qt::FindDirectChildrenOnly)
+               : nullptr;
+}
+
+// Assistive technology counts in the text as written: a document position as it reads there.
+int messageOffset(const QObject *box, int position)
+{
+    const ParagraphSplitter *splitter = splitterOf(box);
+    return splitter ? splitter->messageOffset(position) : position;
 }
 
 // The selected text as toPlainText() reads it, without the breaks that split long paragraphs.
@@ -83,7 +93,8 @@ KeyStep keyStep(const QKeyEvent *event)
 }
 
 // What an assistive technology sees of a box: Qt's own reading of a plain text box passes the
-// line separators inside a paragraph through raw, where toPlainText() gives "\n".
+// line separators inside a paragraph through raw, where toPlainText() gives "\n", and would
+// count the input box's soft breaks as characters. Offsets here are those of the text as written.
 class ChatTextBoxAccessible : public QAccessibleWidget,
                               public QAccessibleTextInterface,
                               public QAccessibleEditableTextInterface
@@ -132,8 +143,8 @@ public:
     {
         const QTextCursor cursor = box()->textCursor();
         const bool any = index == 0 && cursor.hasSelection();
-        *startOffset = any ? cursor.selectionStart() : 0;
-        *endOffset = any ? cursor.selectionEnd() : 0;
+        *startOffset = any ? messageOffset(box(), cursor.selectionStart()) : 0;
+        *endOffset = any ? messageOffset(box(), cursor.selectionEnd()) : 0;
     }
 
     int selectionCount() const override { return box()->textCursor().hasSelection() ? 1 : 0; }
@@ -158,7 +169,10 @@ public:
             box()->setTextCursor(span(startOffset, endOffset));
     }
 
-    int cursorPosition() const override { return box()->textCursor().position(); }
+    int cursorPosition() const override
+    {
+        return messageOffset(box(), box()->textCursor().position());
+    }
 
     void setCursorPosition(int position) override
     {
@@ -167,13 +181,14 @@ public:
 
     QString text(int startOffset, int endOffset) const override
     {
-        // A soft break reads as a zero-width space, not as nothing: the offsets here must stay
-        // the document's positions, in which Qt reports caret moves and edits.
-        return ChatTextBox::readableText(ParagraphSplitter::selectedText(
-            span(startOffset, endOffset), QStringView(&ZeroWidthSpace, 1)));
+        return ChatTextBox::readableText(
+            ParagraphSplitter::selectedText(span(startOffset, endOffset)));
     }
 
-    int characterCount() const override { return box()->document()->characterCount() - 1; }
+    int characterCount() const override
+    {
+        return messageOffset(box(), box()->document()->characterCount() - 1);
+    }
 
     QRect characterRect(int offset) const override
     {
@@ -189,7 +204,7 @@ public:
         const QPoint inside = box()->viewport()->mapFromGlobal(point);
         if (!box()->viewport()->rect().contains(inside))
             return -1;
-        return box()->cursorForPosition(inside).position();
+        return messageOffset(box(), box()->cursorForPosition(inside).position());
     }
 
     void scrollToSubstring(int startIndex, int endIndex) override
@@ -227,11 +242,19 @@ private:
 
     QTextCursor span(int startOffset, int endOffset) const
     {
-        const QTextDocument *document = box()->document();
         QTextCursor cursor(box()->document());
-        cursor.setPosition(clampedOffset(document, startOffset));
-        cursor.setPosition(clampedOffset(document, endOffset), QTextCursor::KeepAnchor);
+        cursor.setPosition(documentPosition(startOffset));
+        cursor.setPosition(documentPosition(endOffset), QTextCursor::KeepAnchor);
         return cursor;
+    }
+
+    // The document's position for an offset in the text as written; a negative one is the end.
+    int documentPosition(int offset) const
+    {
+        const int count = characterCount();
+        offset = offset < 0 ? count : std::min(offset, count);
+        const ParagraphSplitter *splitter = splitterOf(box());
+        return splitter ? splitter->documentPosition(offset) : offset;
     }
 };
 
@@ -240,6 +263,20 @@ QAccessibleInterface *accessibleChatTextBox(const QString &className, QObject *o
     if (className == QLatin1StringView("ChatTextBox") && object && object->isWidgetType())
         return new ChatTextBoxAccessible(static_cast<ChatTextBox *>(object));
     return nullptr;
+}
+
+QAccessible::UpdateHandler nextUpdateHandler = nullptr;
+
+void passOn(QAccessibleEvent *event)
+{
+    if (nextUpdateHandler) {
+        nextUpdateHandler(event);
+        return;
+    }
+    // No handler before this one: the platform's own reporting, reached with none installed.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(ChatTextBox::reportAccessibilityUpdate);
 }
 
 // The most characters text holds between two chances to break a line.
@@ -261,7 +298,11 @@ qsizetype longestUnbrokenRun(const QString &text)
 
 ChatTextBox::ChatTextBox(QWidget *parent) : QPlainTextEdit(parent)
 {
-    static const bool accessible = (QAccessible::installFactory(accessibleChatTextBox), true);
+    static const bool accessible = [] {
+        QAccessible::installFactory(accessibleChatTextBox);
+        nextUpdateHandler = QAccessible::installUpdateHandler(reportAccessibilityUpdate);
+        return true;
+    }();
     Q_UNUSED(accessible);
     // Words wrap until some line holds a run too long to break anywhere but inside it, however
     // it got there (pastes, typing, one character at a time); from then on the box wraps
@@ -367,6 +408,85 @@ void ChatTextBox::releaseLayoutsAboveView()
         rewrite.endEditBlock();
     }
     m_laidOut = std::move(kept);
+}
+
+// Qt's text control reports the input box's edits and caret in the document's positions, soft
+// breaks and all, and reports the breaks the splitter adds or takes away as edits of their own:
+// assistive technology hears of the text as written instead, and nothing of the breaks.
+void ChatTextBox::reportAccessibilityUpdate(QAccessibleEvent *event)
+{
+    const ParagraphSplitter *splitter = splitterOf(event->object());
+    if (!splitter) {
+        passOn(event);
+        return;
+    }
+    const auto *box = static_cast<const ChatTextBox *>(event->object());
+    switch (event->type()) {
+    case QAccessible::TextCaretMoved: {
+        auto *moved = static_cast<QAccessibleTextCursorEvent *>(event);
+        moved->setCursorPosition(splitter->messageOffset(moved->cursorPosition()));
+        passOn(event);
+        return;
+    }
+    case QAccessible::TextSelectionChanged: {
+        auto *selected = static_cast<QAccessibleTextSelectionEvent *>(event);
+        selected->setSelection(splitter->messageOffset(selected->selectionStart()),
+                               splitter->messageOffset(selected->selectionEnd()));
+        passOn(event);
+        return;
+    }
+    case QAccessible::TextInserted:
+    case QAccessible::TextRemoved:
+    case QAccessible::TextUpdated:
+        break;
+    default:
+        passOn(event);
+        return;
+    }
+    if (splitter->isTidying())
+        return;
+    int position = 0;
+    int added = 0;
+    int removed = 0;
+    if (event->type() == QAccessible::TextInserted) {
+        const auto *inserted = static_cast<QAccessibleTextInsertEvent *>(event);
+        position = inserted->changePosition();
+        added = int(inserted->textInserted().size());
+    } else if (event->type() == QAccessible::TextRemoved) {
+        const auto *gone = static_cast<QAccessibleTextRemoveEvent *>(event);
+        position = gone->changePosition();
+        removed = int(gone->textRemoved().size());
+    } else {
+        const auto *updated = static_cast<QAccessibleTextUpdateEvent *>(event);
+        position = updated->changePosition();
+        added = int(updated->textInserted().size());
+        removed = int(updated->textRemoved().size());
+    }
+    QTextCursor change(box->document());
+    change.setPosition(position);
+    change.setPosition(position + added, QTextCursor::KeepAnchor);
+    const QString written = ChatTextBox::readableText(ParagraphSplitter::selectedText(change));
+    // The soft breaks among the removed characters: those the document held before, less
+    // those it holds now that did not come with the change (an undone deletion brings its
+    // breaks back).
+    const int end = box->document()->characterCount() - 1;
+    const int breaksNow = end - splitter->messageOffset(end);
+    const int breaksAdded = added - int(written.size());
+    const int breaksRemoved = splitter->softBreaksBeforeChange() - breaksNow + breaksAdded;
+    const QString removedText(removed - breaksRemoved, u' ');
+    const int at = splitter->messageOffset(position);
+    if (removedText.isEmpty() && written.isEmpty())
+        return;
+    if (removedText.isEmpty()) {
+        QAccessibleTextInsertEvent report(event->object(), at, written);
+        passOn(&report);
+    } else if (written.isEmpty()) {
+        QAccessibleTextRemoveEvent report(event->object(), at, removedText);
+        passOn(&report);
+    } else {
+        QAccessibleTextUpdateEvent report(event->object(), at, removedText, written);
+        passOn(&report);
+    }
 }
 
 QString ChatTextBox::readableText(QString raw)

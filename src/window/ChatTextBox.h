@@ -10,6 +10,7 @@
 #include <QTextCursor>
 
 class ParagraphSplitter;
+class QAccessibleEvent;
 
 class ChatTextBox : public QPlainTextEdit
 {
@@ -36,6 +37,11 @@ public:
     // The text an assistive technology reads: line separators inside a paragraph read as "\n",
     // as they do in toPlainText().
     static QString readableText(QString raw);
+
+    // Hands event on to assistive technology, an input box's edits and caret in offsets of the
+    // text as written and none of its soft breaks. Installed as Qt's update handler with the
+    // first box; Qt calls it only while assistive technology listens.
+    static void reportAccessibilityUpdate(QAccessibleEvent *event);
 
 protected:
     QMimeData *createMimeDataFromSelection() const override;

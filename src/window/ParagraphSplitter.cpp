@@ -89,7 +89,7 @@ bool ParagraphSplitter::continuesParagraph(const QTextBlock &block)
     return before.charFormat().intProperty(SoftBreakMark) != mark;
 }
 
-QString ParagraphSplitter::selectedText(const QTextCursor &selection, QStringView softBreak)
+QString ParagraphSplitter::selectedText(const QTextCursor &selection)
 {
     const QString raw = selection.selectedText();
     const int start = selection.selectionStart();
@@ -103,7 +103,6 @@ QString ParagraphSplitter::selectedText(const QTextCursor &selection, QStringVie
             break;
         if (continuesParagraph(block)) {
             text += QStringView(raw).mid(copied, at - copied);
-            text += softBreak;
             copied = at + 1;
         }
     }
@@ -111,10 +110,35 @@ QString ParagraphSplitter::selectedText(const QTextCursor &selection, QStringVie
     return text;
 }
 
+int ParagraphSplitter::messageOffset(int position) const
+{
+    int offset = position;
+    for (QTextBlock block = m_document->firstBlock().next();
+         block.isValid() && block.position() <= position; block = block.next()) {
+        if (continuesParagraph(block))
+            --offset;
+    }
+    return offset;
+}
+
+int ParagraphSplitter::documentPosition(int offset) const
+{
+    int position = offset;
+    for (QTextBlock block = m_document->firstBlock().next();
+         block.isValid() && block.position() <= position; block = block.next()) {
+        if (continuesParagraph(block))
+            ++position;
+    }
+    return position;
+}
+
 void ParagraphSplitter::noteChange(int position, int added)
 {
     if (m_tidying)
         return;
+    // A change may remove soft breaks or (undone or redone) bring them back: counted anew.
+    const int end = m_document->characterCount() - 1;
+    m_softBreaks = end - messageOffset(end);
     m_changedFrom = m_changedFrom < 0 ? position : std::min(m_changedFrom, position);
     m_changedTo = std::max(m_changedTo, position + added);
 }
@@ -159,6 +183,7 @@ void ParagraphSplitter::tidyChange()
             beginEdit();
             edit.setPosition(breakBefore);
             edit.deleteChar();
+            --m_softBreaks;
         } else if (block.length() - 1 > LongestBlock) {
             beginEdit();
             split(block, edit);
@@ -181,5 +206,6 @@ void ParagraphSplitter::split(const QTextBlock &block, QTextCursor &edit)
         QTextCharFormat mark = edit.charFormat();
         mark.setProperty(SoftBreakMark, ++m_lastMark);
         edit.insertBlock(edit.blockFormat(), mark);
+        ++m_softBreaks;
     }
 }

@@ -9,7 +9,6 @@
 // text read back through selectedText() leaves out.
 
 #include <QObject>
-#include <QStringView>
 
 class QTextBlock;
 class QTextCursor;
@@ -28,9 +27,22 @@ public:
     // Whether the break before block is soft: block continues the paragraph before it.
     static bool continuesParagraph(const QTextBlock &block);
 
-    // The characters selection covers (as QTextCursor::selectedText() gives them), with every
-    // soft break among them written as softBreak.
-    static QString selectedText(const QTextCursor &selection, QStringView softBreak = {});
+    // The characters selection covers (as QTextCursor::selectedText() gives them), without the
+    // soft breaks among them.
+    static QString selectedText(const QTextCursor &selection);
+
+    // Where the document's position falls in the text without soft breaks, and back. A position
+    // on either side of a soft break is the same offset; it goes back to the one before.
+    int messageOffset(int position) const;
+    int documentPosition(int offset) const;
+
+    // The soft breaks the document held before the change being reported now: Qt's text
+    // control, connected to the document before this, reports a change before it is noted here.
+    int softBreaksBeforeChange() const { return m_softBreaks; }
+
+    // Whether the change being reported now is one that only adds, removes or unmarks soft
+    // breaks: it changes nothing of the text as written.
+    bool isTidying() const { return m_tidying; }
 
 private:
     void noteChange(int position, int added);
@@ -42,5 +54,6 @@ private:
     int m_changedFrom = -1;
     int m_changedTo = -1;
     int m_lastMark = 0;
+    int m_softBreaks = 0;
     bool m_tidying = false;
 };
