@@ -13,6 +13,7 @@
 #include "knowledge/KnowledgeBase.h"
 #include "knowledge/KnowledgeFile.h"
 #include "teaching/TeachingList.h"
+#include "window/FrmMainSeams.h"
 #include "window/FrmMainUi.h"
 
 #include <QMessageBox>
@@ -22,40 +23,7 @@
 #include <optional>
 
 class BackgroundTask;
-class Clock;
 class QTimer;
-class RandomSource;
-class Speaker;
-
-// Everything the window asks of the world, so tests can answer in its place.
-struct FrmMainSeams
-{
-    Clock *clock = nullptr;
-    RandomSource *random = nullptr;
-    Speaker *speaker = nullptr; // none: the window makes its own voice
-    // Asks for a line of text; nothing when the user cancels.
-    std::function<std::optional<QString>(const QString &title, const QString &prompt,
-                                         const QString &defaultText)>
-        askText;
-    // Shows a message box and returns the button pressed.
-    std::function<QMessageBox::StandardButton(QMessageBox::Icon, const QString &title,
-                                              const QString &prompt, QMessageBox::StandardButtons)>
-        showMessage;
-    std::function<void(const QUrl &)> openUrl;
-    // Shows a message box with buttons captioned as given, the first one the default and the
-    // one Esc presses; returns the index of the button pressed.
-    std::function<int(QMessageBox::Icon, const QString &title, const QString &prompt,
-                      const QStringList &buttons)>
-        showChoice;
-    // Asks where to save a file; empty when the user cancels.
-    std::function<QString(const QString &title, const QString &suggestedName)> askSavePath;
-    // Makes the voice the window owns when no speaker is given.
-    std::function<std::unique_ptr<Speaker>()> makeVoice;
-    // Makes the window's file writes fail as a full or read-only disk would (tests only).
-    KnowledgeFile::WriteFault writeFault;
-    // Called on the worker before each piece of long work (tests hold the work there).
-    std::function<void()> beforeWork;
-};
 
 class FrmMain : public QWidget
 {

@@ -3,7 +3,7 @@
 #include "window/SaveFailure.h"
 
 #include "knowledge/KnowledgeFile.h"
-#include "window/FrmMain.h"
+#include "window/FrmMainSeams.h"
 
 #include <QDir>
 

@@ -4,7 +4,7 @@
 // What start-up asks the user before the knowledge is loaded: the name on first run, and what
 // to do with a knowledge file saved in the wrong encoding.
 
-#include "window/FrmMain.h"
+#include "window/FrmMainSeams.h"
 
 #include <QString>
 #include <optional>
