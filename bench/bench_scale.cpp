@@ -412,10 +412,11 @@ void registerFigures(int entries)
     })->Iterations(1);
     const std::pair<const char *, const QStringList *> lookups[] = {
         {"10", &s.shortMessages}, {"1k", &s.kiloMessages}, {"Last1k", &s.lastKeyMessages}};
-    for (const auto &[suffix, messages] : lookups) {
-        add(("firstSingle" + std::string(suffix)).c_str(),
+    for (const auto &lookup : lookups) {
+        const QStringList *messages = lookup.second;
+        add(("firstSingle" + std::string(lookup.first)).c_str(),
             [&s, messages](benchmark::State &st) { firstAll(st, *s.single, *messages); });
-        add(("firstTiered" + std::string(suffix)).c_str(),
+        add(("firstTiered" + std::string(lookup.first)).c_str(),
             [&s, messages](benchmark::State &st) { firstAll(st, *s.tiered, *messages); });
     }
     add("buildSingle", [&s](benchmark::State &st) {
