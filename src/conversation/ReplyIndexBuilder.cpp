@@ -6,6 +6,7 @@
 #include "knowledge/KnowledgeBase.h"
 
 #include <QFuture>
+#include <QFutureWatcher>
 #include <QtConcurrent/QtConcurrentRun>
 
 ReplyIndexBuilder::ReplyIndexBuilder(QObject *parent) : QObject(parent) {}
@@ -24,19 +25,26 @@ void ReplyIndexBuilder::rebuild(const KnowledgeBase &knowledge)
     lists.filterWords = knowledge.filterWords;
     lists.keywordTable = knowledge.keywordTable;
     ThreadCheck::handOver(abandon.get());
-    QtConcurrent::run([lists = std::move(lists), abandon]() -> std::shared_ptr<const ReplyIndex> {
+    // Delivered through a watcher, as the window's own work is: its signal comes through the
+    // event loop, and it goes with the builder.
+    auto *watcher = new QFutureWatcher<std::shared_ptr<const ReplyIndex>>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, abandon] {
+        watcher->deleteLater();
         ThreadCheck::takeOver(abandon.get());
-        std::optional<ReplyIndex> built = ReplyIndex::build(lists, abandon.get());
-        auto index = built ? std::make_shared<const ReplyIndex>(std::move(*built)) : nullptr;
-        ThreadCheck::handOver(abandon.get());
-        return index;
-    }).then(this, [this, abandon](std::shared_ptr<const ReplyIndex> index) {
-        ThreadCheck::takeOver(abandon.get());
+        std::shared_ptr<const ReplyIndex> index = watcher->future().takeResult();
         if (abandon->load() || !index)
             return;
         m_index = std::move(index);
         emit ready();
     });
+    watcher->setFuture(QtConcurrent::run(
+        [lists = std::move(lists), abandon]() -> std::shared_ptr<const ReplyIndex> {
+            ThreadCheck::takeOver(abandon.get());
+            std::optional<ReplyIndex> built = ReplyIndex::build(lists, abandon.get());
+            auto index = built ? std::make_shared<const ReplyIndex>(std::move(*built)) : nullptr;
+            ThreadCheck::handOver(abandon.get());
+            return index;
+        }));
 }
 
 void ReplyIndexBuilder::drop()
