@@ -21,6 +21,7 @@
 #include "window/SaveFailure.h"
 #include "window/StartupQuestions.h"
 #include "window/TeachPanel.h"
+#include "window/TeachingWorkflow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -41,7 +42,6 @@ namespace {
 const QString Online = QStringLiteral("[在线]");
 const QString Replying = QStringLiteral("[回复中。。]");
 const QString Learning = QStringLiteral("[学习中。。]");
-const QString Cr = QStringLiteral("\r");
 const QString ReadingStatus = QStringLiteral("正在读取数据文件……");
 
 void enable(QTimer *timer)
@@ -49,12 +49,6 @@ void enable(QTimer *timer)
     // Enabling a running timer does not restart its interval.
     if (!timer->isActive())
         timer->start();
-}
-
-Result<QByteArray> saveBytes(const KnowledgeBase &loaded, const TeachingList::Snapshot &entries)
-{
-    return KnowledgeFile::teachingSaveBytes(loaded, entries.size(),
-                                            [&entries](qsizetype row) { return entries.at(row); });
 }
 
 // What the start-up read gives: the knowledge, or the bytes of a file saved as UTF-8.
@@ -97,6 +91,8 @@ FrmMain::FrmMain(const QString &dataDirectory, FrmMainSeams seams, QWidget *pare
     m_ui.setupUi(this, m_teachingList);
     m_task = new BackgroundTask(m_ui, this);
     m_task->beforeWork = m_seams.beforeWork;
+    m_teaching = new TeachingWorkflow(m_ui, *m_teachingList, *m_task, m_seams, m_knowledge,
+                                      m_dataPath, m_profile.name, this);
 
     // The idle timer runs from the start; the reply timer waits for a message.
     m_timerActive = new QTimer(this);
@@ -123,7 +119,7 @@ void FrmMain::connectControls()
 
     connect(m_ui.cmdSend, &QPushButton::clicked, this, &FrmMain::send);
     connect(m_ui.cmdTeach, &QPushButton::clicked, this,
-            [this] { enterTeaching(TeachingStart::Button); });
+            [this] { enterTeaching(TeachingWorkflow::Start::Button); });
     connect(m_ui.txtSend, &QPlainTextEdit::textChanged, this, [this] { m_idlePrompter.reset(); });
 
     connect(m_ui.labClose, &GlyphLabel::clicked, this, &QWidget::close);
@@ -136,11 +132,9 @@ void FrmMain::connectControls()
         m_ui.labMin->setLit(false);
     });
 
-    connect(m_ui.picTeach, &TeachPanel::keywordEdited, this, &FrmMain::lookUpKeyword);
-    connect(m_ui.picTeach, &TeachPanel::commitRequested, this, &FrmMain::commitEntry);
-    connect(m_ui.picTeach, &TeachPanel::leaveRequested, this, [this] { leaveTeaching(); });
-    connect(m_ui.picTeach, &TeachPanel::showListRequested, this, &FrmMain::showList);
-    connect(m_ui.listDate, &KeywordList::picked, this, &FrmMain::pickEntry);
+    connect(m_teaching, &TeachingWorkflow::started, this, &FrmMain::teachingStarted);
+    connect(m_teaching, &TeachingWorkflow::reloaded, this, &FrmMain::useKnowledge);
+    connect(m_teaching, &TeachingWorkflow::left, this, &FrmMain::teachingLeft);
 
     // Enter is the window's: it clicks a focused button, and Send from anywhere else.
     for (QWidget *control : m_ui.focusChain())
@@ -263,7 +257,7 @@ void FrmMain::robotSay(const QString &text, RobotText::ReplyKind kind)
     if (m_seams.speaker)
         m_seams.speaker->say(m_lastReply);
     // Back to typing; while teaching the input box lies under the panel.
-    if (m_mode == Mode::Conversation)
+    if (!m_teaching->active())
         m_ui.txtSend->setFocus();
     setLabelText(m_ui.labStatus, m_profile.name + RobotText::statusText(kind));
     if (kind == RobotText::NotUnderstood) {
@@ -327,7 +321,7 @@ void FrmMain::runCommand(ChatCommand command)
         m_ui.txtTalk->clear();
         break;
     case ChatCommand::Teach:
-        enterTeaching(TeachingStart::Command);
+        enterTeaching(TeachingWorkflow::Start::Command);
         break;
     case ChatCommand::Exit:
         close();
@@ -353,212 +347,28 @@ void FrmMain::idleTick()
 
 // ---- Teaching --------------------------------------------------------------------------
 
-void FrmMain::setMode(Mode mode)
-{
-    m_mode = mode;
-    m_ui.picTeach->setActive(mode == Mode::Teaching);
-    m_ui.picTeach->showHint({});
-    m_ui.coverInputArea(mode == Mode::Teaching);
-}
-
-void FrmMain::enterTeaching(TeachingStart start)
+void FrmMain::enterTeaching(TeachingWorkflow::Start start)
 {
     if (m_task->busy())
         return;
-    // Entering again keeps what was taught so far instead of copying the table a second time.
-    if (m_mode == Mode::Teaching) {
-        showTeaching(start);
-        return;
+    if (!m_teaching->active()) {
+        m_timerActive->stop(); // no idle prompt while the list is being made
+        // Nothing is answered while teaching, and the reload on leaving builds a new index.
+        m_replyIndex.drop();
     }
-    m_timerActive->stop(); // no idle prompt while the list is being made
-    // Nothing is answered while teaching, and the reload on leaving builds a new index.
-    m_replyIndex.drop();
-    const auto prepare = [table = m_knowledge.keywordTable,
-                          collator = m_teachingList->collator()](const std::atomic_bool &stop) {
-        return TeachingList::prepare(table, collator, &stop);
-    };
-    m_task->start(Job::PreparingTeaching, QStringLiteral("正在准备调教……"), prepare,
-                  [this, start](TeachingList::Prepared prepared) {
-                      m_teachingList->adopt(std::move(prepared));
-                      showTeaching(start);
-                  });
+    m_teaching->enter(start, m_pendingMessage);
 }
 
-void FrmMain::showTeaching(TeachingStart start)
+void FrmMain::teachingStarted()
 {
-    setMode(Mode::Teaching);
     // Also ends a reply still pending: the message is being taught, not answered.
     robotSay(QStringLiteral("    进入调教模式"), RobotText::Replied);
     setLabelText(m_ui.labRTip, Learning);
-    if (start == TeachingStart::Button) {
-        m_ui.picTeach->setKeyword(m_pendingMessage); // its change runs the lookup
-        m_ui.picTeach->focusReplies();
-    } else {
-        m_ui.picTeach->setKeyword({});
-        m_ui.picTeach->focusKeyword();
-    }
     m_timerActive->stop();
 }
 
-void FrmMain::lookUpKeyword()
+void FrmMain::teachingLeft(bool closing)
 {
-    if (m_teachingList->count() == 0)
-        return;
-    const int row = m_teachingList->findKey(TextRules::normalise(m_ui.picTeach->keyword()));
-    m_ui.picTeach->setReplies(row < 0 ? QString()
-                                      : TeachingRules::repliesOf(m_teachingList->entryAt(row)));
-}
-
-void FrmMain::pickEntry(const QModelIndex &index)
-{
-    if (m_mode != Mode::Teaching || !index.isValid())
-        return;
-    m_ui.picTeach->setKeyword(TeachingList::keyOf(m_teachingList->entryAt(index.row())));
-}
-
-void FrmMain::showList()
-{
-    if (m_mode == Mode::Teaching)
-        m_ui.showKeywordList();
-}
-
-void FrmMain::commitEntry()
-{
-    if (m_mode != Mode::Teaching)
-        return;
-    const QString refused = QStringLiteral("本次调教未能成功,可能的原因:") + Cr;
-    const TeachingRules::Commit commit = TeachingRules::check(
-        m_ui.picTeach->keyword(), m_ui.picTeach->replies(), m_knowledge.filterWords);
-    switch (commit.verdict) {
-    case TeachingRules::Verdict::Malformed:
-        message(QMessageBox::Warning, QStringLiteral("ERR"),
-                refused + QStringLiteral("1,关键字或智能回复为空;") + Cr +
-                    QStringLiteral("2,关键字含有“|”或“\\”符号."));
-        return;
-    case TeachingRules::Verdict::BadReply:
-        message(QMessageBox::Warning, QStringLiteral("ERR"),
-                refused + QStringLiteral("智能回复里不能含有“%1”.").arg(commit.offending));
-        return;
-    case TeachingRules::Verdict::Unencodable:
-        message(QMessageBox::Warning, QStringLiteral("ERR"),
-                refused + QStringLiteral("调教内容含有无法保存的字符“%1”.").arg(commit.offending));
-        return;
-    case TeachingRules::Verdict::Rude:
-        message(QMessageBox::Warning, QStringLiteral("ERR"),
-                refused + QStringLiteral("调教内容含有不良字眼."));
-        m_ui.picTeach->clearBoxes();
-        return;
-    case TeachingRules::Verdict::Accepted:
-        break;
-    }
-    const QString key = TeachingList::keyOf(commit.entry);
-    int row = m_teachingList->findKey(key);
-    if (row >= 0)
-        m_teachingList->replaceEntry(row, commit.entry);
-    else
-        row = m_teachingList->insertEntry(commit.entry);
-    m_unsaved = true;
-    message(QMessageBox::Information, QStringLiteral("调教成功!"),
-            QStringLiteral("调教成功!") + Cr + QStringLiteral("机器人会好好学习滴^_^"),
-            QMessageBox::Yes | QMessageBox::No);
-    m_ui.picTeach->clearBoxes();
-    m_ui.picTeach->showHint(
-        ShadowHint::forEntry(key, row, *m_teachingList, m_profile.name, m_knowledge.filterWords));
-}
-
-void FrmMain::leaveTeaching(bool closing)
-{
-    if (m_mode != Mode::Teaching)
-        return;
-    // The bytes come back only when they could not be written, to be kept elsewhere.
-    const auto save = [loaded = m_knowledge, entries = m_teachingList->snapshot(),
-                       path = m_dataPath, fault = m_seams.writeFault](const std::atomic_bool &) {
-        // A save is never stopped half way: the file is replaced whole or not at all.
-        Result<QByteArray> bytes = saveBytes(loaded, entries);
-        if (!bytes)
-            return std::pair(QByteArray(), Status::failure(bytes.reason()));
-        Status written = KnowledgeFile::write(path, *bytes, fault);
-        return std::pair(written ? QByteArray() : *std::move(bytes), std::move(written));
-    };
-    m_task->start(Job::Saving, QStringLiteral("正在保存数据文件……"), save,
-                  [this, closing](std::pair<QByteArray, Status> outcome) {
-                      const auto &[unwritten, saved] = outcome;
-                      if (saved)
-                          reloadAfterTeaching(closing, true);
-                      else
-                          decideAfterFailedSave(saved.reason(), unwritten, closing);
-                  });
-}
-
-void FrmMain::decideAfterFailedSave(const QString &reason, const QByteArray &unwritten,
-                                    bool closing)
-{
-    // Unless the user takes a way out, teaching goes on with everything taught so far; the file
-    // on disk stays as it was.
-    const SaveFailure::Decision decision =
-        SaveFailure::ask(m_seams, m_dataPath, reason, !unwritten.isEmpty());
-    switch (decision.choice) {
-    case SaveFailure::Decision::Choice::Stay:
-        return;
-    case SaveFailure::Decision::Choice::Discard:
-        reloadAfterTeaching(closing, false);
-        return;
-    case SaveFailure::Decision::Choice::SaveElsewhere:
-        break;
-    }
-    // The same atomic write: a copy is either complete or not there at all.
-    m_task->start(
-        Job::SavingElsewhere, QStringLiteral("正在另存……"),
-        [path = decision.path, unwritten](const std::atomic_bool &) {
-            return KnowledgeFile::write(path, unwritten);
-        },
-        [this, reason, unwritten, closing, path = decision.path](Status written) {
-            if (written) {
-                SaveFailure::tellSavedElsewhere(m_seams, path);
-                reloadAfterTeaching(closing, false);
-            } else {
-                SaveFailure::tellNotSavedElsewhere(m_seams, path, written.reason());
-                decideAfterFailedSave(reason, unwritten, closing);
-            }
-        });
-}
-
-void FrmMain::reloadAfterTeaching(bool closing, bool saved)
-{
-    // Decoded as it is read, the bytes of a big file never stand beside its text and the table
-    // it replaces.
-    const auto load = [path = m_dataPath](const std::atomic_bool &stop) {
-        return KnowledgeFile::load(path, &stop);
-    };
-    m_task->start(
-        Job::Loading, ReadingStatus, load, [this, closing, saved](Result<KnowledgeBase> reloaded) {
-            if (reloaded) {
-                useKnowledge(*std::move(reloaded));
-            } else if (!closing) {
-                // Written but unreadable: the working copy is all the user has, so
-                // teaching goes on and leaving again retries. Not written: the
-                // knowledge loaded last stands for the file.
-                message(QMessageBox::Warning, QStringLiteral("ERR"),
-                        KnowledgeFile::problemMessage(
-                            saved ? QStringLiteral("数据文件已经写好,但无法重新读取:")
-                                  : QStringLiteral("无法重新读取数据文件:"),
-                            m_dataPath, reloaded.reason(),
-                            saved ? QStringLiteral("调教的内容还在,可以再点“退出调教”重试。")
-                                  : QString()));
-                if (saved)
-                    return;
-            }
-            finishLeaving(closing);
-        });
-}
-
-void FrmMain::finishLeaving(bool closing)
-{
-    m_unsaved = false;
-    m_teachingList->adopt({});
-    m_ui.hideKeywordList();
-    setMode(Mode::Conversation);
-    m_ui.picTeach->clearBoxes();
     if (closing) {
         m_closing = true;
         close();
@@ -580,7 +390,7 @@ void FrmMain::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    if (!m_closing && !mayClose()) {
+    if (!m_closing && !m_teaching->mayClose()) {
         event->ignore();
         return;
     }
@@ -596,32 +406,9 @@ void FrmMain::closeEvent(QCloseEvent *event)
     });
 }
 
-bool FrmMain::mayClose()
-{
-    if (!m_unsaved)
-        return true;
-    const QMessageBox::StandardButton answer =
-        message(QMessageBox::Warning, QStringLiteral("妙语通"),
-                QStringLiteral("调教的内容还没有保存到数据文件 Data.ait。") + Cr +
-                    QStringLiteral("退出之前要保存吗?"),
-                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
-    if (answer == QMessageBox::Save) {
-        leaveTeaching(true); // closes once saved
-        return false;
-    }
-    if (answer == QMessageBox::Discard)
-        m_unsaved = false;
-    return answer == QMessageBox::Discard;
-}
-
 void FrmMain::saveUnasked()
 {
-    // While a save runs, it is writing the same work.
-    if (m_mode != Mode::Teaching || !m_unsaved || m_task->busy())
-        return;
-    const Result<QByteArray> bytes = saveBytes(m_knowledge, m_teachingList->snapshot());
-    if (bytes && KnowledgeFile::write(m_dataPath, *bytes))
-        m_unsaved = false;
+    m_teaching->saveUnasked();
 }
 
 void FrmMain::releaseVoice()
@@ -660,7 +447,7 @@ bool FrmMain::eventFilter(QObject *watched, QEvent *event)
 void FrmMain::keyPressEvent(QKeyEvent *event)
 {
     // Reached only while no control has the focus: outside teaching, go back to typing.
-    if (m_mode != Mode::Teaching)
+    if (!m_teaching->active())
         m_ui.txtSend->setFocus();
     event->accept();
 }

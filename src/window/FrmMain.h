@@ -15,6 +15,7 @@
 #include "teaching/TeachingList.h"
 #include "window/FrmMainSeams.h"
 #include "window/FrmMainUi.h"
+#include "window/TeachingWorkflow.h"
 
 #include <QMessageBox>
 #include <QWidget>
@@ -48,7 +49,7 @@ public:
     // True while long work runs (loading, preparing teaching, saving).
     bool busy() const;
 
-    Mode mode() const { return m_mode; }
+    Mode mode() const { return m_teaching->active() ? Mode::Teaching : Mode::Conversation; }
     const KnowledgeBase &knowledge() const { return m_knowledge; }
     QString dataPath() const { return m_dataPath; }
     QString pendingMessage() const { return m_pendingMessage; }
@@ -67,7 +68,7 @@ public:
     // True once the reply index for the knowledge loaded last is built.
     bool replyIndexReady() const { return m_replyIndex.index() != nullptr; }
     // Commits made in teaching mode that no save has written yet.
-    bool hasUnsavedWork() const { return m_unsaved; }
+    bool hasUnsavedWork() const { return m_teaching->hasUnsavedWork(); }
     // Saves unsaved work without asking anyone, for when no one can answer (a termination
     // signal, the session ending, the application quitting).
     void saveUnasked();
@@ -81,14 +82,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // How teaching was asked for: by the button, to teach the message not understood, or by
-    // the command, to teach anything.
-    enum class TeachingStart
-    {
-        Button,
-        Command,
-    };
-
     void connectControls();
     void fillProfileLabels();
 
@@ -104,24 +97,10 @@ private:
     void send();
     void runCommand(ChatCommand command);
 
-    void setMode(Mode mode);
-    void enterTeaching(TeachingStart start);
-    void showTeaching(TeachingStart start);
-    // Saves and leaves teaching mode, or on a failed save does what the user chooses; teaching
-    // goes on when the user stays. Closing leaves without the spoken lines and then closes.
-    void leaveTeaching(bool closing = false);
-    void decideAfterFailedSave(const QString &reason, const QByteArray &unwritten, bool closing);
-    // Reads Data.ait again after teaching: the file is ours, so nothing is asked. saved tells
-    // whether this teaching's work is in it.
-    void reloadAfterTeaching(bool closing, bool saved);
-    void finishLeaving(bool closing);
-    // False when the close waits (for the user's answer or for a save).
-    bool mayClose();
+    void enterTeaching(TeachingWorkflow::Start start);
+    void teachingStarted();
+    void teachingLeft(bool closing);
     void releaseVoice();
-    void commitEntry();
-    void showList();
-    void lookUpKeyword();
-    void pickEntry(const QModelIndex &index);
 
     void appendTranscript(const QString &text);
     QMessageBox::StandardButton message(QMessageBox::Icon icon, const QString &title,
@@ -143,13 +122,12 @@ private:
     QString m_lastReply;
     qint64 m_sentCount = 0;
     IdlePrompter m_idlePrompter;
-    Mode m_mode = Mode::Conversation;
     TeachingList *m_teachingList = nullptr;
-    bool m_unsaved = false;
     bool m_closing = false;
 
     FrmMainUi m_ui;
     BackgroundTask *m_task = nullptr;
+    TeachingWorkflow *m_teaching = nullptr;
     QTimer *m_timerActive = nullptr;
     QTimer *m_timerRevert = nullptr;
 };
