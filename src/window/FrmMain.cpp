@@ -6,26 +6,18 @@
 #include "conversation/Randomness.h"
 #include "conversation/ReplyEngine.h"
 #include "knowledge/KnowledgeFile.h"
-#include "teaching/ShadowHint.h"
 #include "teaching/TeachingList.h"
-#include "teaching/TeachingRules.h"
-#include "voice/QtSpeaker.h"
 #include "voice/Speaker.h"
-#include "window/Backdrop.h"
 #include "window/BackgroundTask.h"
 #include "window/ChatTextBox.h"
 #include "window/Controls.h"
-#include "window/Dialogs.h"
 #include "window/GlyphLabel.h"
 #include "window/KeywordList.h"
-#include "window/SaveFailure.h"
 #include "window/StartupQuestions.h"
-#include "window/TeachPanel.h"
 #include "window/TeachingWorkflow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -66,27 +58,7 @@ FrmMain::FrmMain(const QString &dataDirectory, FrmMainSeams seams, QWidget *pare
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_seams(std::move(seams)),
       m_dataPath(QDir(dataDirectory).filePath(KnowledgeFile::FileName))
 {
-    if (!m_seams.clock) {
-        m_ownClock = std::make_unique<SystemClock>();
-        m_seams.clock = m_ownClock.get();
-    }
-    if (!m_seams.random) {
-        m_ownRandom = std::make_unique<SystemRandom>();
-        m_seams.random = m_ownRandom.get();
-    }
-    if (!m_seams.askText)
-        m_seams.askText = Dialogs::askText;
-    if (!m_seams.showMessage)
-        m_seams.showMessage = Dialogs::showMessage;
-    if (!m_seams.openUrl)
-        m_seams.openUrl = [](const QUrl &url) { QDesktopServices::openUrl(url); };
-    if (!m_seams.showChoice)
-        m_seams.showChoice = Dialogs::showChoice;
-    if (!m_seams.askSavePath)
-        m_seams.askSavePath = Dialogs::askSavePath;
-    if (!m_seams.makeVoice)
-        m_seams.makeVoice = [] { return std::make_unique<QtSpeaker>(); };
-
+    m_seams.fillInTheWorld();
     m_teachingList = new TeachingList(this);
     m_ui.setupUi(this, m_teachingList);
     m_task = new BackgroundTask(m_ui, this);

@@ -109,8 +109,6 @@ private:
 
     // The world
     FrmMainSeams m_seams;
-    std::unique_ptr<Clock> m_ownClock;
-    std::unique_ptr<RandomSource> m_ownRandom;
     std::unique_ptr<Speaker> m_ownSpeaker;
 
     // The conversation's state

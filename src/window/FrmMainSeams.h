@@ -46,4 +46,8 @@ struct FrmMainSeams
     KnowledgeFile::WriteFault writeFault;
     // Called on the worker before each piece of long work (tests hold the work there).
     std::function<void()> beforeWork;
+
+    // Fills in the real world wherever nothing was given: the system's clock and chance, the
+    // dialogs, the desktop's URL handler and the speech engine.
+    void fillInTheWorld();
 };
