@@ -197,9 +197,8 @@ void TestReplyIndex::findsTheFirstEntryLikeTheScan()
         matched += expected.has_value();
     }
     // The messages must exercise both outcomes, or the comparison proves little.
-    QVERIFY(matched > 0);
-    if (emptyKeys == 0)
-        QVERIFY(matched < 2000);
+    QVERIFY(matched > 0 || emptyKeys == entries);
+    QVERIFY(matched < 2000);
 }
 
 void TestReplyIndex::respondsLikeTheScans_data()
@@ -211,7 +210,7 @@ void TestReplyIndex::respondsLikeTheScans_data()
     const QStringList rude{u"fuck"_s, u"SB"_s, u"坏蛋"_s, u"ab"_s};
     QTest::newRow("default name") << 11u << u"阿木"_s << rude;
     QTest::newRow("no filter words: the name stays") << 12u << u"阿木"_s << QStringList();
-    QTest::newRow("an empty filter word is in every message")
+    QTest::newRow("an empty filter word is never found")
         << 13u << u"阿木"_s << QStringList{u"坏蛋"_s, QString()};
     // Names that share characters with "[rob]" can turn up again after each replacement.
     QTest::newRow("name inside [rob]") << 14u << u"o"_s << rude;
@@ -256,8 +255,11 @@ void TestReplyIndex::chosenCases_data()
     QTest::newRow("duplicate keys: the earlier")
         << QStringList{u"q"_s, u"hi"_s, u"hi"_s} << u"hi"_s << 1;
     QTest::newRow("the last entry counts") << QStringList{u"x"_s, u"y"_s, u"z"_s} << u"z"_s << 2;
-    QTest::newRow("empty key matches an empty message")
-        << QStringList{u"a"_s, QString()} << QString() << 1;
+    // Only a hand-edited file holds an empty key: it would otherwise answer every message.
+    QTest::newRow("an empty key is never found")
+        << QStringList{u"a"_s, QString()} << QString() << -1;
+    QTest::newRow("an empty key hides nothing")
+        << QStringList{QString(), u"b"_s} << u"ab"_s << 1;
     QTest::newRow("key longer than the message") << QStringList{u"hello"_s} << u"hell"_s << -1;
     QTest::newRow("case matters") << QStringList{u"hello"_s} << u"HELLO"_s << -1;
     QTest::newRow("whole message") << QStringList{u"z"_s, u"你好"_s} << u"你好"_s << 1;

@@ -194,6 +194,10 @@ void TestTeaching::commitRefusesAndKeepsTheBoxes_data()
     QTest::newRow("spaces for a key") << u"   "_qs << u"x"_qs << kMalformed;
     QTest::newRow("empty replies") << u"k"_qs << QString() << kMalformed;
     QTest::newRow("spaces for replies") << u"k"_qs << u"  "_qs << kMalformed;
+    // Line ends are dropped from what is stored: what is left is judged.
+    QTest::newRow("only line ends for a key") << u" \n"_qs << u"x"_qs << kMalformed;
+    QTest::newRow("only CR LF for a key") << u"\r\n"_qs << u"x"_qs << kMalformed;
+    QTest::newRow("only line ends for replies") << u"k"_qs << u"\r\n \n"_qs << kMalformed;
     // A reply's refusal names what the reply holds, not the key's rules.
     QTest::newRow("bar in a reply")
         << u"k"_qs << u"a|b"_qs << u"本次调教未能成功,可能的原因:\r智能回复里不能含有“|”."_qs;

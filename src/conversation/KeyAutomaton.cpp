@@ -63,10 +63,13 @@ std::optional<KeyAutomaton> KeyAutomaton::build(std::span<const QStringView> key
             const quint32 state = levelStart + quint32(k);
             states[state].firstChild = nextStart + quint32(next.size());
             auto [i, end] = level[k];
-            // The key that is exactly this prefix sorts before every longer one.
+            // The key that is exactly this prefix sorts before every longer one. An empty key
+            // is never found: contained in every text, it would hide every other key.
             quint32 firstKey = NoKey;
-            for (; i < end && unitsOf(order[i]).size() == depth; ++i)
-                firstKey = std::min(firstKey, order[i]);
+            for (; i < end && unitsOf(order[i]).size() == depth; ++i) {
+                if (depth > 0)
+                    firstKey = std::min(firstKey, order[i]);
+            }
             states[state].firstKey = firstKey;
             while (i < end) {
                 const char16_t c = unitsOf(order[i])[depth];

@@ -19,7 +19,7 @@ public:
     // An automaton without keys: it finds nothing.
     KeyAutomaton() = default;
 
-    // Keys in list order; an empty key is contained in every text. Nothing when cancel was set
+    // Keys in list order; an empty key is never found. Nothing when cancel was set
     // while building, or when the keys are too many for the automaton's 32-bit state numbers.
     static std::optional<KeyAutomaton> build(std::span<const QStringView> keys,
                                              const std::atomic_bool *cancel = nullptr);

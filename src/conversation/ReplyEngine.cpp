@@ -49,7 +49,7 @@ bool holdsRudeWord(QString &message, const KnowledgeBase &knowledge, const QStri
     }
     for (const QString &word : knowledge.filterWords) {
         message.replace(robotName, QStringLiteral("[rob]"));
-        if (message.contains(word))
+        if (!word.isEmpty() && message.contains(word)) // as the index: "" is never found
             return true;
     }
     return false;
@@ -129,7 +129,10 @@ Reply respond(QString &message, const KnowledgeBase &knowledge, const QString &r
 std::optional<qsizetype> scanTable(QStringView message, const KeywordTable &table)
 {
     for (qsizetype i = 0; i < table.size(); ++i) {
-        if (message.contains(KnowledgeEntry::key(table.at(i))))
+        // Only a hand-edited file holds an empty key; contained in every message, it would
+        // silence the rest of the table.
+        const QStringView key = KnowledgeEntry::key(table.at(i));
+        if (!key.isEmpty() && message.contains(key))
             return i;
     }
     return std::nullopt;

@@ -24,14 +24,20 @@ namespace TeachingRules {
 
 Commit check(const QString &keywordText, const QString &repliesText, const QStringList &filterWords)
 {
-    if (TextRules::isBlank(keywordText) || TextRules::isBlank(repliesText) ||
-        keywordText.contains(u'\\') || keywordText.contains(u'|')) {
+    // A line end inside the entry would end its row early at the next load, so the boxes are
+    // judged as they will be stored: a box of only line ends is as blank as an empty one (an
+    // empty key would be contained in every message), and "[AI_Dat" CR "]" is a marker.
+    const auto stored = [](QString text) {
+        text.removeIf([](QChar c) { return c == u'\r' || c == u'\n'; });
+        return text;
+    };
+    const QString key = stored(keywordText);
+    const QString replies = stored(repliesText);
+    if (TextRules::isBlank(key) || TextRules::isBlank(replies) || key.contains(u'\\') ||
+        key.contains(u'|')) {
         return {Verdict::Malformed, {}, {}};
     }
-    // A line end inside the entry would end its row early at the next load. It goes first, so
-    // that the checks below see the text as it will be stored ("[AI_Dat" CR "]" is a marker).
-    QString entry = TextRules::normalise(keywordText) + u'\\' + repliesText;
-    entry.removeIf([](QChar c) { return c == u'\r' || c == u'\n'; });
+    QString entry = TextRules::normalise(key) + u'\\' + replies;
 
     // A "|" or a marker in a reply would split the entry or the file at the next load.
     if (entry.contains(u'|'))
@@ -46,7 +52,7 @@ Commit check(const QString &keywordText, const QString &repliesText, const QStri
         return {Verdict::Unencodable, {}, bad};
 
     for (const QString &word : filterWords) {
-        if (entry.contains(word))
+        if (!word.isEmpty() && entry.contains(word))
             return {Verdict::Rude, {}, {}};
     }
     return {Verdict::Accepted, KnowledgeEntry::withLineEnd(entry), {}};
