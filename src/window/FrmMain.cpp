@@ -15,6 +15,7 @@
 #include "window/KeywordList.h"
 #include "window/StartupQuestions.h"
 #include "window/TeachingWorkflow.h"
+#include "window/WindowKeys.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -42,13 +43,6 @@ void enable(QTimer *timer)
     if (!timer->isActive())
         timer->start();
 }
-
-// What the start-up read gives: the knowledge, or the bytes of a file saved as UTF-8.
-struct StartLoad
-{
-    Result<KnowledgeBase> knowledge = Result<KnowledgeBase>::failure({});
-    std::optional<QByteArray> utf8;
-};
 
 using Job = BackgroundTask::Job;
 
@@ -108,9 +102,8 @@ void FrmMain::connectControls()
     connect(m_teaching, &TeachingWorkflow::reloaded, this, &FrmMain::useKnowledge);
     connect(m_teaching, &TeachingWorkflow::left, this, &FrmMain::teachingLeft);
 
-    // Enter is the window's: it clicks a focused button, and Send from anywhere else.
-    for (QWidget *control : m_ui.focusChain())
-        control->installEventFilter(this);
+    connect(new WindowKeys(m_ui, this), &WindowKeys::typing, this,
+            [this] { m_idlePrompter.reset(); });
 }
 
 // ---- Start-up ---------------------------------------------------------------------------
@@ -139,40 +132,31 @@ bool FrmMain::seedKnowledgeFile()
         KnowledgeFile::write(m_dataPath, *KnowledgeFile::firstRunBytes(*name), m_seams.writeFault);
     if (written)
         return true;
-    message(QMessageBox::Critical, QStringLiteral("妙语通"),
-            KnowledgeFile::problemMessage(QStringLiteral("无法创建数据文件:"), m_dataPath,
-                                          written.reason()));
+    m_seams.showMessage(QMessageBox::Critical, QStringLiteral("妙语通"),
+                        KnowledgeFile::problemMessage(QStringLiteral("无法创建数据文件:"),
+                                                      m_dataPath, written.reason()),
+                        QMessageBox::Ok);
     return false;
 }
 
 void FrmMain::loadAtStart()
 {
-    const auto read = [path = m_dataPath](const std::atomic_bool &stop) {
-        StartLoad loaded;
-        Result<QByteArray> bytes = KnowledgeFile::read(path, &stop);
-        if (!bytes)
-            loaded.knowledge = Result<KnowledgeBase>::failure(bytes.reason());
-        else if (KnowledgeFile::isUtf8(*bytes))
-            loaded.utf8 = *std::move(bytes);
-        else if (!stop.load())
-            loaded.knowledge = KnowledgeBase::parse(*bytes);
-        return loaded;
+    const auto load = [path = m_dataPath](const std::atomic_bool &stop) {
+        return KnowledgeFile::load(path, &stop);
     };
-    m_task->start(Job::Loading, ReadingStatus, read, [this](StartLoad loaded) {
-        if (loaded.utf8) {
+    m_task->start(Job::Loading, ReadingStatus, load, [this](KnowledgeFile::Loaded loaded) {
+        if (loaded.looksUtf8) {
             // Converted: read what was written. Left as it is: the user has been told.
-            if (StartupQuestions::settleEncoding(m_seams, m_dataPath, *loaded.utf8))
+            if (StartupQuestions::settleEncoding(m_seams, m_dataPath))
                 loadAtStart();
             else
                 failStart({});
-            return;
-        }
-        if (!loaded.knowledge) {
+        } else if (!loaded.knowledge) {
             failStart(loaded.knowledge.reason());
-            return;
+        } else {
+            useKnowledge(*std::move(loaded.knowledge));
+            greet();
         }
-        useKnowledge(*std::move(loaded.knowledge));
-        greet();
     });
 }
 
@@ -180,9 +164,11 @@ void FrmMain::failStart(const QString &reason)
 {
     hide();
     if (!reason.isEmpty()) {
-        message(QMessageBox::Critical, QStringLiteral("妙语通"),
-                KnowledgeFile::problemMessage(QStringLiteral("无法读取数据文件:"), m_dataPath,
-                                              reason, QStringLiteral("文件没有被改动。")));
+        m_seams.showMessage(QMessageBox::Critical, QStringLiteral("妙语通"),
+                            KnowledgeFile::problemMessage(QStringLiteral("无法读取数据文件:"),
+                                                          m_dataPath, reason,
+                                                          QStringLiteral("文件没有被改动。")),
+                            QMessageBox::Ok);
     }
     emit startFailed();
 }
@@ -392,41 +378,10 @@ void FrmMain::releaseVoice()
 
 // ---- Keyboard --------------------------------------------------------------------------
 
-bool FrmMain::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if (watched == m_ui.txtSend)
-            m_idlePrompter.reset();
-        // Enter in the keyword list picks an entry there.
-        const bool enter = watched != m_ui.listDate &&
-                           (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter);
-        if (enter && watched == m_ui.txtSend && (key->modifiers() & Qt::ControlModifier)) {
-            m_ui.txtSend->insertPlainText(QStringLiteral("\n"));
-            return true;
-        }
-        if (enter && !(key->modifiers() & Qt::ControlModifier)) {
-            if (auto *button = qobject_cast<QPushButton *>(watched))
-                button->click();
-            else
-                m_ui.cmdSend->click();
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
 void FrmMain::keyPressEvent(QKeyEvent *event)
 {
     // Reached only while no control has the focus: outside teaching, go back to typing.
     if (!m_teaching->active())
         m_ui.txtSend->setFocus();
     event->accept();
-}
-
-QMessageBox::StandardButton FrmMain::message(QMessageBox::Icon icon, const QString &title,
-                                             const QString &prompt,
-                                             QMessageBox::StandardButtons buttons)
-{
-    return m_seams.showMessage(icon, title, prompt, buttons);
 }

@@ -79,7 +79,6 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void connectControls();
@@ -103,9 +102,6 @@ private:
     void releaseVoice();
 
     void appendTranscript(const QString &text);
-    QMessageBox::StandardButton message(QMessageBox::Icon icon, const QString &title,
-                                        const QString &prompt,
-                                        QMessageBox::StandardButtons buttons = QMessageBox::Ok);
 
     // The world
     FrmMainSeams m_seams;

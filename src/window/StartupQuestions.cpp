@@ -42,12 +42,10 @@ std::optional<QString> askUserName(const FrmMainSeams &seams, const QString &rob
     }
 }
 
-bool settleEncoding(const FrmMainSeams &seams, const QString &dataPath, const QByteArray &bytes)
+bool settleEncoding(const FrmMainSeams &seams, const QString &dataPath)
 {
     // A file an editor saved as UTF-8 would load as garbled text: say so, and let the user
     // choose between converting it and leaving it alone.
-    if (!KnowledgeFile::isUtf8(bytes))
-        return true;
     const QString backupPath = dataPath + QStringLiteral(".utf8.bak");
     const QMessageBox::StandardButton choice = seams.showMessage(
         QMessageBox::Question, QStringLiteral("妙语通"),
@@ -60,7 +58,7 @@ bool settleEncoding(const FrmMainSeams &seams, const QString &dataPath, const QB
     if (choice != QMessageBox::Yes)
         return false;
     const Status converted =
-        KnowledgeFile::convertUtf8ToGbk(dataPath, bytes, backupPath, seams.writeFault);
+        KnowledgeFile::convertUtf8ToGbk(dataPath, backupPath, seams.writeFault);
     if (!converted) {
         seams.showMessage(QMessageBox::Critical, QStringLiteral("妙语通"),
                           KnowledgeFile::problemMessage(QStringLiteral("无法转换数据文件:"),

@@ -14,9 +14,9 @@ namespace StartupQuestions {
 // Asks until the user gives a name the knowledge file can hold.
 std::optional<QString> askUserName(const FrmMainSeams &seams, const QString &robotName);
 
-// A UTF-8 Data.ait (bytes as read) is converted to GBK if the user agrees; false when the program
-// cannot go on (the user chose to leave the file alone, or the conversion failed and they were told
-// why).
-bool settleEncoding(const FrmMainSeams &seams, const QString &dataPath, const QByteArray &bytes);
+// A Data.ait that looks like UTF-8 is converted to GBK if the user agrees; false when the
+// program cannot go on (the user chose to leave the file alone, or the conversion failed and
+// they were told why).
+bool settleEncoding(const FrmMainSeams &seams, const QString &dataPath);
 
 } // namespace StartupQuestions

@@ -213,7 +213,7 @@ void TeachingWorkflow::reload(bool closing, bool saved)
     // Decoded as it is read, the bytes of a big file never stand beside its text and the table
     // it replaces.
     const auto load = [path = m_dataPath](const std::atomic_bool &stop) {
-        return KnowledgeFile::load(path, &stop);
+        return KnowledgeFile::load(path, &stop).knowledge;
     };
     m_task.start(Job::Loading, QStringLiteral("正在读取数据文件……"), load,
                  [this, closing, saved](Result<KnowledgeBase> reloaded) {
