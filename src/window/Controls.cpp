@@ -44,6 +44,8 @@ QLabel *makeLabel(QWidget *container, const char16_t *name, const QString &capti
                   const QColor &colour, const QString &role)
 {
     auto *label = new QLabel(caption, container);
+    // Labels show names, keys and messages: never read them as markup.
+    label->setTextFormat(Qt::PlainText);
     place(label, name);
     label->setAttribute(Qt::WA_NoMousePropagation);
     QPalette palette = label->palette();

@@ -27,6 +27,7 @@ QMessageBox::StandardButton showMessage(QMessageBox::Icon icon, const QString &t
 {
     QMessageBox box(icon, title, QString(prompt).replace(u'\r', u'\n'), buttons,
                     QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText); // prompts quote keys, names and paths
     // In Chinese whether or not Qt's translation is installed.
     const std::pair<QMessageBox::StandardButton, const char16_t *> captions[] = {
         {QMessageBox::Ok, u"确定"},        {QMessageBox::Yes, u"是"},
@@ -47,6 +48,7 @@ int showChoice(QMessageBox::Icon icon, const QString &title, const QString &prom
 {
     QMessageBox box(icon, title, QString(prompt).replace(u'\r', u'\n'), QMessageBox::NoButton,
                     QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
     QList<QPushButton *> added;
     for (const QString &caption : buttons)
         added.append(box.addButton(caption, QMessageBox::AcceptRole));

@@ -15,6 +15,8 @@ using Controls::makeLabel;
 using Controls::place;
 using Controls::windowFont;
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QLineEdit *makeBox(QWidget *panel, const char16_t *name, const QString &accessibleName)
@@ -117,7 +119,9 @@ void TeachPanel::showHint(const QString &hint)
     const int room = width() - m_labTip->x() - m_labTip->x() / 4;
     m_labTip->setText(
         hint.isEmpty() ? m_usage : m_labTip->fontMetrics().elidedText(hint, Qt::ElideMiddle, room));
-    m_labTip->setToolTip(hint);
+    // A tooltip has no plain-text setting: an escaped text marked as rich shows the key as typed.
+    m_labTip->setToolTip(hint.isEmpty() ? QString()
+                                        : u"<qt>"_s + hint.toHtmlEscaped() + u"</qt>"_s);
     m_labTip->setAccessibleName(hint);
     m_labTip->adjustSize();
 }
