@@ -6,6 +6,8 @@
 #include "common/TextRules.h"
 #include "conversation/CrisisCare.h"
 #include "knowledge/GbkCodec.h"
+#include "knowledge/KnowledgeBase.h"
+#include "knowledge/KnowledgeFile.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -19,8 +21,10 @@ class TstCrisisCare : public QObject
 private slots:
     void recognisesCrisis_data();
     void recognisesCrisis();
+    void defaultKnowledgeReadsAsEveryday();
     void caringLines_data();
     void caringLines();
+    void caringLinesSayWhereHelpIs();
 };
 
 void TstCrisisCare::recognisesCrisis_data()
@@ -63,6 +67,70 @@ void TstCrisisCare::recognisesCrisis_data()
     QTest::newRow("look-alike cut out, crisis stays") << u"想死你了，可我真的想死"_s << true;
     QTest::newRow("price next to a real one") << u"跳楼价也没用，我想跳楼"_s << true;
 
+    // Indirect words, by what they mean.
+    QTest::newRow("ending: all of it, soon") << u"我只想让这一切赶紧结束"_s << true;
+    QTest::newRow("ending: a full stop") << u"是时候给这一切画上句号了"_s << true;
+    QTest::newRow("ending: hoping") << u"真希望一切都能快点结束"_s << true;
+    QTest::newRow("ending: tired, settle it") << u"我累了，想把一切都了结"_s << true;
+    QTest::newRow("ending: death as release") << u"死了就能彻底解脱了吧"_s << true;
+    QTest::newRow("ending: a life ends here") << u"我的人生到这里就该结束了"_s << true;
+    QTest::newRow("waking: eyes never open") << u"真希望闭上眼睛以后就别再睁开了"_s << true;
+    QTest::newRow("waking: tonight") << u"要是今晚睡下去明天不会醒就好了"_s << true;
+    QTest::newRow("waking: praying") << u"每天晚上都祈祷明天别醒过来"_s << true;
+    QTest::newRow("waking: asleep for good") << u"如果能一直睡着不醒来该多好"_s << true;
+    QTest::newRow("waking: facing it") << u"我不想再醒来面对这一切"_s << true;
+    QTest::newRow("gone: without a sound") << u"真希望自己能悄无声息地消失"_s << true;
+    QTest::newRow("gone: never here") << u"要是这世上从来没有我就好了"_s << true;
+    QTest::newRow("gone: far away, then") << u"我想去一个没人认识我的地方，然后彻底消失"_s << true;
+    QTest::newRow("gone: not existing") << u"如果我不存在，大家会不会更好"_s << true;
+    QTest::newRow("gone: never born") << u"我本来就不应该出生"_s << true;
+    QTest::newRow("gone: evaporate") << u"好想从地球上蒸发掉"_s << true;
+    QTest::newRow("burden: extra at home") << u"我觉得我在这个家里就是个多余的人"_s << true;
+    QTest::newRow("burden: the odd one") << u"我是不是多余的那个人"_s << true;
+    QTest::newRow("burden: on others") << u"我什么都做不好，只会成为别人的负担"_s << true;
+    QTest::newRow("burden: easier without me")
+        << u"爸妈为了我操碎了心，没有我他们能过得轻松些"_s << true;
+    QTest::newRow("burden: the family") << u"我拖累了全家人"_s << true;
+    QTest::newRow("burden: asking") << u"你说我拖累大家了吗"_s << true;
+    QTest::newRow("burden: wasting air") << u"我活着就是在浪费空气"_s << true;
+    QTest::newRow("nobody: dead at home") << u"哪天我死在家里，估计也没人知道"_s << true;
+    QTest::newRow("nobody: no one sad") << u"就算我不在了，也不会有人难过吧"_s << true;
+    QTest::newRow("nobody: a month gone") << u"我消失一个月都不会有人发现"_s << true;
+    QTest::newRow("nobody: dead or alive") << u"谁会在意我是死是活"_s << true;
+    QTest::newRow("nobody: one less") << u"世界上少了我，根本没人会注意到"_s << true;
+    QTest::newRow("nobody: forgotten") << u"我走了以后，应该很快就会被所有人忘掉吧"_s << true;
+    QTest::newRow("means: a bottle put by") << u"我已经偷偷存了一整瓶安眠药"_s << true;
+    QTest::newRow("means: rope on the beam") << u"绳子我已经挂在房梁上了"_s << true;
+    QTest::newRow("means: charcoal, sealed") << u"买了几包木炭，打算把门窗都封死"_s << true;
+    QTest::newRow("means: pills saved, waiting") << u"药我都攒好了，就等一个合适的时间"_s << true;
+    QTest::newRow("means: swallowed at once") << u"把一整板的药全吞了下去"_s << true;
+    QTest::newRow("means: enough bought") << u"去了好几家药店，终于把安眠药买够了"_s << true;
+    QTest::newRow("tired: can't carry it") << u"每天都像在硬撑，我真的扛不下去了"_s << true;
+    QTest::newRow("tired: not holding on") << u"我已经努力很久了，不想再撑下去"_s << true;
+    QTest::newRow("tired: not this time") << u"好累啊，这次我不想再坚持了"_s << true;
+    QTest::newRow("tired: breaking") << u"再这样下去我真的会崩溃，撑不住了"_s << true;
+    QTest::newRow("tired: no strength") << u"身心俱疲，没有力气再继续了"_s << true;
+    QTest::newRow("giving: shared out")
+        << u"我把自己的东西都分给朋友了，反正以后也用不上"_s << true;
+    QTest::newRow("giving: the cat") << u"我的猫以后就拜托你照顾了"_s << true;
+    QTest::newRow("giving: a keepsake") << u"这些年收藏的书都送人了，留给你们做个纪念"_s << true;
+    QTest::newRow("giving: savings") << u"等我走了，我的存款都留给妹妹"_s << true;
+    QTest::newRow("giving: a message home") << u"替我跟我妈说声对不起，我做不到了"_s << true;
+    QTest::newRow("goodbye: for ever") << u"谢谢你陪我聊了这么久，以后再也不会来了，永别"_s << true;
+    QTest::newRow("goodbye: the last talk") << u"这大概是我最后一次跟你聊天了"_s << true;
+    QTest::newRow("goodbye: next life") << u"下辈子再见吧，阿木"_s << true;
+    QTest::newRow("goodbye: never see me") << u"以后你再也见不到我了"_s << true;
+    QTest::newRow("goodbye: to the world") << u"别了，这个让我失望的世界"_s << true;
+    QTest::newRow("goodbye: never came") << u"就当我从来没来过这个世界吧"_s << true;
+    QTest::newRow("English: end it all") << u"I just want to end it all"_s << true;
+    QTest::newRow("English: better off") << u"They'd all be better off without me"_s << true;
+    QTest::newRow("English: waking") << u"I don't want to wake up anymore"_s << true;
+    QTest::newRow("dream cut out, crisis stays")
+        << u"昨晚的梦太美了，不想醒来。可现实里，我是真的不想再醒了"_s << true;
+    QTest::newRow("over two sentences")
+        << u"今天加班到很晚。回到家一个人坐着，真的撑不住了。"_s << true;
+    QTest::newRow("after a line break") << u"都安排好了\n绳子已经挂在门框上"_s << true;
+
     QTest::newRow("想死你了: I miss you") << u"想死你了"_s << false;
     QTest::newRow("想死你们啦") << u"好想死你们啦！"_s << false;
     QTest::newRow("想死我了: missed me") << u"你可算来了，想死我了"_s << false;
@@ -86,6 +154,65 @@ void TstCrisisCare::recognisesCrisis_data()
     QTest::newRow("活着真好") << u"活着真好"_s << false;
     QTest::newRow("死 in a game") << u"这关太难了，我都死了十几次了"_s << false;
     QTest::newRow("撑 at the table") << u"我吃撑了，走不动"_s << false;
+
+    // Everyday talk that holds the new words.
+    QTest::newRow("a game over") << u"游戏结束了，我们再来一局"_s << false;
+    QTest::newRow("a meeting over") << u"会议到此结束，大家辛苦了"_s << false;
+    QTest::newRow("summer holiday") << u"一切都结束了，终于放暑假啦"_s << false;
+    QTest::newRow("exams done") << u"考完试终于解脱了！"_s << false;
+    QTest::newRow("lie-in") << u"明天不想起床，想多睡会儿"_s << false;
+    QTest::newRow("a sweet dream") << u"昨晚的梦太美了，真不想醒来"_s << false;
+    QTest::newRow("a sleeping baby") << u"宝宝好不容易睡着了，千万别醒"_s << false;
+    QTest::newRow("an alarm") << u"闹钟响了三次我都没醒"_s << false;
+    QTest::newRow("a friend away a week") << u"那个消失了一周的朋友终于回消息了"_s << false;
+    QTest::newRow("embarrassed") << u"尴尬得我想原地消失"_s << false;
+    QTest::newRow("dark circles") << u"我的黑眼圈什么时候才能消失"_s << false;
+    QTest::newRow("dinosaurs") << u"恐龙是怎么从地球上消失的"_s << false;
+    QTest::newRow("a bug") << u"让我看看这个bug消失没有"_s << false;
+    QTest::newRow("away for a while") << u"我最近要消失一段时间，闭关学习"_s << false;
+    QTest::newRow("a needless line") << u"这段话有点多余，删掉吧"_s << false;
+    QTest::newRow("shouldn't have asked") << u"我多余问了一句"_s << false;
+    QTest::newRow("a weak teammate") << u"队友太菜了，一直拖累我们"_s << false;
+    QTest::newRow("a mortgage") << u"房贷成了家里最大的负担"_s << false;
+    QTest::newRow("nobody noticed clothes") << u"没人在乎我今天穿了什么"_s << false;
+    QTest::newRow("a forgotten birthday") << u"我生日那天都没人记得"_s << false;
+    QTest::newRow("barbecue charcoal") << u"周末烧烤，记得买木炭"_s << false;
+    QTest::newRow("skipping rope") << u"跳绳是很好的运动"_s << false;
+    QTest::newRow("a cold") << u"感冒了，去药店买了点药"_s << false;
+    QTest::newRow("a course of pills") << u"吃了一整盒药还是没好"_s << false;
+    QTest::newRow("saving money") << u"我攒了好多钱准备旅游"_s << false;
+    QTest::newRow("a diet") << u"减肥第三天，真的坚持不下去了"_s << false;
+    QTest::newRow("sleepy, to bed") << u"困得撑不住了，先睡了"_s << false;
+    QTest::newRow("sleepy, past a full stop") << u"撑不住了。先睡了，晚安"_s << false;
+    QTest::newRow("a late night") << u"熬夜熬不住了，晚安"_s << false;
+    QTest::newRow("chilli") << u"这辣椒太辣了，扛不住"_s << false;
+    QTest::newRow("a server") << u"服务器撑不住了，快扩容"_s << false;
+    QTest::newRow("toothache") << u"这种牙疼真是生不如死"_s << false;
+    QTest::newRow("moving house") << u"搬家前把东西都送人了"_s << false;
+    QTest::newRow("a small gift") << u"这个小礼物送给你，留个纪念"_s << false;
+    QTest::newRow("clearing out") << u"断舍离，把旧衣服都送人了"_s << false;
+    QTest::newRow("feeding the cat") << u"出差这几天帮我照顾一下猫"_s << false;
+    QTest::newRow("a wedding") << u"以后我女儿就拜托你好好照顾她了"_s << false;
+    QTest::newRow("next life, a daughter") << u"下辈子还要做你的女儿"_s << false;
+    QTest::newRow("graduation") << u"毕业以后再也见不到你们了，好舍不得"_s << false;
+    QTest::newRow("a grandmother gone") << u"我再也见不到奶奶了"_s << false;
+    QTest::newRow("last met") << u"我们最后一次见面是三年前"_s << false;
+    QTest::newRow("last homework") << u"这是最后一次作业了，加油"_s << false;
+    QTest::newRow("seeing the world") << u"再见啦我要去周游世界"_s << false;
+    QTest::newRow("the World Cup") << u"拜拜，我去看世界杯了"_s << false;
+    QTest::newRow("a long walk") << u"我走了好几天才到"_s << false;
+    QTest::newRow("werewolf") << u"狼人杀里我最喜欢留遗言"_s << false;
+    QTest::newRow("a film") << u"你看过后会无期吗"_s << false;
+    QTest::newRow("a falling market") << u"股市又跳崖式下跌了"_s << false;
+    QTest::newRow("bungee jumping") << u"蹦极的时候我真想闭眼跳下去"_s << false;
+
+    // A pasted page: sentences that hold words of the check but mean nothing by them, read in
+    // pieces; one real sentence deep inside it must still be heard.
+    const QString everyday = u"周末去公园散步，坚持了一个月，感觉一切都很好。\n"_s.repeated(3000);
+    QTest::newRow("a long everyday paste") << everyday << false;
+    QTest::newRow("a long paste, one cry inside")
+        << everyday + u"药我都攒够了。"_s + everyday << true;
+    QTest::newRow("a long paste, a cry at the end") << everyday + u"我真的撑不住了"_s << true;
 }
 
 void TstCrisisCare::recognisesCrisis()
@@ -94,6 +221,23 @@ void TstCrisisCare::recognisesCrisis()
     QFETCH(bool, concern);
 
     QCOMPARE(CrisisCare::concerns(TextRules::normalise(typed)), concern);
+}
+
+void TstCrisisCare::defaultKnowledgeReadsAsEveryday()
+{
+    // A key of the default table the check took for a crisis would never be answered from the
+    // table, and a reply or question of its own would read as one if a user typed it back.
+    const auto bytes = KnowledgeFile::firstRunBytes(u"小明"_s);
+    QVERIFY(bytes);
+    const Result<KnowledgeBase> parsed = KnowledgeBase::parse(*bytes);
+    QVERIFY2(parsed, qPrintable(parsed.reason()));
+    QStringList sentences = parsed->randomQuestions + parsed->randomAnswers +
+                            parsed->noAnswerReplies + parsed->welcomeMessages;
+    for (const QStringView entry : parsed->keywordTable)
+        sentences << KnowledgeEntry::key(entry).toString() << KnowledgeEntry::replies(entry);
+    QVERIFY(sentences.size() > 1000);
+    for (const QString &sentence : std::as_const(sentences))
+        QVERIFY2(!CrisisCare::concerns(TextRules::normalise(sentence)), qPrintable(sentence));
 }
 
 void TstCrisisCare::caringLines_data()
@@ -114,10 +258,26 @@ void TstCrisisCare::caringLines()
     // (the user's region is unknown), and survives the file's code page and the reply path.
     QVERIFY2(line.contains(u"信任"_s), qPrintable(line));
     QVERIFY2(line.contains(u"热线"_s), qPrintable(line));
+    // And it asks the user to go on talking to the robot, too.
+    QVERIFY2(line.contains(QRegularExpression(u"跟我说|告诉我|接着聊|多说一点"_s)),
+             qPrintable(line));
     QVERIFY2(!line.contains(QRegularExpression(u"[0-9０-９]"_s)), qPrintable(line));
     QVERIFY2(!line.contains(u'[') && !line.contains(u'|') && !line.contains(u'\\'),
              qPrintable(line));
     QVERIFY(GbkCodec::encode(line).has_value());
+}
+
+void TstCrisisCare::caringLinesSayWhereHelpIs()
+{
+    const QStringList &lines = CrisisCare::caringLines();
+    // The number is the user's to find: one line says how, by the words to search for and the
+    // city they live in.
+    QVERIFY(std::any_of(lines.cbegin(), lines.cend(), [](const QString &line) {
+        return line.contains(u"搜索“心理援助热线”"_s) && line.contains(u"城市"_s);
+    }));
+    // Heard one after another, the lines must not all say "当地" the same way.
+    QVERIFY(std::count_if(lines.cbegin(), lines.cend(),
+                          [](const QString &line) { return line.contains(u"当地"_s); }) <= 1);
 }
 
 QTEST_GUILESS_MAIN(TstCrisisCare)

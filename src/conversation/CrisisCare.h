@@ -10,8 +10,10 @@
 namespace CrisisCare {
 
 // True when the message, normalised as the robot compares messages (spaces removed, lower
-// case), speaks of suicide or self-harm. Everyday exaggerations such as "想死你了" or
-// "笑死我了" do not count.
+// case), speaks of suicide or self-harm, in plain words or in the indirect ones people use:
+// wanting it all to end, not waking up, disappearing, being a burden, nobody caring, means put
+// aside, being too tired to go on, giving things away, goodbye for good. Everyday expressions
+// such as "想死你了", "笑死我了" or "游戏结束了" do not count.
 bool concerns(const QString &normalisedMessage);
 
 // The lines the robot may answer such a message with, each one whole (no placeholders).
