@@ -6,6 +6,7 @@
 #include <QRandomGenerator>
 #include <QStringList>
 #include <QTest>
+#include <QtConcurrentRun>
 
 #include <algorithm>
 
@@ -22,11 +23,15 @@ private slots:
     void caseIsIgnored();
     void classesAndPinyin_data();
     void classesAndPinyin();
+    void copiesOrderAlike_data();
+    void copiesOrderAlike();
 
 private:
     // The listed keys as entry texts (key + "\"), without the final "[rob]", which stands
     // outside the order on purpose.
     static QStringList listedEntries();
+    // The listed entries shuffled and sorted again by collator, ties in their listed order.
+    static QStringList resorted(const KeyCollator &collator, const QStringList &listed);
     KeyCollator m_collator;
 };
 
@@ -59,14 +64,20 @@ void TstCollation::listedKeysKeepTheirOrder()
     }
     QCOMPARE(ties, QStringList{u"!!\\=！！\\"_s});
 
+    QCOMPARE(resorted(m_collator, listed), listed);
+}
+
+QStringList TstCollation::resorted(const KeyCollator &collator, const QStringList &listed)
+{
     QStringList shuffled = listed;
     std::shuffle(shuffled.begin(), shuffled.end(), QRandomGenerator(20240601));
-    QVERIFY(shuffled != listed);
+    if (shuffled == listed)
+        return {};
     std::sort(shuffled.begin(), shuffled.end(), [&](const QString &a, const QString &b) {
-        const int order = m_collator.compare(a, b);
+        const int order = collator.compare(a, b);
         return order != 0 ? order < 0 : listed.indexOf(a) < listed.indexOf(b);
     });
-    QCOMPARE(shuffled, listed);
+    return shuffled;
 }
 
 void TstCollation::sortKeysAgreeWithCompare()
@@ -133,6 +144,46 @@ void TstCollation::classesAndPinyin()
     QFETCH(QString, after);
     QVERIFY(m_collator.compare(before, after) < 0);
     QVERIFY(m_collator.compare(after, before) > 0);
+}
+
+void TstCollation::copiesOrderAlike_data()
+{
+    QTest::addColumn<bool>("sourceUsed");
+    QTest::addColumn<bool>("assigned");
+    QTest::addColumn<bool>("onWorker");
+
+    // The window copies its list's collator, never used, for the worker that sorts teaching.
+    QTest::newRow("copy of an unused one, on a worker") << false << false << true;
+    QTest::newRow("copy of a used one, on a worker") << true << false << true;
+    QTest::newRow("copy of an unused one, here") << false << false << false;
+    QTest::newRow("copy of a used one, here") << true << false << false;
+    QTest::newRow("assigned over a used one, on a worker") << true << true << true;
+    QTest::newRow("assigned over a used one, here") << true << true << false;
+}
+
+void TstCollation::copiesOrderAlike()
+{
+    QFETCH(bool, sourceUsed);
+    QFETCH(bool, assigned);
+    QFETCH(bool, onWorker);
+    const QStringList listed = listedEntries();
+    QVERIFY(!listed.isEmpty());
+
+    KeyCollator source;
+    if (sourceUsed)
+        QVERIFY(source.compare(u"啊"_s, u"爱"_s) < 0);
+    KeyCollator copy(source);
+    if (assigned) {
+        QVERIFY(copy.compare(u"9"_s, u"a"_s) < 0);
+        copy = source;
+    }
+    const QStringList byCopy =
+        onWorker ? QtConcurrent::run([&copy, &listed] { return resorted(copy, listed); }).result()
+                 : resorted(copy, listed);
+    QCOMPARE(byCopy, listed);
+    // Using the copy leaves the original as it was.
+    QCOMPARE(resorted(source, listed), listed);
+    QVERIFY(copy.sortKeyStart(u"行"_s) == source.sortKeyStart(u"行"_s));
 }
 
 QTEST_GUILESS_MAIN(TstCollation)

@@ -62,8 +62,8 @@ UCollator *buildTailored()
     return collator;
 }
 
-// Parsing zh's rules with the tailoring takes a tenth of a second, so it happens once; every
-// KeyCollator is a cheap clone of this one.
+// Parsing zh's rules with the tailoring takes a tenth of a second, so it happens once, by the
+// first thread that compares; every KeyCollator is a cheap clone of this one.
 const UCollator *tailoredTemplate()
 {
     static const std::unique_ptr<UCollator, CollatorDeleter> collator(buildTailored());
@@ -81,28 +81,21 @@ UCollator *cloneOf(const UCollator *collator)
 
 } // namespace
 
-KeyCollator::KeyCollator() : m_collator(cloneOf(tailoredTemplate())) {}
-
-KeyCollator::KeyCollator(const KeyCollator &other) : m_collator(cloneOf(other.m_collator)) {}
-
-KeyCollator &KeyCollator::operator=(const KeyCollator &other)
-{
-    if (this != &other) {
-        UCollator *clone = cloneOf(other.m_collator);
-        ucol_close(m_collator);
-        m_collator = clone;
-    }
-    return *this;
-}
-
 KeyCollator::~KeyCollator()
 {
     ucol_close(m_collator);
 }
 
+const UCollator *KeyCollator::ready() const
+{
+    if (!m_collator)
+        m_collator = cloneOf(tailoredTemplate());
+    return m_collator;
+}
+
 int KeyCollator::compare(QStringView a, QStringView b) const
 {
-    return ucol_strcoll(m_collator, uchars(a), ulength(a), uchars(b), ulength(b));
+    return ucol_strcoll(ready(), uchars(a), ulength(a), uchars(b), ulength(b));
 }
 
 KeyCollator::KeyStart KeyCollator::sortKeyStart(QStringView text) const
@@ -113,7 +106,7 @@ KeyCollator::KeyStart KeyCollator::sortKeyStart(QStringView text) const
     // A key shorter than this is padded with zeros, which no key holds but at its very end.
     uint8_t bytes[16] = {};
     UErrorCode status = U_ZERO_ERROR;
-    ucol_nextSortKeyPart(m_collator, &characters, state, bytes, int32_t(sizeof bytes), &status);
+    ucol_nextSortKeyPart(ready(), &characters, state, bytes, int32_t(sizeof bytes), &status);
     if (U_FAILURE(status))
         return {}; // equal to every other such start: compare() decides
     KeyStart start;

@@ -10,12 +10,16 @@
 
 struct UCollator;
 
+// Every KeyCollator orders alike. One is made ready on its first comparison, on the thread
+// that compares: the window makes its teaching list at start-up, and parsing the pinyin rules
+// (a tenth of a second, once per process) waits until a list is first sorted, on a worker.
+// Copying one therefore copies nothing; the copy readies itself where it is used.
 class KeyCollator
 {
 public:
-    KeyCollator();
-    KeyCollator(const KeyCollator &other);
-    KeyCollator &operator=(const KeyCollator &other);
+    KeyCollator() = default;
+    KeyCollator(const KeyCollator &) {}
+    KeyCollator &operator=(const KeyCollator &) { return *this; }
     ~KeyCollator();
 
     // Negative, zero or positive as a sorts before, with or after b.
@@ -38,5 +42,8 @@ public:
     KeyStart sortKeyStart(QStringView text) const;
 
 private:
-    UCollator *m_collator;
+    const UCollator *ready() const;
+
+    // Not shared between threads, as no ICU collator may be: made on first use.
+    mutable UCollator *m_collator = nullptr;
 };
