@@ -434,8 +434,8 @@ void TestTeaching::hintWhenAKeyCanNeverAnswer_data()
         << QStringLiteral("hellobye")
         << QStringLiteral("提示：含有“hellobye”的消息会先由“bye”回答。");
     QTest::newRow("a key holding markup shows as typed")
-        << QStringLiteral("<b>x</b>你好")
-        << QStringLiteral("提示：含有“<b>x</b>你好”的消息会先由“你好”回答。");
+        << QStringLiteral("你好<b>x</b>")
+        << QStringLiteral("提示：含有“你好<b>x</b>”的消息会先由“你好”回答。");
     QTest::newRow("a new key nothing hides") << QStringLiteral("晚安") << usage;
     QTest::newRow("an entry replacing itself") << QStringLiteral("hello") << usage;
     QTest::newRow("a shorter key sorting later hides nothing") << QStringLiteral("b") << usage;

@@ -2,7 +2,9 @@
 // SPDX-FileCopyrightText: The 妙语通 developers
 #include "app/ProcessPolicy.h"
 
+#include <QThreadPool>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib> // defines __GLIBC__ where it applies
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -23,6 +25,16 @@ void ignoreBrokenPipes()
 #ifdef SIGPIPE
     std::signal(SIGPIPE, SIG_IGN);
 #endif
+}
+
+void endWhenWorkIsDone(int code)
+{
+    QThreadPool::globalInstance()->waitForDone();
+    // Only our own streams: flushing all of them would wait on the speech library's socket,
+    // which its reading thread keeps locked.
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(code);
 }
 
 } // namespace ProcessPolicy

@@ -14,4 +14,9 @@ void returnLargeBlocks();
 // daemon can close its socket while the voice still talks to it.
 void ignoreBrokenPipes();
 
+// Ends the process once the work still running on the thread pool is done (a save finishes),
+// without the teardown after it: libraries such as the speech engine's can hold up the exit for
+// seconds after the window is gone.
+[[noreturn]] void endWhenWorkIsDone(int code);
+
 } // namespace ProcessPolicy

@@ -3,8 +3,10 @@
 #include "BuildInfo.h"
 #include "app/CommandLine.h"
 #include "app/ProcessPolicy.h"
+#include "app/SingleWindow.h"
 #include "app/TerminationSignals.h"
 #include "knowledge/DataLocation.h"
+#include "knowledge/KnowledgeFile.h"
 #include "window/FrmMain.h"
 
 #include <QApplication>
@@ -101,11 +103,37 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    TerminationSignals::quitApplicationOnThem(&app);
-    FrmMain window(dataDirectory);
-    // A load that fails ends the program once the user has been told; it runs inside exec().
-    QObject::connect(&window, &FrmMain::startFailed, &app, [] { QCoreApplication::exit(1); });
-    if (!window.start())
+    const QString dataPath = QDir(dataDirectory).filePath(KnowledgeFile::FileName);
+    SingleWindow single(dataPath,
+                        QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
+    switch (single.claim()) {
+    case SingleWindow::Claim::Ours:
+        break;
+    case SingleWindow::Claim::HandedOver:
+        return 0;
+    case SingleWindow::Claim::Unanswered:
+        QMessageBox::warning(
+            nullptr, QStringLiteral("妙语通"),
+            QStringLiteral("另一个妙语通似乎正在使用数据文件：\n%1\n但它没有回应。"
+                           "请先关掉它（必要时在任务管理器里结束它），再打开妙语通。")
+                .arg(QDir::toNativeSeparators(dataPath)));
         return 1;
-    return app.exec();
+    }
+
+    TerminationSignals::quitApplicationOnThem(&app);
+    int code = 0;
+    {
+        FrmMain window(dataDirectory);
+        QObject::connect(&single, &SingleWindow::raiseRequested, &window, &FrmMain::bringToFront);
+        // The next start may have the file as soon as this window is gone.
+        QObject::connect(&window, &FrmMain::closed, &single, &SingleWindow::release);
+        // A load that fails ends the program once the user has been told; it runs inside exec().
+        QObject::connect(&window, &FrmMain::startFailed, &app, [] { QCoreApplication::exit(1); });
+        if (!window.start())
+            return 1;
+        code = app.exec();
+        single.release();
+        window.leaveVoiceBehind();
+    } // the window stops a load still running; a save runs to its end
+    ProcessPolicy::endWhenWorkIsDone(code);
 }

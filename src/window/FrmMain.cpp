@@ -359,7 +359,7 @@ void FrmMain::closeEvent(QCloseEvent *event)
     for (QTimer *timer : {m_timerActive, m_timerRevert})
         timer->stop();
     QTimer::singleShot(0, this, [this] {
-        releaseVoice();
+        emit closed();
         QCoreApplication::quit();
     });
 }
@@ -367,6 +367,21 @@ void FrmMain::closeEvent(QCloseEvent *event)
 void FrmMain::saveUnasked()
 {
     m_teaching->saveUnasked();
+}
+
+void FrmMain::bringToFront()
+{
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+}
+
+void FrmMain::leaveVoiceBehind()
+{
+    m_seams.speaker = nullptr;
+    // Deliberately never deleted: its thread may sit in the speech engine until the end.
+    (void)m_ownSpeaker.release();
 }
 
 void FrmMain::releaseVoice()

@@ -73,8 +73,16 @@ public:
     // signal, the session ending, the application quitting).
     void saveUnasked();
 
+    // For the very end of the process: the voice is neither stopped nor waited for (the speech
+    // engine can take seconds to let go), and the window no longer speaks.
+    void leaveVoiceBehind();
+    // Brings the window to the front, for another start on the same data file.
+    void bringToFront();
+
 signals:
     void startFailed();
+    // The window has closed for good: gone from the screen, nothing left to save.
+    void closed();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
