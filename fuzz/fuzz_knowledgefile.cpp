@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The 妙语通 developers
-// Any bytes as Data.ait: every file the parser accepts must save, and the save must load back
-// to the same knowledge, with the header and lists byte for byte as they were (their bare LFs
-// turned into CR LF, the only change a save makes to them).
+// Any bytes as Data.ait: read in pieces of any sizes, they read as they do in one piece, and
+// look like UTF-8 exactly when Qt finds them valid UTF-8 with a multi-byte character. Every file
+// that loads must save, and the save must load back to the same knowledge, with the header and
+// lists byte for byte as they were (their bare LFs turned into CR LF, the only change a save
+// makes to them).
 
 #include "FuzzCheck.h"
 #include "knowledge/GbkCodec.h"
@@ -35,9 +37,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     decoder.decode({}, true, inPieces);
     require(inPieces == GbkCodec::decode(bytes),
             "decoding in pieces reads what decoding at once does");
+
+    // Piece sizes from 1 to 23 in a sequence the first byte picks.
+    KnowledgeBase::Reader reader;
+    qsizetype piece = bytes.isEmpty() ? 1 : 1 + uchar(bytes.at(0)) % 23;
+    for (qsizetype at = 0; at < bytes.size(); at += piece, piece = 1 + (piece * 7 + 3) % 23)
+        reader.add(QByteArrayView(bytes).sliced(at, std::min(piece, bytes.size() - at)));
+    const Result<KnowledgeBase> read = reader.finish();
+    const bool multiByte =
+        std::any_of(bytes.cbegin(), bytes.cend(), [](char c) { return uchar(c) >= 0x80; });
+    require(reader.looksUtf8() == (multiByte && QByteArrayView(bytes).isValidUtf8()),
+            "the bytes look like UTF-8 when they are valid UTF-8 with a multi-byte character");
+
     const Result<KnowledgeBase> loaded = KnowledgeBase::parse(bytes);
+    require(read.ok() == loaded.ok() && read.reason() == loaded.reason(),
+            "pieces are refused as one piece is, for the same reason");
     if (!loaded)
         return 0;
+    require(sameLists(*read, *loaded) && read->headBytes == loaded->headBytes &&
+                entryRows(read->keywordTable) == entryRows(loaded->keywordTable),
+            "pieces read what one piece reads");
+    require(loaded->headBytes == bytes.left(loaded->headBytes.size()),
+            "what comes before the table is kept exactly as it was read");
     const Result<KnowledgeBase> expected = KnowledgeBase::parse(KnowledgeFile::withCrLf(bytes));
     require(bool(expected), "a file with its line ends made CR LF still loads");
 

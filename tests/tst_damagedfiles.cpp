@@ -2,7 +2,8 @@
 // SPDX-FileCopyrightText: The 妙语通 developers
 // Damaged knowledge files and the teaching save: whatever bytes sit before a section marker,
 // the save must put the table where the next load looks for it, keep the header and lists as
-// they were, and lose nothing the user taught.
+// they were, and lose nothing the user taught. However a file is cut into pieces as it is read,
+// it reads the same.
 
 #include "knowledge/GbkCodec.h"
 #include "knowledge/KnowledgeBase.h"
@@ -35,6 +36,14 @@ QByteArray beforeMarker(QByteArray bytes, int n, const QByteArray &insert)
     return bytes.insert(at, insert);
 }
 
+bool sameLists(const KnowledgeBase &a, const KnowledgeBase &b)
+{
+    return a.userName == b.userName && a.filterWords == b.filterWords &&
+           a.dirtyReplies == b.dirtyReplies && a.randomQuestions == b.randomQuestions &&
+           a.randomAnswers == b.randomAnswers && a.noAnswerReplies == b.noAnswerReplies &&
+           a.welcomeMessages == b.welcomeMessages;
+}
+
 QStringList withoutLineEnds(const KeywordTable &entries)
 {
     QStringList out;
@@ -53,8 +62,10 @@ private slots:
     void saveReloadKeepsEverything_data();
     void saveReloadKeepsEverything();
     void everyBytePairReadsBackAsItWas();
-    void loadingInPiecesReadsWhatParsingReads_data();
-    void loadingInPiecesReadsWhatParsingReads();
+    void anyPiecesReadWhatOnePieceReads_data();
+    void anyPiecesReadWhatOnePieceReads();
+    void bigFilesLoadAcrossPieces_data();
+    void bigFilesLoadAcrossPieces();
 };
 
 void TestDamagedFiles::saveReloadKeepsEverything_data()
@@ -122,9 +133,9 @@ void TestDamagedFiles::saveReloadKeepsEverything()
 
 void TestDamagedFiles::everyBytePairReadsBackAsItWas()
 {
-    // The save finds the table by measuring what the load decoded before it, and writes it back
-    // by encoding: that is only right when every pair of bytes, valid GBK or not, comes back as
-    // it was read, and is measured as long as it was.
+    // The load keeps what comes before the table, and the save writes the table, by encoding
+    // what was decoded: that is only right when every pair of bytes, valid GBK or not, comes
+    // back as it was read, however the file was cut into pieces.
     QList<QByteArray> different;
     for (int lead = 0x00; lead <= 0xff; ++lead) {
         for (int trail = 0x00; trail <= 0xff; ++trail) {
@@ -136,52 +147,98 @@ void TestDamagedFiles::everyBytePairReadsBackAsItWas()
             for (const char byte : pair)
                 decoder.decode(QByteArrayView(&byte, 1), false, inPieces);
             decoder.decode({}, true, inPieces);
-            if (GbkCodec::encode(decoded) != pair ||
-                GbkCodec::encodedSize(decoded) != pair.size() || inPieces != decoded)
+            if (GbkCodec::encode(decoded) != pair || inPieces != decoded)
                 different += pair.toHex();
         }
     }
     QCOMPARE(different, QList<QByteArray>());
 }
 
-void TestDamagedFiles::loadingInPiecesReadsWhatParsingReads_data()
+void TestDamagedFiles::anyPiecesReadWhatOnePieceReads_data()
 {
     QTest::addColumn<QByteArray>("bytes");
 
-    QTest::newRow("a small damaged file") << beforeMarker(eightMarkerFile(), 7, "\xa1\xa0");
-    QTest::newRow("a lone lead byte at the very end") << eightMarkerFile() + '\x81';
-    // A list long enough that the file is read in several pieces, with the seventh marker or a
-    // two-byte character lying across the end of the first piece.
     const QByteArray file = eightMarkerFile();
-    const qsizetype firstPiece = qsizetype(1) << 20;
-    qsizetype seventh = -1;
-    for (int i = 0; i < 7; ++i)
-        seventh = file.indexOf(Marker, seventh + 1);
-    // The last item of the last list ends in "啊", five bytes before the marker.
-    const qsizetype lastBar = file.lastIndexOf('|', seventh);
-    for (const int shift : {-9, -8, -5, -1, 0, 4, 5}) {
-        QByteArray bytes = file;
-        bytes.insert(lastBar, QByteArray(firstPiece - seventh + shift - 2, 'a') + "\xb0\xa1");
-        QTest::addRow("seventh marker at %d from a piece's end", shift) << bytes;
+    QTest::newRow("a damaged pair before the seventh marker") << beforeMarker(file, 7, "\xa1\xa0");
+    QTest::newRow("a lead byte that takes the seventh marker's '['")
+        << beforeMarker(file, 7, "\x81");
+    QTest::newRow("a lone lead byte at the very end") << file + '\x81';
+    QTest::newRow("cut inside the seventh marker")
+        << file.left(beforeMarker(file, 7, "#").indexOf('#') + 4);
+    QTest::newRow("cut inside the eighth marker") << file.left(file.lastIndexOf(Marker) + 5);
+    QTest::newRow("a '[' at the very end") << file + '[';
+    QTest::newRow("entries holding '[' and lists holding '|'") << *GbkCodec::encode(
+        knowledgeText({u"[rob]\\哎[\\"_s, u"a[AI\\b\\"_s}, u"z[u"_s, {u"x"_s, u"y[AI_Da"_s}));
+    QTest::newRow("saved as UTF-8") << knowledgeText({u"你好\\你好呀\\"_s}).toUtf8();
+    QTest::newRow("the header alone") << "|zu|"_ba;
+    QTest::newRow("no header") << QByteArray(300, '\0');
+}
+
+void TestDamagedFiles::anyPiecesReadWhatOnePieceReads()
+{
+    QFETCH(QByteArray, bytes);
+    // Small enough to be decoded in one go when it comes in one piece.
+    QVERIFY(bytes.size() < 4096);
+    const Result<KnowledgeBase> whole = KnowledgeBase::parse(bytes);
+    for (const qsizetype piece : {1, 2, 3, 4, 5, 7, 8, 9, 16, 17, 64, 1000}) {
+        KnowledgeBase::Reader reader;
+        for (qsizetype at = 0; at < bytes.size(); at += piece)
+            reader.add(QByteArrayView(bytes).sliced(at, std::min(piece, bytes.size() - at)));
+        const Result<KnowledgeBase> inPieces = reader.finish();
+        const QByteArray cut = "pieces of " + QByteArray::number(piece);
+        QVERIFY2(bool(inPieces) == bool(whole), cut.constData());
+        QCOMPARE(inPieces.reason(), whole.reason());
+        if (!whole)
+            continue;
+        QVERIFY2(sameLists(*inPieces, *whole), cut.constData());
+        QCOMPARE(inPieces->keywordTable.toList(), whole->keywordTable.toList());
+        QCOMPARE(inPieces->headBytes, whole->headBytes);
+        // What comes before the table is kept exactly as it was read.
+        QCOMPARE(inPieces->headBytes, bytes.left(inPieces->headBytes.size()));
     }
 }
 
-void TestDamagedFiles::loadingInPiecesReadsWhatParsingReads()
+void TestDamagedFiles::bigFilesLoadAcrossPieces_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("lastWelcome");
+
+    // A list long enough that the seventh marker, or a two-byte character before it, lies across
+    // a boundary of the pieces the file is read in (1 MiB) or decoded in (64 KiB).
+    const QByteArray file = eightMarkerFile();
+    qsizetype seventh = -1;
+    for (int i = 0; i < 7; ++i)
+        seventh = file.indexOf(Marker, seventh + 1);
+    // The last item of the last list ends in "啊" (b0 a1), five bytes before the marker.
+    const qsizetype lastBar = file.lastIndexOf('|', seventh);
+    for (const qsizetype boundary : {qsizetype(1) << 16, qsizetype(1) << 20}) {
+        for (const int shift : {-9, -8, -5, -1, 0, 4, 5}) {
+            const qsizetype padding = boundary - seventh + shift - 2;
+            QByteArray bytes = file;
+            bytes.insert(lastBar, QByteArray(padding, 'a') + "\xb0\xa1");
+            QTest::addRow("seventh marker at %d from %lld", shift, qlonglong(boundary))
+                << bytes << u"我是[rob]"_s + QString(padding, u'a') + u"啊"_s;
+        }
+    }
+}
+
+void TestDamagedFiles::bigFilesLoadAcrossPieces()
 {
     QFETCH(QByteArray, bytes);
+    QFETCH(QString, lastWelcome);
     QTemporaryDir dir;
     const QString path = dir.filePath(u"Data.ait"_s);
     QVERIFY(KnowledgeFile::write(path, bytes));
 
-    const Result<KnowledgeBase> parsed = KnowledgeBase::parse(bytes);
-    const Result<KnowledgeBase> loaded = KnowledgeFile::load(path);
-    QVERIFY2(parsed && loaded, qPrintable(parsed.reason() + loaded.reason()));
-    QCOMPARE(loaded->userName, parsed->userName);
-    QCOMPARE(loaded->filterWords, parsed->filterWords);
-    QCOMPARE(loaded->welcomeMessages, parsed->welcomeMessages);
-    QVERIFY(loaded->welcomeMessages.last().endsWith(u"啊"_s) || bytes.size() < 1000);
-    QCOMPARE(loaded->keywordTable.toList(), parsed->keywordTable.toList());
-    QCOMPARE(loaded->headBytes, parsed->headBytes);
+    const KnowledgeFile::Loaded loaded = KnowledgeFile::load(path);
+    QVERIFY2(loaded.knowledge, qPrintable(loaded.knowledge.reason()));
+    QVERIFY(!loaded.looksUtf8);
+    const KnowledgeBase &kb = *loaded.knowledge;
+    QCOMPARE(kb.userName, u"zu"_s);
+    QCOMPARE(kb.welcomeMessages, (QStringList{u"嗨!你好!"_s, lastWelcome}));
+    QCOMPARE(withoutLineEnds(kb.keywordTable),
+             (QStringList{u"你好\\你好呀\\"_s, u"再见\\拜拜\\"_s}));
+    QCOMPARE(kb.headBytes, bytes.left(bytes.indexOf(Marker, bytes.size() / 2) + Marker.size()));
 }
 
 QTEST_GUILESS_MAIN(TestDamagedFiles)

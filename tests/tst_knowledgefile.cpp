@@ -1,16 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The 妙语通 developers
 // The knowledge file: how its text splits into lists and entries, what a first-run file and a
-// teaching save look like on disk, and how damaged files are refused.
+// teaching save look like on disk, what loading a file finds (knowledge, a UTF-8 look, or a
+// refusal in words), and the conversion of a UTF-8 file.
 
 #include "knowledge/DataLocation.h"
 #include "knowledge/GbkCodec.h"
 #include "knowledge/KnowledgeBase.h"
 #include "knowledge/KnowledgeFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
@@ -30,6 +38,29 @@ QString smallFile(const QString &table)
                 QStringLiteral("\r\n");
     return text + QStringLiteral("[AI_Dat]\r\n") + table;
 }
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// What stands at the path a load is given.
+enum class Place
+{
+    File,
+    Folder,
+    Pipe,
+    Nothing,
+    FileAboveTheLimit, // sparse: takes no disk
+};
+
+enum class Outcome
+{
+    Loads,
+    LooksUtf8,
+    Refused,
+};
 
 } // namespace
 
@@ -52,6 +83,12 @@ private slots:
     void teachingSaveKeepsHeaderAndListsByteForByte();
     void teachingSaveNamesWhatGbkCannotHold();
     void writeReplacesAtomicallyAndHonoursReadOnly();
+    void loadOutcomes_data();
+    void loadOutcomes();
+    void utf8LookSurvivesAnyCut_data();
+    void utf8LookSurvivesAnyCut();
+    void convertUtf8ToGbk_data();
+    void convertUtf8ToGbk();
     void dataLocationFallsBackWhenExecutableDirIsUnusable();
 };
 
@@ -242,16 +279,201 @@ void TestKnowledgeFile::writeReplacesAtomicallyAndHonoursReadOnly()
     const QString path = dir.filePath(KnowledgeFile::FileName);
     QVERIFY(KnowledgeFile::write(path, "first"));
     QVERIFY(KnowledgeFile::write(path, "second"));
-    QCOMPARE(*KnowledgeFile::read(path), QByteArray("second"));
+    QCOMPARE(fileBytes(path), QByteArray("second"));
 
     QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup);
     const Status refused = KnowledgeFile::write(path, "third");
     QVERIFY(!refused);
     QVERIFY(!refused.reason().isEmpty());
-    QCOMPARE(*KnowledgeFile::read(path), QByteArray("second"));
+    QCOMPARE(fileBytes(path), QByteArray("second"));
 
     QVERIFY(!KnowledgeFile::write(dir.filePath(QStringLiteral("gone/Data.ait")), "x"));
-    QVERIFY(!KnowledgeFile::read(dir.filePath(QStringLiteral("gone/Data.ait"))));
+    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("gone/Data.ait"))));
+}
+
+void TestKnowledgeFile::loadOutcomes_data()
+{
+    QTest::addColumn<Place>("place");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("stopFirst");
+    QTest::addColumn<Outcome>("outcome");
+    // For a refusal: words its reason holds.
+    QTest::addColumn<QString>("reasonHolds");
+
+    const QString text = smallFile(QStringLiteral("|你好\\你好呀\\\r\n"));
+    QString latin = QStringLiteral("|zu|\r\n");
+    for (int i = 0; i < 6; ++i)
+        latin += QStringLiteral("[AI_Dat]\r\ntitle\r\n|a|\r\n");
+    latin += QStringLiteral("[AI_Dat]\r\n|hi\\ho\\\r\n");
+
+    QTest::newRow("knowledge") << Place::File << gbk(text) << false << Outcome::Loads << QString();
+    QTest::newRow("Latin text only")
+        << Place::File << latin.toLatin1() << false << Outcome::Loads << QString();
+    QTest::newRow("saved as UTF-8")
+        << Place::File << text.toUtf8() << false << Outcome::LooksUtf8 << QString();
+    QTest::newRow("UTF-8 with a byte-order mark")
+        << Place::File << QByteArray("\xef\xbb\xbf") + text.toUtf8() << false << Outcome::LooksUtf8
+        << QString();
+    QTest::newRow("damaged") << Place::File << gbk(text.section(QStringLiteral("[AI_Dat]"), 0, 5))
+                             << false << Outcome::Refused << QStringLiteral("5 个");
+    QTest::newRow("empty") << Place::File << QByteArray() << false << Outcome::Refused
+                           << QStringLiteral("空");
+    QTest::newRow("zero bytes") << Place::File << QByteArray(100000, '\0') << false
+                                << Outcome::Refused << QStringLiteral("用户名");
+    QTest::newRow("a folder") << Place::Folder << QByteArray() << false << Outcome::Refused
+                              << QStringLiteral("不是一个普通文件");
+    // Opening a pipe for reading would wait for a writer that never comes.
+    QTest::newRow("a pipe") << Place::Pipe << QByteArray() << false << Outcome::Refused
+                            << QStringLiteral("不是一个普通文件");
+    QTest::newRow("no file") << Place::Nothing << QByteArray() << false << Outcome::Refused
+                             << QStringLiteral("不存在");
+    QTest::newRow("above the limit") << Place::FileAboveTheLimit << QByteArray() << false
+                                     << Outcome::Refused << QStringLiteral("1024 MB");
+    QTest::newRow("stopped") << Place::File << gbk(text) << true << Outcome::Refused
+                             << QStringLiteral("中止");
+    QTest::newRow("stopped, UTF-8")
+        << Place::File << text.toUtf8() << true << Outcome::Refused << QStringLiteral("中止");
+}
+
+void TestKnowledgeFile::loadOutcomes()
+{
+    QFETCH(Place, place);
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, stopFirst);
+    QFETCH(Outcome, outcome);
+    QFETCH(QString, reasonHolds);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(KnowledgeFile::FileName);
+    switch (place) {
+    case Place::File:
+        QVERIFY(KnowledgeFile::write(path, bytes));
+        break;
+    case Place::Folder:
+        QVERIFY(QDir().mkpath(path));
+        break;
+    case Place::Pipe:
+        QVERIFY2(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0, std::strerror(errno));
+        break;
+    case Place::Nothing:
+        break;
+    case Place::FileAboveTheLimit: {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(KnowledgeFile::MaxFileSize + 1));
+        break;
+    }
+    }
+    const std::atomic_bool stop{stopFirst};
+    const KnowledgeFile::Loaded loaded = KnowledgeFile::load(path, &stop);
+
+    // Start-up asks about a UTF-8 look before anything else, so what the knowledge read as GBK
+    // holds then does not matter.
+    QCOMPARE(loaded.looksUtf8, outcome == Outcome::LooksUtf8);
+    switch (outcome) {
+    case Outcome::Loads:
+        QVERIFY2(loaded.knowledge, qPrintable(loaded.knowledge.reason()));
+        QCOMPARE(loaded.knowledge->userName, QStringLiteral("zu"));
+        QCOMPARE(loaded.knowledge->entryCount(), 1);
+        QCOMPARE(loaded.knowledge->headBytes, bytes.left(bytes.lastIndexOf("[AI_Dat]") + 8));
+        break;
+    case Outcome::Refused:
+        QVERIFY(!loaded.knowledge);
+        QVERIFY2(loaded.knowledge.reason().contains(reasonHolds),
+                 qPrintable(loaded.knowledge.reason()));
+        break;
+    case Outcome::LooksUtf8:
+        break;
+    }
+}
+
+void TestKnowledgeFile::utf8LookSurvivesAnyCut_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("looksUtf8");
+
+    QTest::newRow("ASCII only") << QByteArray("|zu|\r\n[AI_Dat]") << false;
+    QTest::newRow("GBK Chinese") << gbk(QStringLiteral("|张三|你好")) << false;
+    QTest::newRow("UTF-8 Chinese") << QStringLiteral("|张三|你好").toUtf8() << true;
+    QTest::newRow("a byte-order mark alone") << QByteArray("\xef\xbb\xbf") << true;
+    QTest::newRow("four bytes") << QStringLiteral("笑😀").toUtf8() << true;
+    QTest::newRow("a noncharacter") << QByteArray("a\xef\xbf\xbe") << true;
+    QTest::newRow("overlong") << QByteArray("a\xc0\x80") << false;
+    QTest::newRow("overlong of three bytes") << QByteArray("\xe0\x9f\xbf") << false;
+    QTest::newRow("a surrogate") << QByteArray("\xed\xa0\x80") << false;
+    QTest::newRow("above U+10FFFF") << QByteArray("\xf4\x90\x80\x80") << false;
+    QTest::newRow("cut off at the end") << QStringLiteral("你好").toUtf8().chopped(1) << false;
+    QTest::newRow("a stray continuation byte") << QByteArray("ab\x80"
+                                                             "cd")
+                                               << false;
+    QTest::newRow("UTF-8 then one invalid byte far on")
+        << QStringLiteral("你好").toUtf8() + QByteArray(40, 'a') + '\xff' << false;
+}
+
+void TestKnowledgeFile::utf8LookSurvivesAnyCut()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, looksUtf8);
+    // The rule is Qt's idea of valid UTF-8 with one byte of 0x80 or above.
+    const bool multiByte =
+        std::any_of(bytes.cbegin(), bytes.cend(), [](char c) { return uchar(c) >= 0x80; });
+    QCOMPARE(multiByte && QByteArrayView(bytes).isValidUtf8(), looksUtf8);
+    for (qsizetype piece = 1; piece <= bytes.size(); ++piece) {
+        KnowledgeBase::Reader reader;
+        for (qsizetype at = 0; at < bytes.size(); at += piece)
+            reader.add(QByteArrayView(bytes).sliced(at, std::min(piece, bytes.size() - at)));
+        (void)reader.finish();
+        QVERIFY2(reader.looksUtf8() == looksUtf8, qPrintable(u"pieces of %1"_qs.arg(piece)));
+    }
+}
+
+void TestKnowledgeFile::convertUtf8ToGbk_data()
+{
+    QTest::addColumn<QByteArray>("original");
+    QTest::addColumn<bool>("failBackup");
+    // Empty when it converts.
+    QTest::addColumn<QString>("reasonHolds");
+
+    const QString text = smallFile(QStringLiteral("|早\\早上好\\\r\n"));
+    QTest::newRow("converts") << text.toUtf8() << false << QString();
+    QTest::newRow("drops the byte-order mark")
+        << QByteArray("\xef\xbb\xbf") + text.toUtf8() << false << QString();
+    QTest::newRow("a character GBK lacks")
+        << (text + QStringLiteral("|笑\\😀\\\r\n")).toUtf8() << false << QStringLiteral("“😀”");
+    QTest::newRow("the backup cannot be written")
+        << text.toUtf8() << true << QStringLiteral("备份");
+}
+
+void TestKnowledgeFile::convertUtf8ToGbk()
+{
+    QFETCH(QByteArray, original);
+    QFETCH(bool, failBackup);
+    QFETCH(QString, reasonHolds);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(KnowledgeFile::FileName);
+    const QString backup = path + u".utf8.bak"_qs;
+    QVERIFY(KnowledgeFile::write(path, original));
+    const KnowledgeFile::WriteFault fault = [failBackup](QByteArray &) {
+        return failBackup ? ENOSPC : 0;
+    };
+
+    const Status converted = KnowledgeFile::convertUtf8ToGbk(path, backup, fault);
+    if (!reasonHolds.isEmpty()) {
+        QVERIFY(!converted);
+        QVERIFY2(converted.reason().contains(reasonHolds), qPrintable(converted.reason()));
+        QCOMPARE(fileBytes(path), original);
+        QVERIFY(!QFileInfo::exists(backup));
+        return;
+    }
+    QVERIFY2(converted, qPrintable(converted.reason()));
+    QCOMPARE(fileBytes(backup), original);
+    QCOMPARE(fileBytes(path), gbk(smallFile(QStringLiteral("|早\\早上好\\\r\n"))));
+    const KnowledgeFile::Loaded loaded = KnowledgeFile::load(path);
+    QVERIFY(!loaded.looksUtf8);
+    QVERIFY(loaded.knowledge);
+    QCOMPARE(KnowledgeEntry::replies(loaded.knowledge->keywordTable.at(0)),
+             QStringList{u"早上好"_qs});
 }
 
 void TestKnowledgeFile::dataLocationFallsBackWhenExecutableDirIsUnusable()

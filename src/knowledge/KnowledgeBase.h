@@ -9,9 +9,11 @@
 #include "knowledge/KeywordTable.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <memory>
 
 struct KnowledgeBase
 {
@@ -31,12 +33,36 @@ struct KnowledgeBase
 
     qsizetype entryCount() const { return keywordTable.size(); }
 
-    // Reads a whole file. A file that the conversation could not use (empty, no header,
-    // too few sections, a list without items) is refused with the reason in words.
+    // The knowledge in a whole file's bytes: what a Reader given them in one piece finds.
     static Result<KnowledgeBase> parse(const QByteArray &bytes);
-    // The same for a file already decoded; leadingBytes are the file's first bytes, at least
-    // those before the keyword table.
-    static Result<KnowledgeBase> parse(QString text, const QByteArray &leadingBytes);
+
+    class Reader;
+};
+
+// Reads Data.ait as its bytes come in, a piece at a time however they are cut: each piece is
+// decoded and searched for sections and entries while it is fresh, so a big file's bytes and its
+// text never stand in memory together, and reading it costs little more than the reading.
+class KnowledgeBase::Reader
+{
+public:
+    // expectedBytes: how many bytes are coming, so that the text never moves as it grows.
+    explicit Reader(qsizetype expectedBytes = 0);
+    ~Reader();
+    Reader(const Reader &) = delete;
+    Reader &operator=(const Reader &) = delete;
+
+    void add(QByteArrayView piece);
+    // The knowledge in all the bytes added. A file that the conversation could not use (empty,
+    // no header, too few sections, a list without items) is refused with the reason in words.
+    // Called once, after the last piece.
+    Result<KnowledgeBase> finish();
+    // Once finished: the bytes are valid UTF-8 holding at least one multi-byte character, a file
+    // an editor saved in UTF-8, which read as GBK would be garbled.
+    bool looksUtf8() const;
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
 };
 
 // One keyword entry of the table.

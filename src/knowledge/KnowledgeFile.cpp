@@ -112,6 +112,21 @@ Result<qsizetype> readUpTo(int fd, char *into, qsizetype size)
     return got;
 }
 
+// The whole of a file that load() would read: the UTF-8 conversion's small file.
+Result<QByteArray> readWhole(const QString &path)
+{
+    Descriptor file{-1};
+    const Result<qsizetype> size = openForReading(path, file);
+    if (!size)
+        return Result<QByteArray>::failure(size.reason());
+    QByteArray bytes(*size, Qt::Uninitialized);
+    const Result<qsizetype> got = readUpTo(file.fd, bytes.data(), bytes.size());
+    if (!got)
+        return Result<QByteArray>::failure(got.reason());
+    bytes.truncate(*got);
+    return bytes;
+}
+
 bool writeAll(int fd, const QByteArray &bytes)
 {
     const char *data = bytes.constData();
@@ -202,70 +217,31 @@ Result<QByteArray> teachingSaveBytes(const KnowledgeBase &loaded, const KeywordT
                              [&entries](qsizetype i) { return entries.at(i); });
 }
 
-Result<QByteArray> read(const QString &path, const std::atomic_bool *stop)
+Loaded load(const QString &path, const std::atomic_bool *stop)
 {
+    const auto refused = [](const QString &reason) {
+        return Loaded{Result<KnowledgeBase>::failure(reason)};
+    };
     Descriptor file{-1};
     const Result<qsizetype> size = openForReading(path, file);
     if (!size)
-        return Result<QByteArray>::failure(size.reason());
-    QByteArray bytes(*size, Qt::Uninitialized);
-    qsizetype got = 0;
-    while (got < bytes.size()) {
-        if (stopped(stop))
-            return Result<QByteArray>::failure(stoppedReason());
-        const Result<qsizetype> piece =
-            readUpTo(file.fd, bytes.data() + got, std::min(PieceBytes, bytes.size() - got));
-        if (!piece)
-            return Result<QByteArray>::failure(piece.reason());
-        if (*piece == 0)
-            break; // the file shrank meanwhile
-        got += *piece;
-    }
-    bytes.truncate(got);
-    return bytes;
-}
+        return refused(size.reason());
 
-Result<KnowledgeBase> load(const QString &path, const std::atomic_bool *stop)
-{
-    Descriptor file{-1};
-    const Result<qsizetype> size = openForReading(path, file);
-    if (!size)
-        return Result<KnowledgeBase>::failure(size.reason());
-
-    // A piece at a time, so that the file's bytes and its text never stand in memory together:
-    // only the bytes before the keyword table are kept, for the save to write back.
-    QString text;
-    text.reserve(*size);
-    QByteArray leading;
-    qsizetype markersSeen = 0;
-    qsizetype searchedTo = 0;
-    GbkCodec::Decoder decoder;
+    KnowledgeBase::Reader reader(*size);
     QByteArray piece(std::min(PieceBytes, std::max<qsizetype>(*size, 1)), Qt::Uninitialized);
     for (qsizetype left = *size; left > 0;) {
         if (stopped(stop))
-            return Result<KnowledgeBase>::failure(stoppedReason());
+            return refused(stoppedReason());
         const Result<qsizetype> got = readUpTo(file.fd, piece.data(), std::min(left, piece.size()));
         if (!got)
-            return Result<KnowledgeBase>::failure(got.reason());
+            return refused(got.reason());
         if (*got == 0)
             break; // the file shrank meanwhile
         left -= *got;
-        const QByteArrayView bytes(piece.constData(), *got);
-        decoder.decode(bytes, false, text);
-        if (markersSeen < TableSection) {
-            leading.append(bytes);
-            for (qsizetype at = QStringView(text).indexOf(Marker, searchedTo); at >= 0;
-                 at = QStringView(text).indexOf(Marker, at + Marker.size())) {
-                ++markersSeen;
-                searchedTo = at + Marker.size();
-            }
-            // A marker may lie across the end of what is decoded so far.
-            searchedTo = std::max(searchedTo, text.size() - Marker.size() + 1);
-        }
+        reader.add(QByteArrayView(piece.constData(), *got));
     }
-    decoder.decode({}, true, text);
-    text.squeeze();
-    return KnowledgeBase::parse(std::move(text), leading);
+    Result<KnowledgeBase> knowledge = reader.finish();
+    return Loaded{std::move(knowledge), reader.looksUtf8()};
 }
 
 Status write(const QString &path, const QByteArray &bytes, const WriteFault &fault)
@@ -322,17 +298,12 @@ QByteArray withCrLf(const QByteArray &bytes)
     return out;
 }
 
-bool isUtf8(const QByteArray &bytes)
+Status convertUtf8ToGbk(const QString &path, const QString &backupPath, const WriteFault &fault)
 {
-    const bool multiByte =
-        std::any_of(bytes.cbegin(), bytes.cend(), [](char c) { return uchar(c) >= 0x80; });
-    return multiByte && QByteArrayView(bytes).isValidUtf8();
-}
-
-Status convertUtf8ToGbk(const QString &path, const QByteArray &utf8, const QString &backupPath,
-                        const WriteFault &fault)
-{
-    QString text = QString::fromUtf8(utf8);
+    const Result<QByteArray> utf8 = readWhole(path);
+    if (!utf8)
+        return Status::failure(utf8.reason());
+    QString text = QString::fromUtf8(*utf8);
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     const auto gbk = GbkCodec::encode(text);
@@ -340,7 +311,7 @@ Status convertUtf8ToGbk(const QString &path, const QByteArray &utf8, const QStri
         return Status::failure(QStringLiteral("文件里的字符“%1”无法用 GBK 保存，所以没有转换。")
                                    .arg(GbkCodec::firstUnencodable(text)));
     }
-    if (const Status backedUp = write(backupPath, utf8, fault); !backedUp)
+    if (const Status backedUp = write(backupPath, *utf8, fault); !backedUp)
         return Status::failure(QStringLiteral("无法保存原文件的备份：") + backedUp.reason());
     return write(path, *gbk, fault);
 }

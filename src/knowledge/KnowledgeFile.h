@@ -2,9 +2,11 @@
 // SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // Reading and writing Data.ait: the first-run file, the file written when teaching ends, and
-// the reads at start-up. Writes replace the file only once the new content is on disk.
+// the one load that start-up and the end of teaching share. Writes replace the file only once
+// the new content is on disk.
 
 #include "common/Result.h"
+#include "knowledge/KnowledgeBase.h"
 
 #include <QByteArray>
 #include <QString>
@@ -13,9 +15,6 @@
 #include <atomic>
 #include <functional>
 #include <optional>
-
-class KeywordTable;
-struct KnowledgeBase;
 
 namespace KnowledgeFile {
 
@@ -36,14 +35,23 @@ Result<QByteArray> teachingSaveBytes(const KnowledgeBase &loaded, const KeywordT
 // still fits in memory.
 inline constexpr qint64 MaxFileSize = qint64(1) << 30;
 
-// Reads a whole regular file. Anything else (a device, a pipe, a folder) is refused without
-// reading from it, so nothing can block or run without end; so is a file above MaxFileSize.
-// Setting stop meanwhile ends the read early, with a failure.
-Result<QByteArray> read(const QString &path, const std::atomic_bool *stop = nullptr);
-// Reads and parses the knowledge file in one go, decoding it as it comes in: a big file's bytes
-// and its text never stand in memory together. The same knowledge as parsing read()'s bytes.
-// Setting stop meanwhile ends the load early, with a failure.
-Result<KnowledgeBase> load(const QString &path, const std::atomic_bool *stop = nullptr);
+// What loading the knowledge file found.
+struct Loaded
+{
+    // The knowledge read as GBK, or why there is none, in words.
+    Result<KnowledgeBase> knowledge;
+    // The bytes are valid UTF-8 holding at least one multi-byte character: a file an editor
+    // saved in UTF-8, whose text read as GBK is garbled. Start-up offers convertUtf8ToGbk()
+    // before it uses the knowledge.
+    bool looksUtf8 = false;
+};
+
+// Reads the knowledge file, decoding and parsing it a piece at a time as it comes in: a big
+// file's bytes and its text never stand in memory together, and loading it, or refusing it,
+// takes a small multiple of the time reading it does. Only a regular file is read: anything else (a
+// device, a pipe, a folder) is refused without reading from it, so nothing can block or run without
+// end; so is a file above MaxFileSize. Setting stop meanwhile ends the load early, with a failure.
+Loaded load(const QString &path, const std::atomic_bool *stop = nullptr);
 
 // Stands in for the disk in tests: called with the new content before it is written, it
 // returns the error number the write should fail with, or 0 to let it go on (with the content
@@ -58,13 +66,10 @@ Status write(const QString &path, const QByteArray &bytes, const WriteFault &fau
 // writes. CR and LF are never part of a two-byte GBK character, so this is safe on raw bytes.
 QByteArray withCrLf(const QByteArray &bytes);
 
-// True for bytes that are valid UTF-8 and hold at least one multi-byte character: a file saved
-// by an editor in UTF-8, which read as GBK would be garbled.
-bool isUtf8(const QByteArray &bytes);
-
-// Turns a UTF-8 file into GBK in place, keeping the original beside it as backupPath. Refused,
-// with the file untouched, when GBK cannot hold one of its characters (named in the reason).
-Status convertUtf8ToGbk(const QString &path, const QByteArray &utf8, const QString &backupPath,
+// Turns a UTF-8 file into GBK in place, keeping the original bytes beside it as backupPath.
+// Refused, with the file untouched, when GBK cannot hold one of its characters (named in the
+// reason) or the file cannot be read (as load() would refuse it).
+Status convertUtf8ToGbk(const QString &path, const QString &backupPath,
                         const WriteFault &fault = {});
 
 // The words of every message about a problem with a file: what went wrong, the file, why, and
