@@ -15,6 +15,15 @@
 #include <QStringView>
 #include <memory>
 
+// What a file was when it was read, to tell later whether another program has changed it.
+struct FileStamp
+{
+    qint64 size = -1;
+    qint64 modifiedNs = 0;
+    quint32 checksum = 0; // CRC-32 of the bytes
+    bool operator==(const FileStamp &) const = default;
+};
+
 struct KnowledgeBase
 {
     QString userName;
@@ -30,6 +39,8 @@ struct KnowledgeBase
     // The file's bytes up to the keyword table's section, the seventh marker included: the
     // teaching save writes the header and lists back as they were read.
     QByteArray headBytes;
+    // The file it was loaded from, as it was then (nothing for knowledge not read from a file).
+    FileStamp source;
 
     qsizetype entryCount() const { return keywordTable.size(); }
 

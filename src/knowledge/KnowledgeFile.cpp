@@ -7,6 +7,7 @@
 #include "knowledge/KnowledgeBase.h"
 #include "knowledge/KnowledgeFormat.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,6 +18,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <zlib.h>
 
 using namespace KnowledgeFormat;
 
@@ -62,23 +64,33 @@ struct Descriptor
 // Opens path for reading if it is a regular file of at most MaxFileSize, and gives its size.
 // Opened without blocking, so that a pipe cannot hold up the start; only then is it known
 // what the name stands for.
-Result<qsizetype> openForReading(const QString &path, Descriptor &file)
+// Opens a file load() may read; its stamp holds its size and modification time so far.
+Result<FileStamp> openForReading(const QString &path, Descriptor &file)
 {
     file.fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (file.fd < 0)
-        return Result<qsizetype>::failure(reasonFor(errno));
+        return Result<FileStamp>::failure(reasonFor(errno));
     struct stat status = {};
     if (::fstat(file.fd, &status) != 0)
-        return Result<qsizetype>::failure(reasonFor(errno));
+        return Result<FileStamp>::failure(reasonFor(errno));
     if (!S_ISREG(status.st_mode))
-        return Result<qsizetype>::failure(notAFile());
+        return Result<FileStamp>::failure(notAFile());
     if (status.st_size > KnowledgeFile::MaxFileSize) {
-        return Result<qsizetype>::failure(
+        return Result<FileStamp>::failure(
             QStringLiteral("文件太大（%1 MB），超过了程序能读取的 %2 MB。")
                 .arg(status.st_size >> 20)
                 .arg(KnowledgeFile::MaxFileSize >> 20));
     }
-    return qsizetype(status.st_size);
+    FileStamp stamp;
+    stamp.size = status.st_size;
+    stamp.modifiedNs = qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+    return stamp;
+}
+
+quint32 addToChecksum(quint32 checksum, QByteArrayView bytes)
+{
+    return quint32(
+        ::crc32_z(checksum, reinterpret_cast<const Bytef *>(bytes.data()), size_t(bytes.size())));
 }
 
 // Files are read a piece at a time, so that a stop asked for meanwhile is seen soon.
@@ -116,10 +128,10 @@ Result<qsizetype> readUpTo(int fd, char *into, qsizetype size)
 Result<QByteArray> readWhole(const QString &path)
 {
     Descriptor file{-1};
-    const Result<qsizetype> size = openForReading(path, file);
-    if (!size)
-        return Result<QByteArray>::failure(size.reason());
-    QByteArray bytes(*size, Qt::Uninitialized);
+    const Result<FileStamp> opened = openForReading(path, file);
+    if (!opened)
+        return Result<QByteArray>::failure(opened.reason());
+    QByteArray bytes(opened->size, Qt::Uninitialized);
     const Result<qsizetype> got = readUpTo(file.fd, bytes.data(), bytes.size());
     if (!got)
         return Result<QByteArray>::failure(got.reason());
@@ -223,13 +235,15 @@ Loaded load(const QString &path, const std::atomic_bool *stop)
         return Loaded{Result<KnowledgeBase>::failure(reason)};
     };
     Descriptor file{-1};
-    const Result<qsizetype> size = openForReading(path, file);
-    if (!size)
-        return refused(size.reason());
+    const Result<FileStamp> opened = openForReading(path, file);
+    if (!opened)
+        return refused(opened.reason());
+    FileStamp stamp = *opened;
+    stamp.checksum = addToChecksum(0, {});
 
-    KnowledgeBase::Reader reader(*size);
-    QByteArray piece(std::min(PieceBytes, std::max<qsizetype>(*size, 1)), Qt::Uninitialized);
-    for (qsizetype left = *size; left > 0;) {
+    KnowledgeBase::Reader reader(stamp.size);
+    QByteArray piece(std::min(PieceBytes, std::max<qsizetype>(stamp.size, 1)), Qt::Uninitialized);
+    for (qsizetype left = stamp.size; left > 0;) {
         if (stopped(stop))
             return refused(stoppedReason());
         const Result<qsizetype> got = readUpTo(file.fd, piece.data(), std::min(left, piece.size()));
@@ -238,10 +252,45 @@ Loaded load(const QString &path, const std::atomic_bool *stop)
         if (*got == 0)
             break; // the file shrank meanwhile
         left -= *got;
-        reader.add(QByteArrayView(piece.constData(), *got));
+        const QByteArrayView bytes(piece.constData(), *got);
+        reader.add(bytes);
+        stamp.checksum = addToChecksum(stamp.checksum, bytes);
     }
     Result<KnowledgeBase> knowledge = reader.finish();
+    if (knowledge)
+        knowledge->source = stamp;
     return Loaded{std::move(knowledge), reader.looksUtf8()};
+}
+
+Result<FileStamp> stampOf(const QString &path, std::optional<FileStamp> unless)
+{
+    Descriptor file{-1};
+    Result<FileStamp> opened = openForReading(path, file);
+    if (!opened)
+        return opened;
+    FileStamp stamp = *opened;
+    // Another size or time: changed, whatever the bytes say.
+    if (unless && (stamp.size != unless->size || stamp.modifiedNs != unless->modifiedNs))
+        return stamp;
+    stamp.checksum = addToChecksum(0, {});
+    QByteArray piece(std::min(PieceBytes, std::max<qsizetype>(stamp.size, 1)), Qt::Uninitialized);
+    for (qsizetype left = stamp.size; left > 0;) {
+        const Result<qsizetype> got = readUpTo(file.fd, piece.data(), std::min(left, piece.size()));
+        if (!got)
+            return Result<FileStamp>::failure(got.reason());
+        if (*got == 0)
+            break;
+        left -= *got;
+        stamp.checksum = addToChecksum(stamp.checksum, QByteArrayView(piece.constData(), *got));
+    }
+    return stamp;
+}
+
+bool changedSince(const QString &path, const FileStamp &stamp)
+{
+    // Gone, or no longer a file load() would read, counts as changed.
+    const Result<FileStamp> now = stampOf(path, stamp);
+    return !now || *now != stamp;
 }
 
 Status write(const QString &path, const QByteArray &bytes, const WriteFault &fault)
@@ -282,6 +331,40 @@ Status write(const QString &path, const QByteArray &bytes, const WriteFault &fau
         return Status::failure(reasonFor(errno));
     removeTemporary.dismiss();
     return success();
+}
+
+std::optional<QString> keepBeside(const QString &path, const QByteArray &bytes)
+{
+    const QString stem = path + QStringLiteral(".未保存-") +
+                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    for (int n = 0; n < 100; ++n) {
+        const QString candidate =
+            stem + (n == 0 ? QString() : QStringLiteral("-%1").arg(n)) + QStringLiteral(".ait");
+        // O_EXCL: a file of that name, whatever it is, is never touched.
+        const Descriptor file{::open(QFile::encodeName(candidate).constData(),
+                                     O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644)};
+        if (file.fd < 0) {
+            if (errno == EEXIST)
+                continue;
+            return std::nullopt;
+        }
+        if (writeAll(file.fd, bytes) && ::fsync(file.fd) == 0)
+            return candidate;
+        ::unlink(QFile::encodeName(candidate).constData());
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+QStringList keptBeside(const QString &path)
+{
+    const QFileInfo data(path);
+    QStringList kept;
+    const QFileInfoList found = data.dir().entryInfoList(
+        {data.fileName() + QStringLiteral(".未保存-*.ait")}, QDir::Files, QDir::Name);
+    for (const QFileInfo &file : found)
+        kept.append(file.filePath());
+    return kept;
 }
 
 QByteArray withCrLf(const QByteArray &bytes)

@@ -53,6 +53,13 @@ struct Loaded
 // end; so is a file above MaxFileSize. Setting stop meanwhile ends the load early, with a failure.
 Loaded load(const QString &path, const std::atomic_bool *stop = nullptr);
 
+// The stamp of the file at path as it is now. When its size or time differ from unless, the
+// bytes are not read (the checksum is left out): it has changed either way.
+Result<FileStamp> stampOf(const QString &path, std::optional<FileStamp> unless = std::nullopt);
+// True when the file at path is no longer what stamp recorded: changed, replaced, gone or
+// unreadable.
+bool changedSince(const QString &path, const FileStamp &stamp);
+
 // Stands in for the disk in tests: called with the new content before it is written, it
 // returns the error number the write should fail with, or 0 to let it go on (with the content
 // as it left it, so a test can also make a disk that garbles).
@@ -61,6 +68,12 @@ using WriteFault = std::function<int(QByteArray &content)>;
 // Writes bytes to path atomically: the old file stays as it was unless all of them got there.
 // A failure names its cause in words (no space, read-only, not a file, no permission).
 Status write(const QString &path, const QByteArray &bytes, const WriteFault &fault = {});
+
+// Keeps bytes that could not be written to path in a new file beside it, never over an existing
+// one: "Data.ait.未保存-<date and time>.ait". Returns its path, or nothing when even that failed.
+std::optional<QString> keepBeside(const QString &path, const QByteArray &bytes);
+// The files keepBeside() left beside path, oldest first.
+QStringList keptBeside(const QString &path);
 
 // The file with every LF that has no CR before it turned into CR LF: the line ends a save
 // writes. CR and LF are never part of a two-byte GBK character, so this is safe on raw bytes.

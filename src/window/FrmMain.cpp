@@ -154,6 +154,7 @@ void FrmMain::loadAtStart()
         } else if (!loaded.knowledge) {
             failStart(loaded.knowledge.reason());
         } else {
+            StartupQuestions::tellAboutKeptWork(m_seams, m_dataPath);
             useKnowledge(*std::move(loaded.knowledge));
             greet();
         }

@@ -69,4 +69,22 @@ bool settleEncoding(const FrmMainSeams &seams, const QString &dataPath)
     return bool(converted);
 }
 
+void tellAboutKeptWork(const FrmMainSeams &seams, const QString &dataPath)
+{
+    const QStringList kept = KnowledgeFile::keptBeside(dataPath);
+    if (kept.isEmpty())
+        return;
+    QStringList shown;
+    for (const QString &path : kept)
+        shown.append(QDir::toNativeSeparators(path));
+    seams.showMessage(
+        QMessageBox::Information, QStringLiteral("妙语通"),
+        QStringLiteral("之前有一次退出时，调教的内容没能写进数据文件 Data.ait，另存在这里：") + Cr +
+            shown.join(Cr) + Cr + Cr +
+            QStringLiteral("要用它：关掉妙语通，把原来的 Data.ait 改个名字留作备份，"
+                           "再把上面的文件改名为 Data.ait，然后重新打开妙语通。") +
+            Cr + QStringLiteral("不需要了就把它删掉，这个提示就不会再出现。"),
+        QMessageBox::Ok);
+}
+
 } // namespace StartupQuestions

@@ -19,4 +19,8 @@ std::optional<QString> askUserName(const FrmMainSeams &seams, const QString &rob
 // they were told why).
 bool settleEncoding(const FrmMainSeams &seams, const QString &dataPath);
 
+// Points out work that an earlier session could not write to Data.ait and kept beside it, and
+// how to use it.
+void tellAboutKeptWork(const FrmMainSeams &seams, const QString &dataPath);
+
 } // namespace StartupQuestions

@@ -6,6 +6,7 @@
 #include "knowledge/KnowledgeFile.h"
 #include "teaching/ShadowHint.h"
 #include "teaching/TeachingList.h"
+#include "teaching/TeachingMerge.h"
 #include "teaching/TeachingRules.h"
 #include "window/BackgroundTask.h"
 #include "window/FrmMainSeams.h"
@@ -16,6 +17,18 @@
 
 #include <QMessageBox>
 
+// Everything a save needs, copied off the window so that it can run anywhere.
+struct SaveWork
+{
+    KnowledgeBase loaded;
+    FileStamp known; // the file as this session last read or wrote it
+    TeachingList::Snapshot entries;
+    QStringList commits;
+    KeyCollator collator;
+    QString path;
+    KnowledgeFile::WriteFault fault;
+};
+
 namespace {
 
 const QString Cr = QStringLiteral("\r");
@@ -24,6 +37,58 @@ Result<QByteArray> saveBytes(const KnowledgeBase &loaded, const TeachingList::Sn
 {
     return KnowledgeFile::teachingSaveBytes(loaded, entries.size(),
                                             [&entries](qsizetype row) { return entries.at(row); });
+}
+
+struct SaveOutcome
+{
+    Status written = Status(std::monostate());
+    // This session's table, when it was not written, to be kept elsewhere.
+    QByteArray unwritten;
+    // Set when the file had been changed by another program meanwhile.
+    QString mergeReport;
+    // The file as written, when it was.
+    FileStamp stamp;
+};
+
+// Writes the teaching list over Data.ait; but if another program changed the file since it was
+// loaded, the commits are made again on the file as it is now, so nothing of either is lost.
+// A file that changed into something unreadable is not written over.
+SaveOutcome save(const SaveWork &work)
+{
+    SaveOutcome outcome;
+    const Result<QByteArray> ours = saveBytes(work.loaded, work.entries);
+    if (!ours) {
+        outcome.written = Status::failure(ours.reason());
+        return outcome;
+    }
+    QByteArray bytes = *ours;
+    if (KnowledgeFile::changedSince(work.path, work.known)) {
+        const KnowledgeFile::Loaded now = KnowledgeFile::load(work.path);
+        if (!now.knowledge || now.looksUtf8) {
+            outcome.written = Status::failure(
+                QStringLiteral("调教期间，文件被别的程序改动过，现在读不出来（%1），所以没有写入。")
+                    .arg(now.knowledge ? QStringLiteral("像是 UTF-8 编码")
+                                       : now.knowledge.reason()));
+            outcome.unwritten = *ours;
+            return outcome;
+        }
+        const TeachingMerge::Merged merged = TeachingMerge::onto(
+            work.loaded.keywordTable, now.knowledge->keywordTable, work.commits, work.collator);
+        const Result<QByteArray> mergedBytes = saveBytes(*now.knowledge, merged.entries);
+        if (!mergedBytes) {
+            outcome.written = Status::failure(mergedBytes.reason());
+            outcome.unwritten = *ours;
+            return outcome;
+        }
+        bytes = *mergedBytes;
+        outcome.mergeReport = TeachingMerge::report(merged);
+    }
+    outcome.written = KnowledgeFile::write(work.path, bytes, work.fault);
+    if (!outcome.written)
+        outcome.unwritten = *ours;
+    else if (const Result<FileStamp> stamp = KnowledgeFile::stampOf(work.path))
+        outcome.stamp = *stamp;
+    return outcome;
 }
 
 using Job = BackgroundTask::Job;
@@ -135,6 +200,7 @@ void TeachingWorkflow::commit()
         break;
     }
     const QString key = TeachingList::keyOf(commit.entry);
+    m_commits.append(commit.entry);
     int row = m_list.findKey(key);
     if (row >= 0)
         m_list.replaceEntry(row, commit.entry);
@@ -156,23 +222,22 @@ void TeachingWorkflow::leave(bool closing)
     if (!m_active)
         return;
     // The bytes come back only when they could not be written, to be kept elsewhere.
-    const auto save = [loaded = m_knowledge, entries = m_list.snapshot(), path = m_dataPath,
-                       fault = m_seams.writeFault](const std::atomic_bool &) {
-        // A save is never stopped half way: the file is replaced whole or not at all.
-        Result<QByteArray> bytes = saveBytes(loaded, entries);
-        if (!bytes)
-            return std::pair(QByteArray(), Status::failure(bytes.reason()));
-        Status written = KnowledgeFile::write(path, *bytes, fault);
-        return std::pair(written ? QByteArray() : *std::move(bytes), std::move(written));
-    };
-    m_task.start(Job::Saving, QStringLiteral("正在保存数据文件……"), save,
-                 [this, closing](std::pair<QByteArray, Status> outcome) {
-                     const auto &[unwritten, saved] = outcome;
-                     if (saved)
-                         reload(closing, true);
-                     else
-                         decideAfterFailedSave(saved.reason(), unwritten, closing);
-                 });
+    // A save is never stopped half way: the file is replaced whole or not at all.
+    m_task.start(
+        Job::Saving, QStringLiteral("正在保存数据文件……"),
+        [work = saveWork()](const std::atomic_bool &) { return save(work); },
+        [this, closing](const SaveOutcome &outcome) {
+            if (!outcome.mergeReport.isEmpty()) {
+                m_seams.showMessage(QMessageBox::Information, QStringLiteral("妙语通"),
+                                    outcome.mergeReport, QMessageBox::Ok);
+            }
+            if (outcome.written) {
+                m_written = outcome.stamp; // ours now, whatever the reload finds
+                reload(closing, true);
+            } else {
+                decideAfterFailedSave(outcome.written.reason(), outcome.unwritten, closing);
+            }
+        });
 }
 
 void TeachingWorkflow::decideAfterFailedSave(const QString &reason, const QByteArray &unwritten,
@@ -242,6 +307,8 @@ void TeachingWorkflow::reload(bool closing, bool saved)
 void TeachingWorkflow::finish(bool closing)
 {
     m_unsaved = false;
+    m_commits.clear();
+    m_written.reset();
     m_list.adopt({});
     m_ui.hideKeywordList();
     setActive(false);
@@ -267,12 +334,24 @@ bool TeachingWorkflow::mayClose()
     return answer == QMessageBox::Discard;
 }
 
+SaveWork TeachingWorkflow::saveWork() const
+{
+    return {m_knowledge,       m_written.value_or(m_knowledge.source),
+            m_list.snapshot(), m_commits,
+            m_list.collator(), m_dataPath,
+            m_seams.writeFault};
+}
+
 void TeachingWorkflow::saveUnasked()
 {
     // While a save runs, it is writing the same work.
     if (!m_active || !m_unsaved || m_task.busy())
         return;
-    const Result<QByteArray> bytes = saveBytes(m_knowledge, m_list.snapshot());
-    if (bytes && KnowledgeFile::write(m_dataPath, *bytes))
-        m_unsaved = false;
+    const SaveOutcome outcome = save(saveWork());
+    if (!outcome.written && !outcome.unwritten.isEmpty()) {
+        // No one can be asked where to keep it: a new file beside Data.ait, which the next
+        // start points out.
+        KnowledgeFile::keepBeside(m_dataPath, outcome.unwritten);
+    }
+    m_unsaved = false;
 }

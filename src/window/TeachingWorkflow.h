@@ -11,8 +11,11 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 class BackgroundTask;
+struct SaveWork;
 class QModelIndex;
 class TeachingList;
 struct FrmMainSeams;
@@ -72,6 +75,7 @@ private:
     // teaching's work is in it.
     void reload(bool closing, bool saved);
     void finish(bool closing);
+    SaveWork saveWork() const;
 
     const FrmMainUi &m_ui;
     TeachingList &m_list;
@@ -82,4 +86,9 @@ private:
     const QString m_robotName;
     bool m_active = false;
     bool m_unsaved = false;
+    // The entries committed since teaching began, oldest first: what a save makes again on a
+    // file another program changed meanwhile.
+    QStringList m_commits;
+    // The file as this session wrote it, once a save succeeded.
+    std::optional<FileStamp> m_written;
 };
