@@ -43,6 +43,8 @@ private slots:
     void failedSaveNamesItsCause_data();
     void failedSaveNamesItsCause();
     void failedReloadStaysInTeaching();
+    void changedByAnotherProgramDuringTeaching_data();
+    void changedByAnotherProgramDuringTeaching();
 };
 
 void TestFileFaults::refusesWhatIsNotARegularFile_data()
@@ -252,6 +254,93 @@ void TestFileFaults::failedReloadStaysInTeaching()
     h.send(u"新"_s);
     h.window->replyTick();
     QCOMPARE(h.window->lastReply(), u"新回复"_s);
+}
+
+void TestFileFaults::changedByAnotherProgramDuringTeaching_data()
+{
+    QTest::addColumn<QString>("otherProgramWrites"); // as GBK text; empty: bytes no one can load
+    QTest::addColumn<bool>("unasked");               // saved by a termination signal
+    QTest::addColumn<QString>("told");
+    QTest::addColumn<bool>("mergedIntoTheFile");
+
+    const QString added = knowledgeText(Table + QStringList{u"别处\\别处的回复\\"_s});
+    QTest::newRow("an entry added: both kept, the user told")
+        << added << false << u"保留了文件里现有的 3 条"_s << true;
+    QTest::newRow("an entry added, saved unasked") << added << true << QString() << true;
+    QTest::newRow("made unreadable: not written over, the user asked")
+        << QString() << false << u"现在读不出来"_s << false;
+    QTest::newRow("made unreadable, saved unasked: kept beside it")
+        << QString() << true << QString() << false;
+}
+
+void TestFileFaults::changedByAnotherProgramDuringTeaching()
+{
+    QFETCH(QString, otherProgramWrites);
+    QFETCH(bool, unasked);
+    QFETCH(QString, told);
+    QFETCH(bool, mergedIntoTheFile);
+
+    WindowHarness h;
+    QVERIFY(h.startWith(Table));
+    h.enterTeaching();
+    h.commit(u"教的"_s, u"教的回复"_s);
+    if (otherProgramWrites.isEmpty()) {
+        QFile file(h.dataPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("not a knowledge file");
+    } else {
+        h.writeKnowledge(otherProgramWrites);
+    }
+    const QByteArray theirs = h.fileBytes();
+    h.shown.clear();
+
+    if (unasked)
+        h.window->saveUnasked();
+    else
+        h.leaveTeaching();
+    if (!told.isEmpty()) {
+        QVERIFY(!h.shown.isEmpty());
+        QVERIFY2(h.shown.at(0).prompt.contains(told), qPrintable(h.shown.at(0).prompt));
+    }
+
+    const QStringList kept = KnowledgeFile::keptBeside(h.dataPath());
+    if (!mergedIntoTheFile) {
+        QCOMPARE(h.fileBytes(), theirs); // never written over
+        QCOMPARE(h.window->mode(), FrmMain::Mode::Teaching);
+        QCOMPARE(kept.size(), unasked ? 1 : 0);
+        if (unasked) {
+            // The next start points to the kept work, which holds what was taught.
+            const Result<KnowledgeBase> keptWork = [&] {
+                QFile file(kept.at(0));
+                return file.open(QIODevice::ReadOnly) ? KnowledgeBase::parse(file.readAll())
+                                                      : Result<KnowledgeBase>::failure({});
+            }();
+            QVERIFY(keptWork);
+            QCOMPARE(keptWork->entryCount(), Table.size() + 1);
+            h.window.reset();
+            h.writeKnowledge(knowledgeText(Table));
+            h.shown.clear();
+            h.make();
+            QVERIFY(h.startWindow());
+            QVERIFY(!h.shown.isEmpty());
+            QVERIFY2(h.shown.at(0).prompt.contains(QDir::toNativeSeparators(kept.at(0))),
+                     qPrintable(h.shown.at(0).prompt));
+        }
+        return;
+    }
+    QVERIFY(kept.isEmpty());
+    const Result<KnowledgeBase> saved = KnowledgeBase::parse(h.fileBytes());
+    QVERIFY(saved);
+    QCOMPARE(saved->entryCount(), Table.size() + 2);
+    if (!unasked) {
+        QCOMPARE(h.window->mode(), FrmMain::Mode::Conversation);
+        for (const auto &[message, reply] :
+             {std::pair(u"别处"_s, u"别处的回复"_s), std::pair(u"教的"_s, u"教的回复"_s)}) {
+            h.send(message);
+            h.window->replyTick();
+            QCOMPARE(h.window->lastReply(), reply);
+        }
+    }
 }
 
 QTEST_MAIN(TestFileFaults)

@@ -145,6 +145,8 @@ void FrmMain::loadAtStart()
         return KnowledgeFile::load(path, &stop);
     };
     m_task->start(Job::Loading, ReadingStatus, load, [this](KnowledgeFile::Loaded loaded) {
+        if (!loaded.looksUtf8) // told once the question of the encoding is settled
+            StartupQuestions::tellAboutKeptWork(m_seams, m_dataPath);
         if (loaded.looksUtf8) {
             // Converted: read what was written. Left as it is: the user has been told.
             if (StartupQuestions::settleEncoding(m_seams, m_dataPath))
@@ -154,7 +156,6 @@ void FrmMain::loadAtStart()
         } else if (!loaded.knowledge) {
             failStart(loaded.knowledge.reason());
         } else {
-            StartupQuestions::tellAboutKeptWork(m_seams, m_dataPath);
             useKnowledge(*std::move(loaded.knowledge));
             greet();
         }

@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
+// A save after another program changed Data.ait: this session's commits made again on the file
+// as it is now, and what the user is told about it.
+
+#include "knowledge/KnowledgeBase.h"
+#include "teaching/TeachingMerge.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestTeachingMerge : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void commitsMadeOnTheChangedFile_data();
+    void commitsMadeOnTheChangedFile();
+};
+
+namespace {
+
+KeywordTable table(const QStringList &rows)
+{
+    QStringList entries;
+    for (const QString &row : rows)
+        entries += row + u"\r\n"_s;
+    return KeywordTable::fromEntries(entries);
+}
+
+} // namespace
+
+void TestTeachingMerge::commitsMadeOnTheChangedFile_data()
+{
+    QTest::addColumn<QStringList>("base");
+    QTest::addColumn<QStringList>("current");
+    QTest::addColumn<QStringList>("commits");
+    QTest::addColumn<QStringList>("merged"); // in list order
+    QTest::addColumn<QString>("report");
+
+    const QString intro = u"调教期间，数据文件 Data.ait 被别的程序改动过。\r"_s;
+    QTest::newRow("an entry added elsewhere is kept beside a new key")
+        << QStringList{u"a\\1\\"_s, u"c\\3\\"_s}
+        << QStringList{u"a\\1\\"_s, u"c\\3\\"_s, u"d\\4\\"_s} << QStringList{u"b\\2\\"_s}
+        << QStringList{u"a\\1\\"_s, u"b\\2\\"_s, u"c\\3\\"_s, u"d\\4\\"_s}
+        << intro + u"保存时保留了文件里现有的 3 条，再加上这次调教的内容。"_s;
+    QTest::newRow("both changed a key: the commit wins and is named")
+        << QStringList{u"a\\1\\"_s, u"b\\2\\"_s} << QStringList{u"a\\elsewhere\\"_s, u"b\\2\\"_s}
+        << QStringList{u"a\\mine\\"_s} << QStringList{u"a\\mine\\"_s, u"b\\2\\"_s}
+        << intro + u"保存时保留了文件里现有的 1 条，再加上这次调教的内容。\r"
+                   u"下面的关键字两边都改过，用的是这次调教的内容：\ra"_s;
+    QTest::newRow("commits in their order: the last one of a key stands")
+        << QStringList{u"a\\1\\"_s} << QStringList{u"a\\1\\"_s, u"z\\9\\"_s}
+        << QStringList{u"b\\first\\"_s, u"a\\changed\\"_s, u"b\\second\\"_s}
+        << QStringList{u"a\\changed\\"_s, u"b\\second\\"_s, u"z\\9\\"_s}
+        << intro + u"保存时保留了文件里现有的 1 条，再加上这次调教的内容。"_s;
+    QTest::newRow("an entry removed elsewhere stays removed; a key it had is both changed")
+        << QStringList{u"a\\1\\"_s, u"b\\2\\"_s} << QStringList{u"b\\2\\"_s}
+        << QStringList{u"c\\3\\"_s, u"a\\again\\"_s}
+        << QStringList{u"a\\again\\"_s, u"b\\2\\"_s, u"c\\3\\"_s}
+        << intro + u"保存时保留了文件里现有的 1 条，再加上这次调教的内容。\r"
+                   u"下面的关键字两边都改过，用的是这次调教的内容：\ra"_s;
+    QTest::newRow("a file with a key twice: only its first is replaced")
+        << QStringList{u"a\\1\\"_s} << QStringList{u"a\\1\\"_s, u"a\\copy\\"_s}
+        << QStringList{u"a\\mine\\"_s} << QStringList{u"a\\mine\\"_s, u"a\\copy\\"_s}
+        << intro + u"保存时保留了文件里现有的 1 条，再加上这次调教的内容。"_s;
+    QTest::newRow("the same new key added on both sides")
+        << QStringList{u"a\\1\\"_s} << QStringList{u"a\\1\\"_s, u"n\\theirs\\"_s}
+        << QStringList{u"n\\mine\\"_s} << QStringList{u"a\\1\\"_s, u"n\\mine\\"_s}
+        << intro + u"保存时保留了文件里现有的 1 条，再加上这次调教的内容。\r"
+                   u"下面的关键字两边都改过，用的是这次调教的内容：\rn"_s;
+}
+
+void TestTeachingMerge::commitsMadeOnTheChangedFile()
+{
+    QFETCH(QStringList, base);
+    QFETCH(QStringList, current);
+    QFETCH(QStringList, commits);
+    QFETCH(QStringList, merged);
+    QFETCH(QString, report);
+
+    QStringList committed;
+    for (const QString &commit : std::as_const(commits))
+        committed += commit + u"\r\n"_s;
+    const TeachingMerge::Merged result =
+        TeachingMerge::onto(table(base), table(current), committed, KeyCollator());
+    QStringList rows;
+    for (qsizetype row = 0; row < result.entries.size(); ++row)
+        rows += KnowledgeEntry::withoutLineEnd(result.entries.at(row)).toString();
+    QCOMPARE(rows, merged);
+    QCOMPARE(TeachingMerge::report(result), report);
+}
+
+QTEST_GUILESS_MAIN(TestTeachingMerge)
+#include "tst_teachingmerge.moc"
