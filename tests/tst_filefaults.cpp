@@ -99,11 +99,15 @@ void TestFileFaults::utf8FileIsConvertedOnlyWhenChosen_data()
     QTest::addColumn<QString>("extraEntry");
     QTest::addColumn<bool>("converted");
     QTest::addColumn<QString>("named");
+    QTest::addColumn<int>("earlierBackups"); // Data.ait.utf8.bak, then Data.ait.utf8.1.bak, …
 
-    QTest::newRow("convert") << QMessageBox::Yes << u"早\\早上好\\"_s << true << QString();
+    QTest::newRow("convert") << QMessageBox::Yes << u"早\\早上好\\"_s << true << QString() << 0;
+    QTest::newRow("convert beside two earlier backups")
+        << QMessageBox::Yes << u"早\\早上好\\"_s << true << QString() << 2;
     QTest::newRow("leave it and quit")
-        << QMessageBox::No << u"早\\早上好\\"_s << false << QString();
-    QTest::newRow("a character GBK lacks") << QMessageBox::Yes << u"笑\\😀\\"_s << false << u"😀"_s;
+        << QMessageBox::No << u"早\\早上好\\"_s << false << QString() << 0;
+    QTest::newRow("a character GBK lacks")
+        << QMessageBox::Yes << u"笑\\😀\\"_s << false << u"😀"_s << 0;
 }
 
 void TestFileFaults::utf8FileIsConvertedOnlyWhenChosen()
@@ -112,6 +116,7 @@ void TestFileFaults::utf8FileIsConvertedOnlyWhenChosen()
     QFETCH(QString, extraEntry);
     QFETCH(bool, converted);
     QFETCH(QString, named);
+    QFETCH(int, earlierBackups);
 
     WindowHarness h;
     const QString text = knowledgeText(Table + QStringList{extraEntry});
@@ -121,13 +126,27 @@ void TestFileFaults::utf8FileIsConvertedOnlyWhenChosen()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(original);
     }
-    const QString backup = h.dataPath() + u".utf8.bak"_s;
+    QStringList earlier;
+    for (int n = 0; n < earlierBackups; ++n) {
+        earlier += h.dataPath() + (n == 0 ? u".utf8.bak"_s : u".utf8.%1.bak"_s.arg(n));
+        QVERIFY(KnowledgeFile::write(earlier.last(), "earlier"));
+    }
+    // Named in the question; an earlier backup is never replaced.
+    const QString backup =
+        h.dataPath() +
+        (earlierBackups == 0 ? u".utf8.bak"_s : u".utf8.%1.bak"_s.arg(earlierBackups));
     h.buttonsPressed = {answer};
     h.make();
 
     QCOMPARE(h.startWindow(), converted);
     QVERIFY(h.shown.at(0).prompt.contains(u"UTF-8"_s));
     QCOMPARE(h.shown.at(0).buttons, QMessageBox::Yes | QMessageBox::No);
+    QVERIFY(h.shown.at(0).prompt.contains(QDir::toNativeSeparators(backup)));
+    for (const QString &path : std::as_const(earlier)) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("earlier"));
+    }
     if (converted) {
         QCOMPARE(h.fileBytes(), *GbkCodec::encode(text));
         QFile kept(backup);

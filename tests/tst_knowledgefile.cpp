@@ -442,6 +442,8 @@ void TestKnowledgeFile::convertUtf8ToGbk_data()
         << (text + QStringLiteral("|笑\\😀\\\r\n")).toUtf8() << false << QStringLiteral("“😀”");
     QTest::newRow("the backup cannot be written")
         << text.toUtf8() << true << QStringLiteral("备份");
+    QTest::newRow("a file already has the backup's name")
+        << text.toUtf8() << false << QStringLiteral("同名");
 }
 
 void TestKnowledgeFile::convertUtf8ToGbk()
@@ -457,13 +459,19 @@ void TestKnowledgeFile::convertUtf8ToGbk()
     const KnowledgeFile::WriteFault fault = [failBackup](QByteArray &) {
         return failBackup ? ENOSPC : 0;
     };
+    const bool backupThere = reasonHolds == u"同名"_qs;
+    if (backupThere)
+        QVERIFY(KnowledgeFile::write(backup, "earlier backup"));
 
     const Status converted = KnowledgeFile::convertUtf8ToGbk(path, backup, fault);
     if (!reasonHolds.isEmpty()) {
         QVERIFY(!converted);
         QVERIFY2(converted.reason().contains(reasonHolds), qPrintable(converted.reason()));
         QCOMPARE(fileBytes(path), original);
-        QVERIFY(!QFileInfo::exists(backup));
+        if (backupThere)
+            QCOMPARE(fileBytes(backup), QByteArray("earlier backup"));
+        else
+            QVERIFY(!QFileInfo::exists(backup));
         return;
     }
     QVERIFY2(converted, qPrintable(converted.reason()));

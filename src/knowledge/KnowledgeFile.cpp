@@ -333,27 +333,48 @@ Status write(const QString &path, const QByteArray &bytes, const WriteFault &fau
     return success();
 }
 
+// Writes bytes to a file that does not exist yet; a file of that name, whatever it is, is never
+// touched (O_EXCL), and a half-written new one is removed again.
+Status createNew(const QString &path, const QByteArray &bytes,
+                 const KnowledgeFile::WriteFault &fault = {})
+{
+    QByteArray content = bytes;
+    if (const int simulated = fault ? fault(content) : 0; simulated != 0)
+        return Status::failure(reasonFor(simulated));
+    const QByteArray name = QFile::encodeName(path);
+    const Descriptor file{::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644)};
+    if (file.fd < 0)
+        return Status::failure(errno == EEXIST ? QStringLiteral("已经有同名的文件。")
+                                               : reasonFor(errno));
+    if (writeAll(file.fd, content) && ::fsync(file.fd) == 0)
+        return Status(std::monostate());
+    const int error = errno;
+    ::unlink(name.constData());
+    return Status::failure(reasonFor(error));
+}
+
+// The first of stem + suffix, stem + separator + "1" + suffix, … that does not exist.
+QString freeName(const QString &stem, const QString &separator, const QString &suffix)
+{
+    QString candidate = stem + suffix;
+    for (int n = 1; QFileInfo::exists(candidate) || QFileInfo(candidate).isSymLink(); ++n)
+        candidate = stem + separator + QString::number(n) + suffix;
+    return candidate;
+}
+
 std::optional<QString> keepBeside(const QString &path, const QByteArray &bytes)
 {
     const QString stem = path + QStringLiteral(".未保存-") +
                          QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    for (int n = 0; n < 100; ++n) {
-        const QString candidate =
-            stem + (n == 0 ? QString() : QStringLiteral("-%1").arg(n)) + QStringLiteral(".ait");
-        // O_EXCL: a file of that name, whatever it is, is never touched.
-        const Descriptor file{::open(QFile::encodeName(candidate).constData(),
-                                     O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644)};
-        if (file.fd < 0) {
-            if (errno == EEXIST)
-                continue;
-            return std::nullopt;
-        }
-        if (writeAll(file.fd, bytes) && ::fsync(file.fd) == 0)
-            return candidate;
-        ::unlink(QFile::encodeName(candidate).constData());
-        return std::nullopt;
-    }
+    const QString kept = freeName(stem, QStringLiteral("-"), QStringLiteral(".ait"));
+    if (createNew(kept, bytes))
+        return kept;
     return std::nullopt;
+}
+
+QString freeBackupPath(const QString &path)
+{
+    return freeName(path + QStringLiteral(".utf8"), QStringLiteral("."), QStringLiteral(".bak"));
 }
 
 QStringList keptBeside(const QString &path)
@@ -394,7 +415,8 @@ Status convertUtf8ToGbk(const QString &path, const QString &backupPath, const Wr
         return Status::failure(QStringLiteral("文件里的字符“%1”无法用 GBK 保存，所以没有转换。")
                                    .arg(GbkCodec::firstUnencodable(text)));
     }
-    if (const Status backedUp = write(backupPath, *utf8, fault); !backedUp)
+    // Never over an earlier backup: the name was free when the user was asked.
+    if (const Status backedUp = createNew(backupPath, *utf8, fault); !backedUp)
         return Status::failure(QStringLiteral("无法保存原文件的备份：") + backedUp.reason());
     return write(path, *gbk, fault);
 }

@@ -72,6 +72,9 @@ Status write(const QString &path, const QByteArray &bytes, const WriteFault &fau
 // Keeps bytes that could not be written to path in a new file beside it, never over an existing
 // one: "Data.ait.未保存-<date and time>.ait". Returns its path, or nothing when even that failed.
 std::optional<QString> keepBeside(const QString &path, const QByteArray &bytes);
+// The first free name for the UTF-8 conversion's backup of path: "Data.ait.utf8.bak", then
+// "Data.ait.utf8.1.bak", and so on.
+QString freeBackupPath(const QString &path);
 // The files keepBeside() left beside path, oldest first.
 QStringList keptBeside(const QString &path);
 

@@ -46,7 +46,7 @@ bool settleEncoding(const FrmMainSeams &seams, const QString &dataPath)
 {
     // A file an editor saved as UTF-8 would load as garbled text: say so, and let the user
     // choose between converting it and leaving it alone.
-    const QString backupPath = dataPath + QStringLiteral(".utf8.bak");
+    const QString backupPath = KnowledgeFile::freeBackupPath(dataPath);
     const QMessageBox::StandardButton choice = seams.showMessage(
         QMessageBox::Question, QStringLiteral("妙语通"),
         KnowledgeFile::problemMessage(
