@@ -114,7 +114,7 @@ bool FrmMain::start()
         return false;
     // The window at once; the greeting once the file is read, however large it is.
     m_ui.finishWindow(this);
-    fillProfileLabels();
+    m_ui.showProfile(m_profile);
     show();
     loadAtStart();
     return true;
@@ -194,16 +194,6 @@ void FrmMain::greet()
     show();
     if (const QString *greeting = pickRandom(m_knowledge.welcomeMessages, *m_seams.random))
         robotSay(*greeting, RobotText::OnItsOwn);
-}
-
-void FrmMain::fillProfileLabels()
-{
-    setLabelText(m_ui.labRName, m_profile.name);
-    setLabelText(m_ui.labSex, QStringLiteral("性别：") + m_profile.sex);
-    setLabelText(m_ui.labBirth, QStringLiteral("生日：") + m_profile.birth);
-    setLabelText(m_ui.labFrom, QStringLiteral("来自：") + m_profile.from);
-    setLabelText(m_ui.labAuthor, QStringLiteral("作者：") + m_profile.author);
-    setLabelText(m_ui.labRemark, QStringLiteral("  ") + m_profile.remark);
 }
 
 // ---- Speaking and sending --------------------------------------------------------------

@@ -90,7 +90,6 @@ protected:
 
 private:
     void connectControls();
-    void fillProfileLabels();
 
     bool seedKnowledgeFile();
     // Reads Data.ait on a worker at start-up, first offering to convert a file saved as UTF-8,

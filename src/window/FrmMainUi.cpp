@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: The 妙语通 developers
 #include "window/FrmMainUi.h"
 
+#include "conversation/RobotProfile.h"
 #include "window/Backdrop.h"
 #include "window/ChatTextBox.h"
 #include "window/Controls.h"
@@ -261,4 +262,15 @@ void FrmMainUi::coverInputArea(bool covered) const
     for (QWidget *control : {static_cast<QWidget *>(txtSend), static_cast<QWidget *>(cmdTeach),
                              static_cast<QWidget *>(cmdSend)})
         control->setFocusPolicy(covered ? Qt::NoFocus : Qt::StrongFocus);
+}
+
+void FrmMainUi::showProfile(const RobotProfile &profile) const
+{
+    using Controls::setLabelText;
+    setLabelText(labRName, profile.name);
+    setLabelText(labSex, QStringLiteral("性别：") + profile.sex);
+    setLabelText(labBirth, QStringLiteral("生日：") + profile.birth);
+    setLabelText(labFrom, QStringLiteral("来自：") + profile.from);
+    setLabelText(labAuthor, QStringLiteral("作者：") + profile.author);
+    setLabelText(labRemark, QStringLiteral("  ") + profile.remark);
 }

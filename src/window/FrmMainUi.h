@@ -17,6 +17,7 @@ class QProgressBar;
 class QPushButton;
 class QWidget;
 class TeachPanel;
+struct RobotProfile;
 
 struct FrmMainUi
 {
@@ -50,6 +51,8 @@ struct FrmMainUi
 
     // The size, place and rounded shape start-up gives the window.
     void finishWindow(QWidget *window) const;
+    // The robot's name and particulars in the labels beside its portrait.
+    void showProfile(const RobotProfile &profile) const;
     // The keyword list over the transcript, or parked right of the window and hidden.
     void showKeywordList() const;
     void hideKeywordList() const;
