@@ -67,9 +67,9 @@ struct Teacher
     bool savedNewEntry() const { return h.fileBytes().contains("\r\n|new\\reply\\\r\n"); }
 };
 
-const QString kStay = QStringLiteral("确定");
-const QString kElsewhere = QStringLiteral("另存为…");
-const QString kGiveUp = QStringLiteral("不保存退出");
+const QString kStay = QStringLiteral("继续调教(&K)");
+const QString kElsewhere = QStringLiteral("另存为(&A)…");
+const QString kGiveUp = QStringLiteral("放弃修改(&D)");
 
 } // namespace
 
@@ -372,7 +372,7 @@ void TestTeaching::failedSaveKeepsTeachingAndTheOldFile()
     t.button(2)->click();
     QVERIFY(t.h.settle());
     QCOMPARE(t.h.shown.size(), 1);
-    QCOMPARE(t.h.shown.at(0).title, QStringLiteral("ERR"));
+    QCOMPARE(t.h.shown.at(0).title, QStringLiteral("妙语通"));
     QVERIFY(t.h.shown.at(0).prompt.contains(QStringLiteral("Data.ait")));
     QVERIFY((t.h.window->mode() == FrmMain::Mode::Teaching));
     QCOMPARE(t.list().count(), kTable.size() + 1);
@@ -612,9 +612,13 @@ void TestTeaching::closingWhenTheSaveFails()
                           choices.size() > 1 ? QMessageBox::No : QMessageBox::Yes};
     t.clickCloseGlyph();
 
-    QCOMPARE(t.h.shown.at(1).title, QStringLiteral("ERR"));
+    QCOMPARE(t.h.shown.at(1).title, QStringLiteral("妙语通"));
     QVERIFY(
-        t.h.shown.at(1).prompt.startsWith(QStringLiteral("保存失败,调教的内容还在,可以稍后再试:")));
+        t.h.shown.at(1).prompt.startsWith(QStringLiteral("没能保存数据文件，调教的内容都还在：")));
+    // Reached from closing the program: the words speak of quitting, not of leaving teaching.
+    QVERIFY(t.h.shown.at(1).prompt.contains(QStringLiteral("妙语通先不退出")));
+    if (choices.first() == kGiveUp)
+        QVERIFY(t.h.shown.at(2).prompt.startsWith(QStringLiteral("确定不保存就退出妙语通吗？")));
     QCOMPARE(t.h.shown.at(1).choices, (QStringList{kStay, kElsewhere, kGiveUp}));
     QCOMPARE(!t.h.window->isVisible(), closed);
     QCOMPARE(t.h.fileBytes(), before);
@@ -637,7 +641,9 @@ void TestTeaching::saveElsewhereAfterAFailedSave()
     QVERIFY(t.h.settle());
 
     QCOMPARE(t.h.askedPaths.size(), 2);
-    QVERIFY(t.h.askedPaths.at(0).endsWith(QStringLiteral("|Data.ait")));
+    QVERIFY(t.h.askedPaths.at(0).endsWith(QStringLiteral("/Data.ait")));
+    // Never in the folder whose file could not be written.
+    QVERIFY(!t.h.askedPaths.at(0).contains(QFileInfo(t.h.dataPath()).absolutePath()));
     QFile written(copy);
     QVERIFY(written.open(QIODevice::ReadOnly));
     const QByteArray bytes = written.readAll();
@@ -652,6 +658,7 @@ void TestTeaching::saveElsewhereAfterAFailedSave()
     QCOMPARE(t.h.window->knowledge().entryCount(), kTable.size());
     QVERIFY(!t.h.window->hasUnsavedWork());
     QVERIFY(t.h.shown.last().prompt.contains(QDir::toNativeSeparators(copy)));
+    QVERIFY(t.h.shown.last().prompt.contains(QStringLiteral("--data-dir")));
     QVERIFY(t.h.transcript().contains(QStringLiteral("    退出调教模式")));
 }
 
@@ -668,7 +675,8 @@ void TestTeaching::leaveWithoutSavingAfterConfirming()
 
     QCOMPARE(t.h.shown.size(), 4); // failure box, confirmation, failure box, confirmation
     QCOMPARE(t.h.shown.at(1).buttons, QMessageBox::Yes | QMessageBox::No);
-    QVERIFY(t.h.shown.at(1).prompt.contains(QStringLiteral("不保存")));
+    QVERIFY(t.h.shown.at(1).prompt.startsWith(QStringLiteral("确定不保存就退出调教吗？")));
+    QVERIFY(t.h.shown.at(0).prompt.contains(QStringLiteral("留在调教模式")));
     QVERIFY(!(t.h.window->mode() == FrmMain::Mode::Teaching));
     QCOMPARE(t.h.fileBytes(), before);
     QCOMPARE(t.h.window->knowledge().entryCount(), kTable.size());

@@ -60,11 +60,9 @@ int showChoice(QMessageBox::Icon icon, const QString &title, const QString &prom
     return int(added.indexOf(qobject_cast<QPushButton *>(box.clickedButton())));
 }
 
-QString askSavePath(const QString &title, const QString &suggestedName)
+QString askSavePath(const QString &title, const QString &suggestedPath)
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return QFileDialog::getSaveFileName(QApplication::activeWindow(), title,
-                                        QDir(folder).filePath(suggestedName),
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, suggestedPath,
                                         QStringLiteral("数据文件 (*.ait);;所有文件 (*)"));
 }
 

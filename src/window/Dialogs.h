@@ -25,7 +25,7 @@ QMessageBox::StandardButton showMessage(QMessageBox::Icon icon, const QString &t
 int showChoice(QMessageBox::Icon icon, const QString &title, const QString &prompt,
                const QStringList &buttons);
 
-// A save-file dialog that starts in the user's documents folder; empty when cancelled.
-QString askSavePath(const QString &title, const QString &suggestedName);
+// A save-file dialog that starts at suggestedPath; empty when cancelled.
+QString askSavePath(const QString &title, const QString &suggestedPath);
 
 } // namespace Dialogs

@@ -13,6 +13,7 @@
 #include "window/Controls.h"
 #include "window/GlyphLabel.h"
 #include "window/KeywordList.h"
+#include "window/SourceLocation.h"
 #include "window/StartupQuestions.h"
 #include "window/TeachingWorkflow.h"
 #include "window/WindowKeys.h"
@@ -277,7 +278,9 @@ void FrmMain::runCommand(ChatCommand command)
         close();
         break;
     case ChatCommand::GetCode:
-        m_seams.openUrl(QUrl(QStringLiteral(MIAOYU_SOURCE_URL)));
+        // With no address and no folder left to show, the line is said and nothing opens.
+        if (const QUrl source = SourceLocation::forThisProgram(); !source.isEmpty())
+            m_seams.openUrl(source);
         break;
     case ChatCommand::None:
     case ChatCommand::Help:

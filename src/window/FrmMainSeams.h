@@ -38,8 +38,8 @@ struct FrmMainSeams
     std::function<int(QMessageBox::Icon, const QString &title, const QString &prompt,
                       const QStringList &buttons)>
         showChoice;
-    // Asks where to save a file; empty when the user cancels.
-    std::function<QString(const QString &title, const QString &suggestedName)> askSavePath;
+    // Asks where to save a file, starting at suggestedPath; empty when the user cancels.
+    std::function<QString(const QString &title, const QString &suggestedPath)> askSavePath;
     // Makes the voice the window owns when no speaker is given.
     std::function<std::unique_ptr<Speaker>()> makeVoice;
     // Makes the window's file writes fail as a full or read-only disk would (tests only).

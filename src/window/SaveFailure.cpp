@@ -6,35 +6,65 @@
 #include "window/FrmMainSeams.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace SaveFailure {
 
-Decision ask(const FrmMainSeams &seams, const QString &dataPath, const QString &reason,
-             bool canSaveElsewhere)
+QString suggestedFolder(const QString &dataPath)
 {
-    const QString stay = QStringLiteral("确定");
-    const QString elsewhere = QStringLiteral("另存为…");
-    const QString giveUp = QStringLiteral("不保存退出");
+    // Never the folder that just failed; the documents folder may not exist on every desktop.
+    const QString failed = QFileInfo(QFileInfo(dataPath).absolutePath()).canonicalFilePath();
+    for (const auto location : {QStandardPaths::DocumentsLocation, QStandardPaths::HomeLocation,
+                                QStandardPaths::DesktopLocation}) {
+        const QString folder = QStandardPaths::writableLocation(location);
+        const QFileInfo info(folder);
+        if (!folder.isEmpty() && info.isDir() && info.isWritable() &&
+            info.canonicalFilePath() != failed)
+            return folder;
+    }
+    return QDir::tempPath();
+}
+
+Decision ask(const FrmMainSeams &seams, const QString &dataPath, const QString &reason,
+             bool canSaveElsewhere, bool closing)
+{
+    const QString stay = QStringLiteral("继续调教(&K)");
+    const QString elsewhere = QStringLiteral("另存为(&A)…");
+    const QString giveUp = QStringLiteral("放弃修改(&D)");
     QStringList buttons = {stay};
     if (canSaveElsewhere)
         buttons.append(elsewhere);
     buttons.append(giveUp);
+    const QString ways =
+        closing
+            ? QStringLiteral("选“继续调教”，妙语通先不退出，可以稍后再试；") +
+                  (canSaveElsewhere ? QStringLiteral("选“另存为…”，把调教的内容存到别处再退出；")
+                                    : QString()) +
+                  QStringLiteral("选“放弃修改”，不保存就退出。")
+            : QStringLiteral("选“继续调教”，留在调教模式，稍后再点“退出调教”重试；") +
+                  (canSaveElsewhere ? QStringLiteral("选“另存为…”，把调教的内容存到别处；")
+                                    : QString()) +
+                  QStringLiteral("选“放弃修改”，不保存就退出调教。");
     const QString prompt = KnowledgeFile::problemMessage(
-        QStringLiteral("保存失败,调教的内容还在,可以稍后再试:"), dataPath, reason);
+        QStringLiteral("没能保存数据文件，调教的内容都还在："), dataPath, reason, ways);
 
     for (;;) {
         const QString chosen = buttons.value(
-            seams.showChoice(QMessageBox::Warning, QStringLiteral("ERR"), prompt, buttons));
+            seams.showChoice(QMessageBox::Warning, QStringLiteral("妙语通"), prompt, buttons));
         if (chosen == elsewhere) {
-            const QString path =
-                seams.askSavePath(QStringLiteral("调教的内容另存为"), KnowledgeFile::FileName);
+            const QString path = seams.askSavePath(
+                QStringLiteral("调教的内容另存为"),
+                QDir(suggestedFolder(dataPath)).filePath(KnowledgeFile::FileName));
             if (!path.isEmpty())
                 return {Decision::Choice::SaveElsewhere, path};
         } else if (chosen == giveUp) {
-            const QMessageBox::StandardButton sure = seams.showMessage(
-                QMessageBox::Question, QStringLiteral("妙语通"),
-                QStringLiteral("确定不保存就退出调教吗?\r这次调教的内容将会丢失。"),
-                QMessageBox::Yes | QMessageBox::No);
+            const QMessageBox::StandardButton sure =
+                seams.showMessage(QMessageBox::Question, QStringLiteral("妙语通"),
+                                  (closing ? QStringLiteral("确定不保存就退出妙语通吗？")
+                                           : QStringLiteral("确定不保存就退出调教吗？")) +
+                                      QStringLiteral("\r这次调教的内容将会丢失。"),
+                                  QMessageBox::Yes | QMessageBox::No);
             if (sure == QMessageBox::Yes)
                 return {Decision::Choice::Discard, {}};
         } else {
@@ -45,18 +75,23 @@ Decision ask(const FrmMainSeams &seams, const QString &dataPath, const QString &
 
 void tellSavedElsewhere(const FrmMainSeams &seams, const QString &path)
 {
-    seams.showMessage(QMessageBox::Information, QStringLiteral("妙语通"),
-                      QStringLiteral("调教的内容已另存到:\r") + QDir::toNativeSeparators(path) +
-                          QStringLiteral("\r\r数据文件 Data.ait 没有改动。"),
-                      QMessageBox::Ok);
+    const QString shown = QDir::toNativeSeparators(path);
+    seams.showMessage(
+        QMessageBox::Information, QStringLiteral("妙语通"),
+        QStringLiteral("调教的内容已另存到：\r") + shown +
+            QStringLiteral("\r\r数据文件 Data.ait 没有改动。\r\r要用另存的内容："
+                           "把这个文件改名为 Data.ait，放进一个单独的文件夹，再用命令 "
+                           "miaoyutong --data-dir 那个文件夹 打开妙语通。"),
+        QMessageBox::Ok);
 }
 
 void tellNotSavedElsewhere(const FrmMainSeams &seams, const QString &path, const QString &reason)
 {
-    seams.showMessage(QMessageBox::Warning, QStringLiteral("ERR"),
-                      KnowledgeFile::problemMessage(QStringLiteral("另存失败:"), path, reason,
-                                                    QStringLiteral("调教的内容还在。")),
-                      QMessageBox::Ok);
+    seams.showMessage(
+        QMessageBox::Warning, QStringLiteral("妙语通"),
+        KnowledgeFile::problemMessage(QStringLiteral("没能另存："), path, reason,
+                                      QStringLiteral("调教的内容还在，可以换个地方再试。")),
+        QMessageBox::Ok);
 }
 
 } // namespace SaveFailure

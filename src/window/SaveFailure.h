@@ -23,9 +23,13 @@ struct Decision
 };
 
 // Shows the failure box for dataPath until the user settles on a way out. Saving elsewhere is
-// offered only when there is something to save.
+// offered only when there is something to save. closing: the user was closing the program, not
+// only leaving teaching, and the words say so.
 Decision ask(const FrmMainSeams &seams, const QString &dataPath, const QString &reason,
-             bool canSaveElsewhere);
+             bool canSaveElsewhere, bool closing);
+
+// Where the save dialog starts: a folder that exists, and never the one of dataPath.
+QString suggestedFolder(const QString &dataPath);
 
 // What the user is told once the copy elsewhere is written, or why it was not.
 void tellSavedElsewhere(const FrmMainSeams &seams, const QString &path);

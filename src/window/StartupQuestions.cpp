@@ -45,10 +45,11 @@ std::optional<QString> askUserName(const FrmMainSeams &seams, const QString &rob
 bool settleEncoding(const FrmMainSeams &seams, const QString &dataPath)
 {
     // A file an editor saved as UTF-8 would load as garbled text: say so, and let the user
-    // choose between converting it and leaving it alone.
+    // choose between converting it and leaving it alone. Converting keeps the original as a
+    // backup, so it is the safe choice and Enter takes it.
     const QString backupPath = KnowledgeFile::freeBackupPath(dataPath);
     const QMessageBox::StandardButton choice = seams.showMessage(
-        QMessageBox::Question, QStringLiteral("妙语通"),
+        QMessageBox::Warning, QStringLiteral("妙语通"),
         KnowledgeFile::problemMessage(
             QStringLiteral("数据文件是 UTF-8 编码的，妙语通只能读取 GBK 编码的文件:"), dataPath,
             QStringLiteral("选“是”，把它转换成 GBK，原来的文件另存为") + Cr +

@@ -246,7 +246,7 @@ void TeachingWorkflow::decideAfterFailedSave(const QString &reason, const QByteA
     // Unless the user takes a way out, teaching goes on with everything taught so far; the file
     // on disk stays as it was.
     const SaveFailure::Decision decision =
-        SaveFailure::ask(m_seams, m_dataPath, reason, !unwritten.isEmpty());
+        SaveFailure::ask(m_seams, m_dataPath, reason, !unwritten.isEmpty(), closing);
     switch (decision.choice) {
     case SaveFailure::Decision::Choice::Stay:
         return;
