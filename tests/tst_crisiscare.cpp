@@ -9,6 +9,7 @@
 #include "knowledge/KnowledgeBase.h"
 #include "knowledge/KnowledgeFile.h"
 
+#include <QFile>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -21,6 +22,8 @@ class TstCrisisCare : public QObject
 private slots:
     void recognisesCrisis_data();
     void recognisesCrisis();
+    void heldOutMessages_data();
+    void heldOutMessages();
     void defaultKnowledgeReadsAsEveryday();
     void caringLines_data();
     void caringLines();
@@ -206,6 +209,165 @@ void TstCrisisCare::recognisesCrisis_data()
     QTest::newRow("a falling market") << u"股市又跳崖式下跌了"_s << false;
     QTest::newRow("bungee jumping") << u"蹦极的时候我真想闭眼跳下去"_s << false;
 
+    // Wordings a second reading found, by kind, each beside the everyday talk that shares its
+    // words. Wanting it over without "一切".
+    QTest::newRow("over: when does it end") << u"没完没了的痛苦，什么时候才是个尽头"_s << true;
+    QTest::newRow("over: how much longer") << u"到底要熬到什么时候才算完"_s << true;
+    QTest::newRow("over: fed up") << u"我真的烦透了，让它结束吧"_s << true;
+    QTest::newRow("over: all at once") << u"好希望一觉醒来什么都停了"_s << true;
+    QTest::newRow("over: time frozen") << u"真想让时钟停下来，再也不用去面对明天"_s << true;
+    QTest::newRow("over: no tomorrow") << u"我已经没有勇气再面对明天了"_s << true;
+    QTest::newRow("over: English") << u"I just want it all to end"_s << true;
+    QTest::newRow("over: a full stop, words between")
+        << u"人生这本书，我想在这里画上句号"_s << true;
+    QTest::newRow("over: twenty-odd years") << u"想给这二十几年画个句号"_s << true;
+    QTest::newRow("a lesson over") << u"这节课什么时候结束"_s << false;
+    QTest::newRow("the rain") << u"这雨什么时候才停啊"_s << false;
+    QTest::newRow("ending a relationship") << u"受够他了，我想结束这段感情"_s << false;
+    QTest::newRow("a happy moment") << u"好想让时间停在这一刻"_s << false;
+    QTest::newRow("an exam tomorrow") << u"我不想面对明天的考试"_s << false;
+    QTest::newRow("a trip rounded off") << u"给这次旅行画上圆满的句号"_s << false;
+    QTest::newRow("a holiday at last") << u"终于熬到头了，明天放假"_s << false;
+
+    // Vanishing, with the words that make it for good.
+    QTest::newRow("vanish: completely") << u"我只想永远消失"_s << true;
+    QTest::newRow("vanish: without a trace") << u"真想从此彻底消失，谁也找不到我"_s << true;
+    QTest::newRow("vanish: as if never here") << u"想消失得干干净净，像从来没来过一样"_s << true;
+    QTest::newRow("vanish: from their lives") << u"要是我能彻底从大家的生活里消失就好了"_s << true;
+    QTest::newRow("vanish: every trace erased")
+        << u"想把关于我的一切都抹掉，就当我从没存在过"_s << true;
+    QTest::newRow("vanish: the proof deleted") << u"我想把自己存在过的证据全都删掉"_s << true;
+    QTest::newRow("vanish: nothing left") << u"不想留下任何痕迹，就这样消失吧"_s << true;
+    QTest::newRow("vanish: quietly") << u"好想悄悄地消失掉"_s << true;
+    QTest::newRow("a wallet gone") << u"我的钱包消失得无影无踪"_s << false;
+    QTest::newRow("a rash gone") << u"希望这些痘痘彻底消失"_s << false;
+    QTest::newRow("old comments deleted") << u"想删掉我在网上的所有评论"_s << false;
+    QTest::newRow("a colleague quit") << u"他离职时不留痕迹地走了"_s << false;
+    QTest::newRow("a snowman") << u"雪人在太阳下消失得无影无踪"_s << false;
+
+    // A burden through the family; wishing never to have been born to them.
+    QTest::newRow("family: only trouble") << u"我活着就是在让家人受累"_s << true;
+    QTest::newRow("family: relieved") << u"我不在了，家里人就能松口气了吧"_s << true;
+    QTest::newRow("family: no more worry") << u"没了我，他们就不用再为我操心了"_s << true;
+    QTest::newRow("family: no more quarrels") << u"要是没有我，爸妈就不用吵架了"_s << true;
+    QTest::newRow("family: never born") << u"我妈要是没生下我就好了"_s << true;
+    QTest::newRow("family: regret") << u"我妈说她后悔生了我"_s << true;
+    QTest::newRow("angry with me") << u"你别生我的气了好不好"_s << false;
+    QTest::newRow("worrying parents") << u"我总是让爸妈操心，下次一定注意"_s << false;
+    QTest::newRow("leaving a party") << u"我先走了，你们不用担心"_s << false;
+    QTest::newRow("thanking parents") << u"谢谢爸妈生我养我"_s << false;
+
+    // If I were gone, nobody would notice.
+    QTest::newRow("gone: nobody would know") << u"如果我不在了，应该也没人会知道吧"_s << true;
+    QTest::newRow("gone: no tears") << u"要是有一天我死了，估计没人会为我掉眼泪"_s << true;
+    QTest::newRow("gone: work goes on") << u"哪天我走了，大家还是照常上班吧"_s << true;
+    QTest::newRow("gone: no difference") << u"就算我消失了，也没有任何区别"_s << true;
+    QTest::newRow("gone: who would cry") << u"如果我没了，谁会为我哭呢"_s << true;
+    QTest::newRow("gone: English") << u"If I was gone, would anyone even notice"_s << true;
+    QTest::newRow("gone: life goes on") << u"如果我走了，你们的生活也会照常继续"_s << true;
+    QTest::newRow("gone: nobody remembers") << u"有一天我不在了，大概也不会有人想起我"_s << true;
+    QTest::newRow("a grandmother missed") << u"我奶奶去年走了，我好想她"_s << false;
+    QTest::newRow("locking the door") << u"如果我走了，你记得锁门"_s << false;
+    QTest::newRow("a job lost") << u"要是我没了工作，就回老家"_s << false;
+    QTest::newRow("the world turns anyway") << u"少了谁地球都照样转"_s << false;
+    QTest::newRow("who feeds the cat") << u"要是我走了，谁来照顾猫"_s << false;
+    QTest::newRow("slipping out early") << u"如果我提前走了，应该没人发现吧"_s << false;
+    QTest::newRow("English, away a weekend")
+        << u"When I'm gone for the weekend please water the plants"_s << false;
+
+    // Looking up the means; standing at the edge.
+    QTest::newRow("means: how many pills") << u"我在网上搜了要吃多少片药才能死"_s << true;
+    QTest::newRow("means: how many to not wake") << u"一次吞几片安眠药才会醒不过来"_s << true;
+    QTest::newRow("means: a painless way") << u"我查了好多种不痛苦的死法"_s << true;
+    QTest::newRow("edge: rooftop rail") << u"昨天一个人在楼顶的栏杆边站了好久"_s << true;
+    QTest::newRow("edge: almost") << u"在大桥上往下看了很久，差点就跳下去了"_s << true;
+    QTest::newRow("edge: a leg over") << u"我站在天台边上，腿都跨出去了"_s << true;
+    QTest::newRow("means: a lethal dose") << u"想知道安眠药的致死量"_s << true;
+    QTest::newRow("edge: a night on the roof") << u"在天台上坐了整整一晚上"_s << true;
+    QTest::newRow("a daily dose") << u"这个药一天吃几片"_s << false;
+    QTest::newRow("grapes and a dog") << u"狗吃多少颗葡萄会死"_s << false;
+    QTest::newRow("stars from the roof") << u"我们在天台上看星星看了很久"_s << false;
+    QTest::newRow("fishing off a bridge") << u"周末在桥上钓鱼钓了一下午"_s << false;
+    QTest::newRow("how someone died") << u"他是怎么死的"_s << false;
+    QTest::newRow("a frozen computer") << u"电脑怎么死机了"_s << false;
+
+    // Too tired: resting for ever.
+    QTest::newRow("rest: for ever") << u"好累啊，真想永远休息"_s << true;
+    QTest::newRow("rest: never get up") << u"累得不想再起来了"_s << true;
+    QTest::newRow("rest: lie down for good") << u"真想躺下就再也不用站起来"_s << true;
+    QTest::newRow("rest: English") << u"I wish I could sleep forever"_s << true;
+    QTest::newRow("rest: sleep away") << u"好想就这样永远睡去"_s << true;
+    QTest::newRow("a hamster at rest") << u"我的仓鼠去世了，它永远地休息了"_s << false;
+    QTest::newRow("a game character") << u"游戏角色可以永远休息了"_s << false;
+    QTest::newRow("a Monday") << u"好累，周一再也不想起床了"_s << false;
+    QTest::newRow("no more early starts") << u"放假了，终于再也不用早起了"_s << false;
+
+    // Putting affairs in order.
+    QTest::newRow("affairs: the dog, from now on") << u"以后我的狗狗就拜托你们照顾了"_s << true;
+    QTest::newRow("affairs: mother entrusted") << u"我妈以后就托付给你了"_s << true;
+    QTest::newRow("affairs: card and password")
+        << u"银行卡和密码我放在抽屉里了，你们以后用得上"_s << true;
+    QTest::newRow("affairs: savings for later")
+        << u"我的积蓄都留给弟弟了，以后给他上学用"_s << true;
+    QTest::newRow("affairs: an account") << u"号给你吧，以后我也不会再上线了"_s << true;
+    QTest::newRow("affairs: a letter") << u"想说的话我都写在信里了，放在桌子上"_s << true;
+    QTest::newRow("affairs: read the letter") << u"你们看到那封信就都明白了"_s << true;
+    QTest::newRow("affairs: debts paid")
+        << u"欠大家的钱都已经还清了，这样走的时候谁也不欠"_s << true;
+    QTest::newRow("affairs: owing no one") << u"不欠谁了，可以安心走了"_s << true;
+    QTest::newRow("a business trip") << u"出差一周，狗狗就拜托你了"_s << false;
+    QTest::newRow("a cat rehomed") << u"我要搬家了，以后猫就归你了"_s << false;
+    QTest::newRow("a work handover") << u"以后这个项目就交给你了"_s << false;
+    QTest::newRow("offline tonight") << u"今晚有事，不上线了"_s << false;
+    QTest::newRow("quitting a game") << u"退游了，号送你了，以后不会再上线了"_s << false;
+    QTest::newRow("a birthday letter") << u"想说的话都写在信里了，生日快乐"_s << false;
+    QTest::newRow("a password noted") << u"把银行卡密码写在纸上，以防以后忘记"_s << false;
+    QTest::newRow("a mortgage paid off") << u"房贷终于还清了，无债一身轻"_s << false;
+
+    // Goodbye for good.
+    QTest::newRow("goodbye: thanks, not again") << u"谢谢你，阿木。以后我就不来了，再见"_s << true;
+    QTest::newRow("goodbye: no more bother") << u"再也不会来打扰你了，再见"_s << true;
+    QTest::newRow("goodbye: not coming back") << u"这次走了就不回来了，大家保重"_s << true;
+    QTest::newRow("goodbye: English") << u"I won't be back. take care everyone"_s << true;
+    QTest::newRow("goodbye: leaving for good") << u"我该走了，不会再回来了，勿念"_s << true;
+    QTest::newRow("come again some time") << u"以后有机会再来玩"_s << false;
+    QTest::newRow("no more trouble") << u"谢谢，以后不会再麻烦你了"_s << false;
+    QTest::newRow("a bad restaurant") << u"这家餐厅服务太差，以后再也不来了"_s << false;
+    QTest::newRow("a friend moves away")
+        << u"我要去北京读书了，以后不会常回来了，大家保重"_s << false;
+    QTest::newRow("a new job elsewhere")
+        << u"我要去上海工作了，以后不会再回来了，大家保重"_s << false;
+    QTest::newRow("see you tomorrow") << u"谢谢你，明天见"_s << false;
+    QTest::newRow("English, back Monday") << u"I won't be back until Monday"_s << false;
+
+    // Cutting, in plain words and in the internet's.
+    QTest::newRow("cutting: the wrist") << u"我又用刀在手腕上划了一道"_s << true;
+    QTest::newRow("cutting: the arm again") << u"手臂上又割了好几道"_s << true;
+    QTest::newRow("cutting: relief") << u"刀片划在皮肤上的时候我才觉得轻松"_s << true;
+    QTest::newRow("cutting: feeling alive") << u"只有疼的时候才觉得自己还活着"_s << true;
+    QTest::newRow("cutting: a craft knife") << u"今天又拿美工刀划了胳膊"_s << true;
+    QTest::newRow("紫砂") << u"好想紫砂啊，活着太累了"_s << true;
+    QTest::newRow("自鲨") << u"真的好想自鲨"_s << true;
+    QTest::newRow("a knife in the kitchen") << u"切菜的时候不小心划到了手"_s << false;
+    QTest::newRow("a cat's claws") << u"小猫把我胳膊抓破了"_s << false;
+    QTest::newRow("a clay teapot") << u"紫砂壶泡茶好喝吗"_s << false;
+    QTest::newRow("a quadra kill") << u"这局打出了一个四杀"_s << false;
+
+    // A story, a film, a game or the news, unless the user speaks of themselves in it.
+    QTest::newRow("a novel's hero") << u"那本小说里主角最后跳崖了"_s << false;
+    QTest::newRow("a film's character") << u"电影里那个角色跳楼自杀了"_s << false;
+    QTest::newRow("a hero who wants to") << u"小说里的男主想自杀"_s << false;
+    QTest::newRow("the news") << u"新闻报道说有个学生跳河了"_s << false;
+    QTest::newRow("a plot") << u"我很喜欢跳崖的那段剧情"_s << false;
+    QTest::newRow("a game's character") << u"这个游戏角色跳崖以后就复活了"_s << false;
+    QTest::newRow("after a film, oneself") << u"看完这部电影我也想跳楼"_s << true;
+    QTest::newRow("a hero, then oneself") << u"主角自杀了，我也想死"_s << true;
+    QTest::newRow("a plot, then oneself") << u"看了一部电影，男主跳崖了。我也好想跳崖"_s << true;
+    QTest::newRow("a film, then oneself") << u"电影看得我想自杀"_s << true;
+    // A look-alike reaches across a clause or two at most, never over a cry beside it.
+    QTest::newRow("a cry inside a plot's span") << u"剧情太压抑了，活不下去了，跳楼算了"_s << true;
+    QTest::newRow("a cry inside a break-up's span") << u"分手了，不想活了，走了"_s << true;
+
     // A pasted page: sentences that hold words of the check but mean nothing by them, read in
     // pieces; one real sentence deep inside it must still be heard.
     const QString everyday = u"周末去公园散步，坚持了一个月，感觉一切都很好。\n"_s.repeated(3000);
@@ -213,6 +375,13 @@ void TstCrisisCare::recognisesCrisis_data()
     QTest::newRow("a long paste, one cry inside")
         << everyday + u"药我都攒够了。"_s + everyday << true;
     QTest::newRow("a long paste, a cry at the end") << everyday + u"我真的撑不住了"_s << true;
+    // Near misses, every sentence a word of the check and a look-alike: each is read and spared.
+    const QString nearMisses =
+        u"出差这几天猫就交给你了，回来请你吃饭。我们在天台上看星星看了很久。"
+        u"房贷终于还清了，可以松一口气了。那本小说里主角最后跳崖了。\n"_s.repeated(1000);
+    QTest::newRow("a paste of near misses") << nearMisses << false;
+    QTest::newRow("near misses, one cry inside")
+        << nearMisses + u"银行卡留给我妈了，以后用得着。"_s + nearMisses << true;
 }
 
 void TstCrisisCare::recognisesCrisis()
@@ -221,6 +390,29 @@ void TstCrisisCare::recognisesCrisis()
     QFETCH(bool, concern);
 
     QCOMPARE(CrisisCare::concerns(TextRules::normalise(typed)), concern);
+}
+
+// Written by someone who had not seen the phrases: indirect and plain cries for help, and
+// everyday messages that use the same words.
+void TstCrisisCare::heldOutMessages_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("concern");
+    QFile file(QStringLiteral(MIAOYU_TEST_DATA "/crisis_heldout.tsv"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QStringList columns = lines.at(i).split(u'\t');
+        QVERIFY2(columns.size() >= 2 &&
+                     (columns.at(1) == u"crisis"_s || columns.at(1) == u"lookalike"_s),
+                 qPrintable(lines.at(i)));
+        QTest::newRow(qPrintable(columns.at(0))) << columns.at(0) << (columns.at(1) == u"crisis"_s);
+    }
+}
+
+void TstCrisisCare::heldOutMessages()
+{
+    recognisesCrisis();
 }
 
 void TstCrisisCare::defaultKnowledgeReadsAsEveryday()
