@@ -392,27 +392,46 @@ void TstCrisisCare::recognisesCrisis()
     QCOMPARE(CrisisCare::concerns(TextRules::normalise(typed)), concern);
 }
 
-// Written by someone who had not seen the phrases: indirect and plain cries for help, and
-// everyday messages that use the same words.
+// Written by people who had not seen the phrases: indirect and plain cries for help, and
+// everyday messages that use the same words. Each file is a fresh measure of how well the check
+// hears what it was not written from: every look-alike must stay unanswered by care, and the
+// share of cries heard may not fall below what the check reaches now.
 void TstCrisisCare::heldOutMessages_data()
 {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("concern");
-    QFile file(QStringLiteral(MIAOYU_TEST_DATA "/crisis_heldout.tsv"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<double>("heardAtLeast");
+    QTest::newRow("first set") << u"crisis_heldout.tsv"_s << 0.85;
+    QTest::newRow("second set") << u"crisis_heldout2.tsv"_s << 0.50;
+}
+
+void TstCrisisCare::heldOutMessages()
+{
+    QFETCH(QString, file);
+    QFETCH(double, heardAtLeast);
+    QFile data(QStringLiteral(MIAOYU_TEST_DATA "/") + file);
+    QVERIFY(data.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(data.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    int cries = 0;
+    QStringList missed;
+    QStringList falseAlarms;
     for (qsizetype i = 1; i < lines.size(); ++i) {
         const QStringList columns = lines.at(i).split(u'\t');
         QVERIFY2(columns.size() >= 2 &&
                      (columns.at(1) == u"crisis"_s || columns.at(1) == u"lookalike"_s),
                  qPrintable(lines.at(i)));
-        QTest::newRow(qPrintable(columns.at(0))) << columns.at(0) << (columns.at(1) == u"crisis"_s);
+        const bool cry = columns.at(1) == u"crisis"_s;
+        const bool heard = CrisisCare::concerns(TextRules::normalise(columns.at(0)));
+        cries += cry;
+        if (cry && !heard)
+            missed += columns.at(0);
+        if (!cry && heard)
+            falseAlarms += columns.at(0);
     }
-}
-
-void TstCrisisCare::heldOutMessages()
-{
-    recognisesCrisis();
+    const double heard = 1.0 - double(missed.size()) / cries;
+    qInfo("%s: %d of %d cries heard (%.0f%%), %d false alarms", qPrintable(file),
+          int(cries - missed.size()), cries, 100 * heard, int(falseAlarms.size()));
+    QVERIFY2(falseAlarms.isEmpty(), qPrintable(falseAlarms.join(u" | "_s)));
+    QVERIFY2(heard >= heardAtLeast, qPrintable(u"missed: "_s + missed.join(u" | "_s)));
 }
 
 void TstCrisisCare::defaultKnowledgeReadsAsEveryday()
