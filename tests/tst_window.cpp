@@ -9,10 +9,13 @@
 #include "window/GlyphLabel.h"
 #include "window/WindowLayout.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -78,6 +81,10 @@ private slots:
     void closeGlyphHidesAndLetsTheFileGoBeforeTheVoice();
     void nothingUnsavedClosesAtOnce();
     void tabPassesTheCoveredControlsWhileTeaching();
+    void keysReachOnlyWhatIsAvailable_data();
+    void keysReachOnlyWhatIsAvailable();
+    void glyphsArePressableButtons_data();
+    void glyphsArePressableButtons();
 };
 
 void TestWindow::everyControlInItsPlace_data()
@@ -500,6 +507,90 @@ void TestWindow::tabPassesTheCoveredControlsWhileTeaching()
     h.control<QWidget>("CmdSend")->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
     QCOMPARE(QApplication::focusWidget(), h.control<QWidget>("TxtSend"));
+}
+
+void TestWindow::keysReachOnlyWhatIsAvailable_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("focusAfter");
+
+    const int none = Qt::NoModifier;
+    // Tab leaves a text box instead of typing a tab; 调教 is unavailable until a message is
+    // not understood, so it is passed over.
+    QTest::newRow("Tab from the input box")
+        << u"TxtSend"_s << int(Qt::Key_Tab) << none << u"CmdSend"_s;
+    QTest::newRow("Shift+Tab from the input box")
+        << u"TxtSend"_s << int(Qt::Key_Backtab) << int(Qt::ShiftModifier) << u"TxtTalk"_s;
+    QTest::newRow("Tab from the transcript")
+        << u"TxtTalk"_s << int(Qt::Key_Tab) << none << u"TxtSend"_s;
+    // Access keys of unavailable buttons: nothing happens, nothing is typed.
+    QTest::newRow("Alt+T while 调教 is unavailable")
+        << u"TxtSend"_s << int(Qt::Key_T) << int(Qt::AltModifier) << u"TxtSend"_s;
+    for (const auto &[key, name] : {std::pair(Qt::Key_O, "Alt+O"), std::pair(Qt::Key_C, "Alt+C"),
+                                    std::pair(Qt::Key_E, "Alt+E")}) {
+        QTest::newRow(qPrintable(QString::fromLatin1(name) + u" outside teaching"_s))
+            << u"TxtSend"_s << int(key) << int(Qt::AltModifier) << u"TxtSend"_s;
+    }
+}
+
+void TestWindow::keysReachOnlyWhatIsAvailable()
+{
+    QFETCH(QString, from);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, focusAfter);
+
+    WindowHarness h;
+    QVERIFY(h.startWith({u"a\\b\\"_qs}));
+    h.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(h.window.get()));
+    auto *input = h.control<QPlainTextEdit>("TxtSend");
+    input->setPlainText(u"你好"_s);
+    QWidget *start = h.control<QWidget>(qPrintable(from));
+    start->setFocus();
+    const QString transcript = h.transcript();
+
+    QTest::keyClick(start, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(QApplication::focusWidget()->objectName(), focusAfter);
+    QCOMPARE(input->toPlainText(), u"你好"_s);
+    QCOMPARE(h.transcript(), transcript);
+    QCOMPARE(h.window->mode(), FrmMain::Mode::Conversation);
+    QVERIFY(h.shown.isEmpty());
+}
+
+void TestWindow::glyphsArePressableButtons_data()
+{
+    QTest::addColumn<QString>("glyph");
+    QTest::newRow("minimise") << u"LabMin"_s;
+    QTest::newRow("close") << u"LabClose"_s;
+}
+
+void TestWindow::glyphsArePressableButtons()
+{
+    QFETCH(QString, glyph);
+    WindowHarness h;
+    QVERIFY(h.startWith({u"a\\b\\"_qs}));
+    QAccessibleInterface *button =
+        QAccessible::queryAccessibleInterface(h.control<QWidget>(qPrintable(glyph)));
+    QVERIFY(button);
+    QCOMPARE(button->role(), QAccessible::Button);
+    QVERIFY(button->actionInterface());
+    QCOMPARE(button->actionInterface()->actionNames(),
+             QStringList{QAccessibleActionInterface::pressAction()});
+    button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    if (glyph == u"LabMin"_s)
+        QTRY_VERIFY(h.window->isMinimized());
+    else
+        QVERIFY(!h.window->isVisible());
+
+    // The strokes drawn over the glyphs and the portrait are no control at all.
+    for (const char *drawing : {"GlyphLines", "ShapeHead"}) {
+        QAccessibleInterface *lines =
+            QAccessible::queryAccessibleInterface(h.control<QWidget>(drawing));
+        QVERIFY(lines && lines->state().invisible);
+    }
 }
 
 QTEST_MAIN(TestWindow)

@@ -3,6 +3,7 @@
 #include "window/FrmMainUi.h"
 
 #include "conversation/RobotProfile.h"
+#include "window/Accessibility.h"
 #include "window/Backdrop.h"
 #include "window/ChatTextBox.h"
 #include "window/Controls.h"
@@ -37,6 +38,8 @@ const QColor PanelText(0x40, 0x40, 0x40);
 ChatTextBox *makeTextBox(QWidget *backdrop, const char16_t *name, const QString &accessibleName)
 {
     auto *box = new ChatTextBox(backdrop);
+    // Tab moves on to the next control, as everywhere else in the window.
+    box->setTabChangesFocus(true);
     place(box, name);
     box->setFrameShape(QFrame::NoFrame);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -50,6 +53,7 @@ ChatTextBox *makeTextBox(QWidget *backdrop, const char16_t *name, const QString 
 
 void FrmMainUi::setupUi(QWidget *window, QAbstractItemModel *teachingModel)
 {
+    Accessibility::describeCustomControls();
     window->setWindowTitle(QStringLiteral("妙语通"));
     window->setAccessibleName(QStringLiteral("妙语通"));
     window->setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));

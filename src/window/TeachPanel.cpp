@@ -41,6 +41,7 @@ TeachPanel::TeachPanel(QWidget *parent) : QWidget(parent)
     setPalette(panel);
     setAccessibleName(QStringLiteral("调教面板"));
     setEnabled(false);
+    hide(); // parked until teaching begins
     // Only the exposed backdrop drags the window, not the panel lying on it.
     setAttribute(Qt::WA_NoMousePropagation);
 
@@ -76,6 +77,8 @@ void TeachPanel::setActive(bool active)
     move(x(), WindowLayout::pixels(active ? WindowLayout::TeachPanelShownTop
                                           : WindowLayout::TeachPanelParkedTop));
     setEnabled(active);
+    // Parked below the window's edge it is out of sight: out of assistive technology's too.
+    setVisible(active);
 }
 
 void TeachPanel::setActionsEnabled(bool enabled)

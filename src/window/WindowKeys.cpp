@@ -7,6 +7,8 @@
 #include "window/KeywordList.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 WindowKeys::WindowKeys(const FrmMainUi &ui, QObject *parent) : QObject(parent), m_ui(ui)
@@ -20,6 +22,12 @@ bool WindowKeys::eventFilter(QObject *watched, QEvent *event)
     if (event->type() != QEvent::KeyPress)
         return false;
     const auto *key = static_cast<QKeyEvent *>(event);
+    // An access key reaches a text box only when its button is unavailable (disabled, or the
+    // parked teaching panel): it does nothing, rather than typing its letter.
+    if ((key->modifiers() & Qt::AltModifier) && !(key->modifiers() & Qt::ControlModifier) &&
+        !key->text().isEmpty() &&
+        (qobject_cast<QPlainTextEdit *>(watched) || qobject_cast<QLineEdit *>(watched)))
+        return true;
     if (watched == m_ui.txtSend)
         emit typing();
     const bool enter =

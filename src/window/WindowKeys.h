@@ -3,7 +3,7 @@
 #pragma once
 // The window's own keys, watched on every control of the focus chain: Enter clicks the focused
 // button, or sends from anywhere else (the keyword list keeps it, to pick an entry); Ctrl+Enter
-// starts a new line in the input box.
+// starts a new line in the input box. An access key whose button is unavailable does nothing.
 
 #include <QObject>
 
