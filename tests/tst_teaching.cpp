@@ -10,6 +10,7 @@
 
 #include "app/TerminationSignals.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QTest>
 #include <QTextDocumentFragment>
@@ -460,11 +461,16 @@ void TestTeaching::hintWhenAKeyCanNeverAnswer()
     Teacher t;
     QVERIFY(t.startTeaching());
     const qsizetype before = t.list().count();
+    auto *tip = t.h.control<QLabel>("LabTip");
+    // Said while the key is typed, before the commit, and to a screen reader too.
+    t.keyword()->setText(key);
+    QCOMPARE(tip->text(), hint);
+    QCOMPARE(tip->accessibleName(), hint.startsWith(QStringLiteral("提示")) ? hint : QString());
+
     t.commit(key, QStringLiteral("回复"));
     // The commit itself goes through whatever the hint says.
     QCOMPARE(t.list().findKey(key) >= 0, true);
     QVERIFY(t.list().count() >= before);
-    auto *tip = t.h.control<QLabel>("LabTip");
     QCOMPARE(tip->text(), hint);
     QCOMPARE(tip->textFormat(), Qt::PlainText);
     // The tooltip, however it is marked up, reads as the hint.

@@ -56,7 +56,8 @@ QString forEntry(const QString &key, int row, const TeachingList &list, const QS
         return QStringLiteral("提示：“%1”含有过滤词，这样的消息会得到劝告，用不到这条回复。")
             .arg(key);
     case Way::Entry:
-        if (way.entry == row)
+        // The entry itself, or for one not committed yet, an entry after the place it will take.
+        if (way.entry >= row)
             return {};
         break;
     case Way::NoAnswer:

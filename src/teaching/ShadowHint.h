@@ -16,9 +16,10 @@ namespace ShadowHint {
 // would make the panel wait.
 constexpr qsizetype LongestKeyChecked = 256;
 
-// The hint for the entry with this (normalised) key at row of list, or an empty string when a
-// message of the key reaches it. The reply engine's own routing decides, over the list's order
-// (the order the table is saved in) and with the knowledge's filter words.
+// The hint for the entry with this (normalised) key at row of list (for an entry not committed
+// yet: the row it would take), or an empty string when a message of the key reaches it. The reply
+// engine's own routing decides, over the list's order (the order the table is saved in) and with
+// the knowledge's filter words.
 QString forEntry(const QString &key, int row, const TeachingList &list, const QString &robotName,
                  const QStringList &filterWords = {});
 

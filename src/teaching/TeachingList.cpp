@@ -137,7 +137,7 @@ void TeachingList::setEntries(const QStringList &entries)
     adopt(prepare(KeywordTable::fromEntries(entries), m_collator));
 }
 
-int TeachingList::insertEntry(const QString &entry)
+int TeachingList::rowFor(const QString &entry) const
 {
     // The first place whose item sorts after entry. A replaced item may stand out of order;
     // the search then still ends beside some item, and the rest of the list keeps its order.
@@ -150,7 +150,12 @@ int TeachingList::insertEntry(const QString &entry)
         else
             low = middle + 1;
     }
-    const int row = low;
+    return low;
+}
+
+int TeachingList::insertEntry(const QString &entry)
+{
+    const int row = rowFor(entry);
     const quint64 label = labelForNewRow(row);
 
     beginInsertRows(QModelIndex(), row, row);

@@ -86,6 +86,8 @@ public:
     // Replaces all items, sorted; equal items keep their order in entries.
     void setEntries(const KeywordTable &entries);
     void setEntries(const QStringList &entries);
+    // The row insertEntry() would give entry.
+    int rowFor(const QString &entry) const;
     // Adds entry at its sorted place, after any items equal to it, and returns its row.
     int insertEntry(const QString &entry);
     // Replaces the text of the item at row; it stays at row even if it now sorts elsewhere.

@@ -5,6 +5,7 @@
 #include "window/Controls.h"
 #include "window/WindowLayout.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -127,6 +128,11 @@ void TeachPanel::showHint(const QString &hint)
                                         : u"<qt>"_s + hint.toHtmlEscaped() + u"</qt>"_s);
     m_labTip->setAccessibleName(hint);
     m_labTip->adjustSize();
+    // A screen reader says it as it appears, as it would a message box's text.
+    if (!hint.isEmpty()) {
+        QAccessibleEvent alert(m_labTip, QAccessible::Alert);
+        QAccessible::updateAccessibility(&alert);
+    }
 }
 
 void TeachPanel::focusKeyword()

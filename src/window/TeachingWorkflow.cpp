@@ -160,8 +160,15 @@ void TeachingWorkflow::lookUpKeyword()
 {
     if (m_list.count() == 0)
         return;
-    const int row = m_list.findKey(TextRules::normalise(m_ui.picTeach->keyword()));
+    const QString key = TextRules::normalise(m_ui.picTeach->keyword());
+    const int row = m_list.findKey(key);
     m_ui.picTeach->setReplies(row < 0 ? QString() : TeachingRules::repliesOf(m_list.entryAt(row)));
+    // Said while the key is typed, before anything is committed.
+    if (!key.isEmpty()) {
+        m_ui.picTeach->showHint(ShadowHint::forEntry(key,
+                                                     row >= 0 ? row : m_list.rowFor(key + u'\\'),
+                                                     m_list, m_robotName, m_knowledge.filterWords));
+    }
 }
 
 void TeachingWorkflow::pick(const QModelIndex &index)
