@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The 妙语通 developers
 // One window per data file: the claim's name for a file however it is reached, a lock held
-// by someone who does not answer, and the real program started twice on one folder.
+// by someone who does not answer, and the real program started twice on one folder. Also the
+// real program where no window can open at all.
 
 #include "app/SingleWindow.h"
 #include "knowledge/KnowledgeFile.h"
@@ -25,6 +26,8 @@ private slots:
     void sameFileSameName();
     void aLockWithoutAnAnswerIsTold();
     void aSecondStartHandsOver();
+    void answersWithoutADisplay_data();
+    void answersWithoutADisplay();
 
 private:
     // A folder holding a readable Data.ait.
@@ -159,6 +162,38 @@ void TestSingleWindow::aSecondStartHandsOver()
     QFile file(QDir(folder).filePath(KnowledgeFile::FileName));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), before);
+}
+
+void TestSingleWindow::answersWithoutADisplay_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("an unknown option")
+        << QStringList{u"--bogus"_s} << 2 << u"不认识的选项 --bogus"_s;
+    QTest::newRow("a stray argument") << QStringList{u"extra"_s} << 2 << u"多余的参数"_s;
+    QTest::newRow("nothing wrong but the display")
+        << QStringList{u"--data-dir"_s, u"FOLDER"_s} << 1 << u"没有可用的显示"_s;
+}
+
+void TestSingleWindow::answersWithoutADisplay()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, says);
+    arguments.replaceInStrings(u"FOLDER"_s, dataFolder(u"a"_s));
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    environment.insert(u"XDG_RUNTIME_DIR"_s, m_runtime);
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(MIAOYU_PROGRAM), arguments);
+    QVERIFY(program.waitForFinished(20000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit); // no abort, no core dump
+    QCOMPARE(program.exitCode(), exitCode);
+    const QString said = QString::fromUtf8(program.readAllStandardError());
+    QVERIFY2(said.contains(says), qPrintable(said));
 }
 
 QTEST_GUILESS_MAIN(TestSingleWindow)

@@ -74,6 +74,23 @@ int main(int argc, char *argv[])
         dataDirectory = QFileInfo(*early.dataDir).absoluteFilePath();
     }
 
+    // Without any display Qt would abort in English: no window can open, so whatever else the
+    // command line holds is answered here, in words.
+    const bool platformGiven = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+                               arguments.contains(QStringLiteral("-platform")) ||
+                               arguments.contains(QStringLiteral("--platform"));
+    if (!platformGiven && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        if (const std::optional<int> code =
+                answer(CommandLine::read(arguments, CommandLine::Unknown::Refuse), perUserDir))
+            return *code;
+        QTextStream(stderr) << QStringLiteral("miaoyutong：妙语通是图形界面程序，"
+                                              "但这里没有可用的显示（DISPLAY 和 WAYLAND_DISPLAY "
+                                              "都没有设置）。请在桌面环境里打开它。")
+                            << '\n';
+        return 1;
+    }
+
     QApplication app(argc, argv);
     // No application display name: Qt would append it to every dialog's title.
     QApplication::setDesktopFileName(QStringLiteral("miaoyutong"));
