@@ -4,27 +4,51 @@
 # (-DMIAOYU_PACKAGED=ON) makes one: any other build would write Data.ait beside a binary run
 # as root from /usr/bin. tools/build-deb.sh configures, builds and packages in one go.
 
-set(MIAOYU_MAINTAINER "The 妙语通 developers <miaoyutong@example.org>" CACHE STRING
-    "Maintainer of the Debian package: a name and an address")
+# The addresses and the maintainer are set in the top CMakeLists.txt.
 
 if(NOT MIAOYU_PACKAGED)
     return()
 endif()
 
+if(MIAOYU_MAINTAINER STREQUAL MIAOYU_NO_MAINTAINER)
+    message(WARNING "The package's maintainer has no address that reaches anyone: set DEBFULLNAME "
+        "and DEBEMAIL, or -DMIAOYU_MAINTAINER=\"Name <address>\", before a release")
+endif()
+
 find_program(GZIP gzip REQUIRED)
 
-# Debian wants the licence and the history of every package beside its other documents.
-set(docdir ${CMAKE_INSTALL_DATADIR}/doc/${PROJECT_NAME})
+# Debian wants the licence and the history of every package beside its other documents. The
+# copyright file names the upstream contact and the source only where they lead somewhere.
+set(docdir ${CMAKE_INSTALL_DOCDIR})
+set(copyright_upstream "")
+if(NOT MIAOYU_MAINTAINER STREQUAL MIAOYU_NO_MAINTAINER)
+    string(APPEND copyright_upstream "\nUpstream-Contact: ${MIAOYU_MAINTAINER}")
+endif()
+if(MIAOYU_SOURCE_URL)
+    string(APPEND copyright_upstream "\nSource: ${MIAOYU_SOURCE_URL}")
+endif()
 configure_file(${CMAKE_CURRENT_LIST_DIR}/copyright.in copyright @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/copyright DESTINATION ${docdir})
+# The history's last line is signed by the maintainer.
+configure_file(${CMAKE_CURRENT_LIST_DIR}/changelog.in changelog @ONLY)
 add_custom_command(OUTPUT changelog.gz
-    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_LIST_DIR}/changelog changelog
-    COMMAND ${GZIP} -9nf changelog
-    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/changelog
+    COMMAND ${GZIP} -9nkf changelog
+    DEPENDS ${PROJECT_BINARY_DIR}/changelog
     WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
     VERBATIM)
-add_custom_target(debian_changelog ALL DEPENDS changelog.gz)
-install(FILES ${PROJECT_BINARY_DIR}/changelog.gz DESTINATION ${docdir})
+# Debian compresses documents of the READMEs' size, as its own packaging tools would.
+set(docs ${PROJECT_BINARY_DIR}/changelog.gz)
+foreach(readme ${MIAOYU_READMES})
+    get_filename_component(name ${readme} NAME)
+    add_custom_command(OUTPUT ${name}.gz
+        COMMAND ${GZIP} -9nc ${readme} > ${name}.gz
+        DEPENDS ${readme}
+        WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
+        VERBATIM)
+    list(APPEND docs ${PROJECT_BINARY_DIR}/${name}.gz)
+endforeach()
+add_custom_target(debian_docs ALL DEPENDS ${docs})
+install(FILES ${docs} DESTINATION ${docdir})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ${PROJECT_NAME})
@@ -35,7 +59,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${MIAOYU_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${MIAOYU_SOURCE_URL}")
+# No homepage set, no Homepage field: CPack leaves an empty one out.
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${MIAOYU_HOMEPAGE_URL}")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The libraries come from what the binary links (dpkg-shlibdeps). Qt opens no window without
 # its platform plugins, which libqt6gui6 only recommends, and the window's texts need a

@@ -7,10 +7,14 @@
 #include "conversation/RobotText.h"
 #include "support/WindowHarness.h"
 #include "window/ChatTextBox.h"
+#include "window/SourceLocation.h"
 
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -41,7 +45,9 @@ private slots:
     void replyTickAnswers_data();
     void replyTickAnswers();
     void clearEmptiesAndLeavesTheTimerArmed();
-    void getCodeSpeaksThenOpensThePage();
+    void getCodeSpeaksThenOpensTheSource();
+    void sourceLocation_data();
+    void sourceLocation();
     void exitClosesWithoutAGoodbye();
     void teachCommandEntersTeachingReadyForAKeyword();
     void idlePromptOnTheThirdTick_data();
@@ -170,7 +176,7 @@ void TestConversation::clearEmptiesAndLeavesTheTimerArmed()
     QCOMPARE(h.transcript(), QString());
 }
 
-void TestConversation::getCodeSpeaksThenOpensThePage()
+void TestConversation::getCodeSpeaksThenOpensTheSource()
 {
     WindowHarness h;
     QVERIFY(h.startWith(kTable));
@@ -178,7 +184,72 @@ void TestConversation::getCodeSpeaksThenOpensThePage()
     h.window->replyTick();
     QCOMPARE(h.window->lastReply(), QStringLiteral("这个，你自己到ZAz里去找吧←_←'"));
     QCOMPARE(h.opened.size(), 1);
-    QVERIFY(h.opened.at(0).isValid());
+    const QUrl opened = h.opened.at(0);
+    if (const QString address = SourceLocation::configuredAddress(); !address.isEmpty()) {
+        QCOMPARE(opened, QUrl(address));
+        QVERIFY(opened.scheme().startsWith(u"http"));
+    } else {
+        // This build names no address: the tests run from the build folder, not installed,
+        // so it is the source folder, which holds the READMEs.
+        QVERIFY2(opened.isLocalFile(), qPrintable(opened.toString()));
+        const QDir folder(opened.toLocalFile());
+        QVERIFY2(folder.exists(u"README.md"_qs), qPrintable(folder.path()));
+    }
+}
+
+void TestConversation::sourceLocation_data()
+{
+    // Folders are named inside a temporary folder that holds "doc/", "源代码 甲/" and a file
+    // "notes"; the expected place is an address or one of those folders, empty for none.
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QStringList>("folders");
+    QTest::addColumn<QString>("expected");
+
+    const QString web = u"https://code.test/miaoyutong"_qs;
+    QTest::newRow("an address wins over folders") << web << QStringList{u"doc"_qs} << web;
+    QTest::newRow("the documentation first")
+        << QString() << QStringList{u"doc"_qs, u"源代码 甲"_qs} << u"doc"_qs;
+    QTest::newRow("a missing documentation folder is passed over")
+        << QString() << QStringList{u"missing"_qs, u"源代码 甲"_qs} << u"源代码 甲"_qs;
+    QTest::newRow("a file is not a folder")
+        << QString() << QStringList{u"notes"_qs, u"源代码 甲"_qs} << u"源代码 甲"_qs;
+    QTest::newRow("no source folder, as in a package")
+        << QString() << QStringList{u"missing"_qs, QString()} << QString();
+    QTest::newRow("an empty name is not the current folder")
+        << QString() << QStringList{QString(), u"doc"_qs} << u"doc"_qs;
+    QTest::newRow("a path through the program's folder is cleaned")
+        << QString() << QStringList{u"bin/../doc"_qs} << u"doc"_qs;
+}
+
+void TestConversation::sourceLocation()
+{
+    QFETCH(QString, address);
+    QFETCH(QStringList, folders);
+    QFETCH(QString, expected);
+
+    QTemporaryDir top;
+    QVERIFY(top.isValid());
+    const QDir root(top.path());
+    QVERIFY(root.mkpath(u"doc"_qs) && root.mkpath(u"源代码 甲"_qs) && root.mkpath(u"bin"_qs));
+    QFile notes(root.filePath(u"notes"_qs));
+    QVERIFY(notes.open(QIODevice::WriteOnly));
+    notes.close();
+    for (QString &folder : folders) {
+        if (!folder.isEmpty())
+            folder = root.filePath(folder);
+    }
+
+    const QUrl chosen = SourceLocation::choose(address, folders);
+    if (expected.isEmpty()) {
+        QVERIFY2(chosen.isEmpty(), qPrintable(chosen.toString()));
+    } else if (expected == address) {
+        QCOMPARE(chosen, QUrl(address));
+    } else {
+        // A file URL that the desktop opens as the folder itself, spaces and Han included.
+        QVERIFY(chosen.isLocalFile());
+        QCOMPARE(chosen.toLocalFile(), root.filePath(expected));
+        QCOMPARE(QUrl(chosen.toString(QUrl::FullyEncoded)).toLocalFile(), root.filePath(expected));
+    }
 }
 
 void TestConversation::exitClosesWithoutAGoodbye()

@@ -34,7 +34,7 @@ private slots:
 
 private:
     static QStringList listedKeys();
-    static QString siteHost() { return u"miaoyutong.example"_s; }
+    static QString siteHost() { return u"miaoyutong"_s; }
     static QString userName() { return u"小明"_s; }
 
     QByteArray m_bytes;

@@ -9,6 +9,8 @@ again with --data-dir), and purges it.
 Usage: test_package.py SOURCE-DIR VERSION
 Exit codes: 0 passed, 1 failed, 77 skipped (the tools are not installed)."""
 
+import glob
+import gzip
 import os
 import shutil
 import signal
@@ -28,7 +30,13 @@ BUILD_TIMEOUT = 1200
 TOOLS = ("cmake", "ninja", "cpack", "dpkg", "dpkg-deb", "dpkg-shlibdeps", "dpkg-buildflags",
          "lintian", "appstreamcli", "desktop-file-validate")
 
-# What the package must hold, and nothing else but folders.
+# A build given no addresses and no maintainer (DEBFULLNAME, DEBEMAIL) signs with this.
+NO_MAINTAINER = "The 妙语通 developers <nobody@miaoyutong.invalid>"
+# The made-up hosts the package once pointed people to.
+MADE_UP_HOSTS = ("example.org", "miaoyutong.example")
+
+# What the package must hold, and nothing else but folders; the READMEs are added from the
+# source tree (expected_files).
 EXPECTED_FILES = {
     "usr/bin/miaoyutong",
     "usr/share/applications/miaoyutong.desktop",
@@ -40,6 +48,12 @@ EXPECTED_FILES = {
     "usr/share/metainfo/org.example.miaoyutong.metainfo.xml",
 } | {f"usr/share/icons/hicolor/{n}x{n}/apps/miaoyutong.png"
      for n in (16, 22, 24, 32, 48, 64, 128, 256)}
+
+
+def expected_files(source):
+    """The files above and every README of the source tree, compressed."""
+    return EXPECTED_FILES | {f"usr/share/doc/miaoyutong/{os.path.basename(readme)}.gz"
+                             for readme in glob.glob(os.path.join(source, "README*.md"))}
 
 
 def run(command, what, timeout=TIMEOUT, env=None, ok_codes=(0,)):
@@ -54,10 +68,14 @@ def run(command, what, timeout=TIMEOUT, env=None, ok_codes=(0,)):
 def build_package(source, root):
     build = os.path.join(root, "build")
     log_path = os.path.join(root, "build.log")
+    # Whoever runs the test may have a maintainer of their own set: the package is built as one
+    # that no one has named, to see that it still passes lintian.
+    env = {key: value for key, value in os.environ.items()
+           if key not in ("DEBFULLNAME", "DEBEMAIL")}
     with open(log_path, "wb") as log:
         code = subprocess.run(["bash", os.path.join(source, "tools", "build-deb.sh"), build],
                               stdout=log, stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL,
-                              timeout=BUILD_TIMEOUT).returncode
+                              timeout=BUILD_TIMEOUT, env=env).returncode
     if code != 0:
         with open(log_path, encoding="utf-8", errors="replace") as log:
             raise StepFailed(f"tools/build-deb.sh failed with code {code}:\n{log.read()[-4000:]}")
@@ -92,11 +110,53 @@ def check_fields(deb, version, architecture):
     description = field(deb, "Description").split("\n")
     if len(description) < 3 or not description[0] or any(len(line) > 80 for line in description):
         raise StepFailed(f"the description is not a synopsis and a body: {description}")
-    if "@" not in field(deb, "Maintainer"):
-        raise StepFailed("the Maintainer has no address")
+    maintainer = field(deb, "Maintainer")
+    if maintainer != NO_MAINTAINER:
+        raise StepFailed(f"the Maintainer is {maintainer!r}, expected {NO_MAINTAINER!r}")
+    # No address was given, so none is made up.
+    if field(deb, "Homepage"):
+        raise StepFailed(f"a build given no homepage has one: {field(deb, 'Homepage')!r}")
 
 
-def check_contents(deb):
+def check_documents(system):
+    """The program and its texts send no one to a made-up host (the READMEs may show one as an
+    example), the texts leave out the addresses the build was not given, and the changelog is
+    signed by the package's maintainer."""
+    doc = os.path.join(system, "usr/share/doc/miaoyutong")
+    texts = {}
+    for folder, _dirs, names in os.walk(os.path.join(system, "usr/share")):
+        for name in names:
+            path = os.path.join(folder, name)
+            if not name.endswith(".png"):
+                opener = gzip.open if name.endswith(".gz") else open
+                with opener(path, "rb") as text:
+                    texts[os.path.relpath(path, system)] = text.read().decode("utf-8")
+    with open(os.path.join(system, "usr/bin/miaoyutong"), "rb") as program:
+        binary = program.read()
+    for host in MADE_UP_HOSTS:
+        # The program's own strings are UTF-16 (QStringLiteral) or UTF-8.
+        if host.encode() in binary or host.encode("utf-16-le") in binary:
+            raise StepFailed(f"the program names the made-up host {host}")
+        for path, text in texts.items():
+            if host in text and not os.path.basename(path).startswith("README"):
+                raise StepFailed(f"{path} names the made-up host {host}")
+    metainfo = texts["usr/share/metainfo/org.example.miaoyutong.metainfo.xml"]
+    for absent in ("<url", "<screenshot"):
+        if absent in metainfo:
+            raise StepFailed(f"the AppStream entry has {absent} though the build gave no address")
+    copyright_file = texts["usr/share/doc/miaoyutong/copyright"]
+    for absent in ("Source:", "Upstream-Contact:"):
+        if absent in copyright_file:
+            raise StepFailed(f"the copyright file has {absent} though the build gave none")
+    signature = texts["usr/share/doc/miaoyutong/changelog.gz"].rstrip("\n").split("\n")[-1]
+    if not signature.startswith(f" -- {NO_MAINTAINER}  "):
+        raise StepFailed(f"the changelog is signed {signature!r}")
+    with gzip.open(os.path.join(doc, "README.md.gz"), "rt", encoding="utf-8") as readme:
+        if not readme.read().startswith("# "):
+            raise StepFailed("README.md.gz is not the README")
+
+
+def check_contents(deb, expected):
     listing = run(["dpkg-deb", "--contents", deb], "listing the package").stdout.splitlines()
     files = {}
     for line in listing:
@@ -107,9 +167,9 @@ def check_contents(deb):
             raise StepFailed(f"{path} lies outside /usr")
         if not mode.startswith("d"):
             files[path[2:]] = mode
-    if set(files) != EXPECTED_FILES:
-        raise StepFailed(f"unexpected files: {sorted(set(files) - EXPECTED_FILES)}; "
-                         f"missing: {sorted(EXPECTED_FILES - set(files))}")
+    if set(files) != expected:
+        raise StepFailed(f"unexpected files: {sorted(set(files) - expected)}; "
+                         f"missing: {sorted(expected - set(files))}")
     if files["usr/bin/miaoyutong"] != "-rwxr-xr-x":
         raise StepFailed(f"the program's mode is {files['usr/bin/miaoyutong']}")
 
@@ -240,7 +300,8 @@ def scenario(source, version, root, state):
     step("check the package's fields")
     check_fields(deb, version, architecture)
     step("check the package's files")
-    check_contents(deb)
+    expected = expected_files(source)
+    check_contents(deb, expected)
     step("lintian")
     check_lintian(deb)
 
@@ -252,8 +313,10 @@ def scenario(source, version, root, state):
     if status != f"install ok installed {version}":
         raise StepFailed(f"dpkg reports {status!r}")
     installed = files_under(os.path.join(system, "usr"))
-    if installed != EXPECTED_FILES:
+    if installed != expected:
         raise StepFailed(f"installed {sorted(installed)}")
+    step("check the installed documents")
+    check_documents(system)
 
     step("validate the installed AppStream entry and desktop entry")
     run(["appstreamcli", "validate", "--no-net",
@@ -276,9 +339,9 @@ def scenario(source, version, root, state):
     # program must still keep its data in the per-user folder.
     per_user = os.path.join(session.env["XDG_DATA_HOME"], PACKAGE)
     first_run(session, pyatspi, [program], per_user, state)
-    if files_under(os.path.join(system, "usr")) != EXPECTED_FILES:
+    if files_under(os.path.join(system, "usr")) != expected:
         raise StepFailed("the program wrote under /usr: "
-                         f"{sorted(files_under(os.path.join(system, 'usr')) - EXPECTED_FILES)}")
+                         f"{sorted(files_under(os.path.join(system, 'usr')) - expected)}")
 
     step("start it again with --data-dir on a folder that does not exist yet")
     portable = os.path.join(root, "U 盘", "妙语通数据")
