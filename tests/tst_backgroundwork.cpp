@@ -319,7 +319,7 @@ void TestBackgroundWork::failedLoadIsStillReportedAndHidesTheWindow()
     QVERIFY(!h.startWindow());
     QCOMPARE(failed.size(), 1);
     QCOMPARE(h.shown.size(), 1);
-    QVERIFY(h.shown.at(0).prompt.startsWith(u"无法读取数据文件:"_qs));
+    QVERIFY(h.shown.at(0).prompt.startsWith(u"无法读取数据文件："_qs));
     QVERIFY(!h.window->isVisible());
 }
 

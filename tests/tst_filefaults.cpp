@@ -72,7 +72,7 @@ void TestFileFaults::refusesWhatIsNotARegularFile()
     QVERIFY(!h.startWindow());
     QCOMPARE(h.shown.size(), 1);
     QCOMPARE(h.shown.at(0).icon, QMessageBox::Critical);
-    QVERIFY2(h.shown.at(0).prompt.contains(u"不是一个普通文件"_s),
+    QVERIFY2(h.shown.at(0).prompt.contains(u"不是普通的文件"_s),
              qPrintable(h.shown.at(0).prompt));
     QVERIFY(h.asked.isEmpty());                 // not taken for a first run
     QVERIFY(!QFileInfo(h.dataPath()).isFile()); // nor replaced by a first-run file
@@ -205,7 +205,7 @@ void TestFileFaults::failedSaveNamesItsCause_data()
     QTest::newRow("over quota") << EDQUOT << u"磁盘空间不足"_s;
     QTest::newRow("read-only disk") << EROFS << u"磁盘是只读的"_s;
     QTest::newRow("no permission") << EACCES << u"没有访问"_s;
-    QTest::newRow("not a file") << 0 << u"不是一个普通文件"_s;
+    QTest::newRow("not a file") << 0 << u"不是普通的文件"_s;
 }
 
 void TestFileFaults::failedSaveNamesItsCause()

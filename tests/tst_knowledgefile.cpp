@@ -321,10 +321,10 @@ void TestKnowledgeFile::loadOutcomes_data()
     QTest::newRow("zero bytes") << Place::File << QByteArray(100000, '\0') << false
                                 << Outcome::Refused << QStringLiteral("用户名");
     QTest::newRow("a folder") << Place::Folder << QByteArray() << false << Outcome::Refused
-                              << QStringLiteral("不是一个普通文件");
+                              << QStringLiteral("不是普通的文件");
     // Opening a pipe for reading would wait for a writer that never comes.
     QTest::newRow("a pipe") << Place::Pipe << QByteArray() << false << Outcome::Refused
-                            << QStringLiteral("不是一个普通文件");
+                            << QStringLiteral("不是普通的文件");
     QTest::newRow("no file") << Place::Nothing << QByteArray() << false << Outcome::Refused
                              << QStringLiteral("不存在");
     QTest::newRow("above the limit") << Place::FileAboveTheLimit << QByteArray() << false

@@ -202,18 +202,18 @@ void TestTeaching::commitRefusesAndKeepsTheBoxes_data()
     QTest::newRow("only line ends for replies") << u"k"_qs << u"\r\n \n"_qs << kMalformed;
     // A reply's refusal names what the reply holds, not the key's rules.
     QTest::newRow("bar in a reply")
-        << u"k"_qs << u"a|b"_qs << u"本次调教未能成功,可能的原因:\r智能回复里不能含有“|”."_qs;
+        << u"k"_qs << u"a|b"_qs << u"本次调教未能成功,可能的原因:\r智能回复里不能含有“|”。"_qs;
     QTest::newRow("marker in a reply")
         << u"k"_qs << u"a[AI_Dat]b"_qs
-        << u"本次调教未能成功,可能的原因:\r智能回复里不能含有“[AI_Dat]”."_qs;
+        << u"本次调教未能成功,可能的原因:\r智能回复里不能含有“[AI_Dat]”。"_qs;
     // The line end is dropped before storing, which would close the marker up.
     QTest::newRow("marker split by a line end")
         << u"k"_qs << u"a[AI_Dat\r]b"_qs
-        << u"本次调教未能成功,可能的原因:\r智能回复里不能含有“[AI_Dat]”."_qs;
+        << u"本次调教未能成功,可能的原因:\r智能回复里不能含有“[AI_Dat]”。"_qs;
     QTest::newRow("bar in key and reply: the key's box") << u"a|b"_qs << u"a|b"_qs << kMalformed;
     QTest::newRow("text GBK cannot hold")
         << u"k"_qs << u"a😀"_qs
-        << u"本次调教未能成功,可能的原因:\r调教内容含有无法保存的字符“😀”."_qs;
+        << u"本次调教未能成功,可能的原因:\r调教内容含有无法保存的字符“😀”。"_qs;
 }
 
 void TestTeaching::commitRefusesAndKeepsTheBoxes()

@@ -116,7 +116,7 @@ int main(int argc, char *argv[])
                                         .arg(QDir::toNativeSeparators(perUserDir))
                                   : QStringLiteral("程序所在的文件夹和个人数据文件夹都无法写入。");
         QMessageBox::critical(nullptr, QStringLiteral("妙语通"),
-                              QStringLiteral("找不到可以保存数据文件 Data.ait 的地方:\n") + where);
+                              QStringLiteral("找不到可以保存数据文件 Data.ait 的地方：\n") + where);
         return 1;
     }
 

@@ -26,7 +26,8 @@ namespace {
 
 QString notAFile()
 {
-    return QStringLiteral("这不是一个普通文件（而是文件夹、设备或管道），程序只读写普通文件。");
+    return QStringLiteral("这个名字的东西不是普通的文件（可能是文件夹或系统的特殊文件），"
+                          "妙语通只能读写普通的文件。");
 }
 
 // The words for an error number from the file system.
@@ -45,8 +46,25 @@ QString reasonFor(int error)
         return notAFile();
     case ENOENT:
         return QStringLiteral("文件或它所在的文件夹不存在。");
+    case EIO:
+        return QStringLiteral("读写磁盘时出错，磁盘可能有问题。");
+    case EFBIG:
+        return QStringLiteral("文件太大，磁盘放不下。");
+    case ENAMETOOLONG:
+        return QStringLiteral("文件的路径太长。");
+    case ELOOP:
+        return QStringLiteral("文件的链接绕成了一个圈，找不到真正的文件。");
+    case ENOTDIR:
+        return QStringLiteral("路径里有一段不是文件夹。");
+    case EMFILE:
+    case ENFILE:
+        return QStringLiteral("系统同时打开的文件太多，请关掉一些程序再试。");
+    case EBUSY:
+    case ETXTBSY:
+        return QStringLiteral("文件正被别的程序占用。");
     default:
-        return QString::fromLocal8Bit(std::strerror(error));
+        // Never the system's English: the number lets someone who knows look it up.
+        return QStringLiteral("系统报告了一个错误（错误号 %1）。").arg(error);
     }
 }
 

@@ -30,9 +30,12 @@ QMessageBox::StandardButton showMessage(QMessageBox::Icon icon, const QString &t
     box.setTextFormat(Qt::PlainText); // prompts quote keys, names and paths
     // In Chinese whether or not Qt's translation is installed.
     const std::pair<QMessageBox::StandardButton, const char16_t *> captions[] = {
-        {QMessageBox::Ok, u"确定"},        {QMessageBox::Yes, u"是"},
-        {QMessageBox::No, u"否"},          {QMessageBox::Save, u"保存"},
-        {QMessageBox::Discard, u"不保存"}, {QMessageBox::Cancel, u"取消"}};
+        {QMessageBox::Ok, u"确定"},
+        {QMessageBox::Yes, u"是(&Y)"},
+        {QMessageBox::No, u"否(&N)"},
+        {QMessageBox::Save, u"保存(&S)"},
+        {QMessageBox::Discard, u"不保存(&D)"},
+        {QMessageBox::Cancel, u"取消"}};
     for (const auto &[button, caption] : captions) {
         if (QAbstractButton *shown = box.button(button))
             shown->setText(QString::fromUtf16(caption));

@@ -134,7 +134,7 @@ bool FrmMain::seedKnowledgeFile()
     if (written)
         return true;
     m_seams.showMessage(QMessageBox::Critical, QStringLiteral("妙语通"),
-                        KnowledgeFile::problemMessage(QStringLiteral("无法创建数据文件:"),
+                        KnowledgeFile::problemMessage(QStringLiteral("无法创建数据文件："),
                                                       m_dataPath, written.reason()),
                         QMessageBox::Ok);
     return false;
@@ -168,9 +168,9 @@ void FrmMain::failStart(const QString &reason)
     hide();
     if (!reason.isEmpty()) {
         m_seams.showMessage(QMessageBox::Critical, QStringLiteral("妙语通"),
-                            KnowledgeFile::problemMessage(QStringLiteral("无法读取数据文件:"),
-                                                          m_dataPath, reason,
-                                                          QStringLiteral("文件没有被改动。")),
+                            KnowledgeFile::problemMessage(
+                                QStringLiteral("无法读取数据文件："), m_dataPath, reason,
+                                QStringLiteral("妙语通没有改动它。请修好或换掉它，再打开妙语通。")),
                             QMessageBox::Ok);
     }
     emit startFailed();

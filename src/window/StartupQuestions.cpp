@@ -37,8 +37,8 @@ std::optional<QString> askUserName(const FrmMainSeams &seams, const QString &rob
         if (bad.isEmpty())
             return name;
         name = seams.askText(
-            QStringLiteral("Hello"),
-            QStringLiteral("名字里的“%1”无法保存到数据文件中,请换一种写法:").arg(bad), *name);
+            QStringLiteral("妙语通"),
+            QStringLiteral("名字里的“%1”无法保存到数据文件中，请换一种写法：").arg(bad), *name);
     }
 }
 
@@ -51,7 +51,7 @@ bool settleEncoding(const FrmMainSeams &seams, const QString &dataPath)
     const QMessageBox::StandardButton choice = seams.showMessage(
         QMessageBox::Warning, QStringLiteral("妙语通"),
         KnowledgeFile::problemMessage(
-            QStringLiteral("数据文件是 UTF-8 编码的，妙语通只能读取 GBK 编码的文件:"), dataPath,
+            QStringLiteral("数据文件是 UTF-8 编码的，妙语通只能读取 GBK 编码的文件："), dataPath,
             QStringLiteral("选“是”，把它转换成 GBK，原来的文件另存为") + Cr +
                 QDir::toNativeSeparators(backupPath) + QStringLiteral("；") + Cr +
                 QStringLiteral("选“否”，不改动文件，退出程序。")),
@@ -62,7 +62,7 @@ bool settleEncoding(const FrmMainSeams &seams, const QString &dataPath)
         KnowledgeFile::convertUtf8ToGbk(dataPath, backupPath, seams.writeFault);
     if (!converted) {
         seams.showMessage(QMessageBox::Critical, QStringLiteral("妙语通"),
-                          KnowledgeFile::problemMessage(QStringLiteral("无法转换数据文件:"),
+                          KnowledgeFile::problemMessage(QStringLiteral("无法转换数据文件："),
                                                         dataPath, converted.reason(),
                                                         QStringLiteral("文件没有被改动。")),
                           QMessageBox::Ok);

@@ -194,10 +194,10 @@ void TeachingWorkflow::commit()
                QStringLiteral("2,关键字含有“|”或“\\”符号."));
         return;
     case TeachingRules::Verdict::BadReply:
-        refuse(QStringLiteral("智能回复里不能含有“%1”.").arg(commit.offending));
+        refuse(QStringLiteral("智能回复里不能含有“%1”。").arg(commit.offending));
         return;
     case TeachingRules::Verdict::Unencodable:
-        refuse(QStringLiteral("调教内容含有无法保存的字符“%1”.").arg(commit.offending));
+        refuse(QStringLiteral("调教内容含有无法保存的字符“%1”。").arg(commit.offending));
         return;
     case TeachingRules::Verdict::Rude:
         refuse(QStringLiteral("调教内容含有不良字眼."));
@@ -296,12 +296,12 @@ void TeachingWorkflow::reload(bool closing, bool saved)
                          // teaching goes on and leaving again retries. Not written: the knowledge
                          // loaded last stands for the file.
                          m_seams.showMessage(
-                             QMessageBox::Warning, QStringLiteral("ERR"),
+                             QMessageBox::Warning, QStringLiteral("妙语通"),
                              KnowledgeFile::problemMessage(
-                                 saved ? QStringLiteral("数据文件已经写好,但无法重新读取:")
-                                       : QStringLiteral("无法重新读取数据文件:"),
+                                 saved ? QStringLiteral("数据文件已经写好，但无法重新读取：")
+                                       : QStringLiteral("无法重新读取数据文件："),
                                  m_dataPath, reloaded.reason(),
-                                 saved ? QStringLiteral("调教的内容还在,可以再点“退出调教”重试。")
+                                 saved ? QStringLiteral("调教的内容还在，可以再点“退出调教”重试。")
                                        : QString()),
                              QMessageBox::Ok);
                          if (saved)
@@ -330,7 +330,7 @@ bool TeachingWorkflow::mayClose()
     const QMessageBox::StandardButton answer =
         m_seams.showMessage(QMessageBox::Warning, QStringLiteral("妙语通"),
                             QStringLiteral("调教的内容还没有保存到数据文件 Data.ait。") + Cr +
-                                QStringLiteral("退出之前要保存吗?"),
+                                QStringLiteral("退出之前要保存吗？"),
                             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
     if (answer == QMessageBox::Save) {
         leave(true); // closes once saved
