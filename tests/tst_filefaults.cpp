@@ -162,7 +162,7 @@ void TestFileFaults::utf8FileIsConvertedOnlyWhenChosen()
     if (!named.isEmpty()) {
         QCOMPARE(h.shown.size(), 2);
         QVERIFY2(h.shown.at(1).prompt.contains(named), qPrintable(h.shown.at(1).prompt));
-        QVERIFY(h.shown.at(1).prompt.contains(u"文件没有被改动"_s));
+        QVERIFY(h.shown.at(1).prompt.contains(u"数据文件没有改动"_s));
     }
 }
 
@@ -259,9 +259,9 @@ void TestFileFaults::failedReloadStaysInTeaching()
     h.leaveTeaching();
     QCOMPARE(h.shown.size(), 1);
     const QString said = h.shown.at(0).prompt;
-    QVERIFY2(said.contains(u"已经写好"_s) && said.contains(u"无法重新读取"_s), qPrintable(said));
+    QVERIFY2(said.contains(u"已经保存"_s) && said.contains(u"无法重新读取"_s), qPrintable(said));
     QVERIFY(said.contains(u"用户名"_s)); // why: the garbled file has no header
-    QVERIFY(!said.contains(u"文件没有被改动"_s));
+    QVERIFY(!said.contains(u"没有改动"_s));
     QCOMPARE(h.window->mode(), FrmMain::Mode::Teaching);
     QCOMPARE(h.window->teachingList().count(), int(Table.size()) + 1);
 
@@ -284,7 +284,7 @@ void TestFileFaults::changedByAnotherProgramDuringTeaching_data()
 
     const QString added = knowledgeText(Table + QStringList{u"别处\\别处的回复\\"_s});
     QTest::newRow("an entry added: both kept, the user told")
-        << added << false << u"保留了文件里现有的 3 条"_s << true;
+        << added << false << u"其他的 3 条数据原样保留"_s << true;
     QTest::newRow("an entry added, saved unasked") << added << true << QString() << true;
     QTest::newRow("made unreadable: not written over, the user asked")
         << QString() << false << u"现在读不出来"_s << false;

@@ -173,7 +173,7 @@ void TestSingleWindow::answersWithoutADisplay_data()
         << QStringList{u"--bogus"_s} << 2 << u"不认识的选项 --bogus"_s;
     QTest::newRow("a stray argument") << QStringList{u"extra"_s} << 2 << u"多余的参数"_s;
     QTest::newRow("nothing wrong but the display")
-        << QStringList{u"--data-dir"_s, u"FOLDER"_s} << 1 << u"没有可用的显示"_s;
+        << QStringList{u"--data-dir"_s, u"FOLDER"_s} << 1 << u"找不到图形桌面"_s;
 }
 
 void TestSingleWindow::answersWithoutADisplay()

@@ -430,28 +430,29 @@ void TestTeaching::hintWhenAKeyCanNeverAnswer_data()
 
     const QString usage = QStringLiteral("说明：多条回复请用“\\”分隔.");
     QTest::newRow("hidden by an earlier, shorter key")
-        << QStringLiteral("你好吗") << QStringLiteral("提示：含有“你好吗”的消息会先由“你好”回答。");
+        << QStringLiteral("你好吗")
+        << QStringLiteral("提示：含有“你好吗”的消息会先按关键字“你好”回答。");
     QTest::newRow("hidden by the earliest of several")
         << QStringLiteral("hellobye")
-        << QStringLiteral("提示：含有“hellobye”的消息会先由“bye”回答。");
+        << QStringLiteral("提示：含有“hellobye”的消息会先按关键字“bye”回答。");
     QTest::newRow("a key holding markup shows as typed")
         << QStringLiteral("你好<b>x</b>")
-        << QStringLiteral("提示：含有“你好<b>x</b>”的消息会先由“你好”回答。");
+        << QStringLiteral("提示：含有“你好<b>x</b>”的消息会先按关键字“你好”回答。");
     QTest::newRow("a new key nothing hides") << QStringLiteral("晚安") << usage;
     QTest::newRow("an entry replacing itself") << QStringLiteral("hello") << usage;
     QTest::newRow("a shorter key sorting later hides nothing") << QStringLiteral("b") << usage;
     QTest::newRow("the robot's name")
         << QStringLiteral("阿木在吗")
-        << QStringLiteral("提示：消息里的“阿木”会先换成“[rob]”，含有“阿木”的关键字不会被找到。");
-    QTest::newRow("a command")
-        << QStringLiteral("/help")
-        << QStringLiteral("提示：“/help”是命令，发这条消息会执行命令，用不到这条回复。");
+        << QStringLiteral("提示：消息里的“阿木”会先换成“[rob]”，关键字里请写成“[rob]”。");
+    QTest::newRow("a command") << QStringLiteral("/help")
+                               << QStringLiteral(
+                                      "提示：“/help”是命令，发送它会执行命令，这条回复用不上。");
     QTest::newRow("a calculation")
         << QStringLiteral("计算器")
-        << QStringLiteral("提示：以“计算”开头的消息会交给计算器，用不到这条回复。");
+        << QStringLiteral("提示：以“计算”开头的消息会交给计算器，这条回复用不上。");
     QTest::newRow("a crisis phrase")
         << QStringLiteral("我想死")
-        << QStringLiteral("提示：含有“我想死”的消息会得到关怀的回答，用不到这条回复。");
+        << QStringLiteral("提示：含有“我想死”的消息会得到关心的回应，这条回复用不上。");
 }
 
 void TestTeaching::hintWhenAKeyCanNeverAnswer()
@@ -619,8 +620,7 @@ void TestTeaching::closingWhenTheSaveFails()
     t.clickCloseGlyph();
 
     QCOMPARE(t.h.shown.at(1).title, QStringLiteral("妙语通"));
-    QVERIFY(
-        t.h.shown.at(1).prompt.startsWith(QStringLiteral("没能保存数据文件，调教的内容都还在：")));
+    QVERIFY(t.h.shown.at(1).prompt.startsWith(QStringLiteral("没能保存数据文件：")));
     // Reached from closing the program: the words speak of quitting, not of leaving teaching.
     QVERIFY(t.h.shown.at(1).prompt.contains(QStringLiteral("妙语通先不退出")));
     if (choices.first() == kGiveUp)

@@ -44,32 +44,32 @@ void TestTeachingMerge::commitsMadeOnTheChangedFile_data()
         << QStringList{u"a\\1\\"_s, u"c\\3\\"_s}
         << QStringList{u"a\\1\\"_s, u"c\\3\\"_s, u"d\\4\\"_s} << QStringList{u"b\\2\\"_s}
         << QStringList{u"a\\1\\"_s, u"b\\2\\"_s, u"c\\3\\"_s, u"d\\4\\"_s}
-        << intro + u"保存时保留了文件里现有的 3 条，再加上这次调教的内容。"_s;
+        << intro + u"保存时，文件里其他的 3 条数据原样保留，并加入了这次调教的内容。"_s;
     QTest::newRow("both changed a key: the commit wins and is named")
         << QStringList{u"a\\1\\"_s, u"b\\2\\"_s} << QStringList{u"a\\elsewhere\\"_s, u"b\\2\\"_s}
         << QStringList{u"a\\mine\\"_s} << QStringList{u"a\\mine\\"_s, u"b\\2\\"_s}
-        << intro + u"保存时保留了文件里现有的 1 条，再加上这次调教的内容。\r"
-                   u"下面的关键字两边都改过，用的是这次调教的内容：\ra"_s;
+        << intro + u"保存时，文件里其他的 1 条数据原样保留，并加入了这次调教的内容。\r"
+                   u"下面这些关键字，别的程序和这次调教都改过，保存的是这次调教的内容：\ra"_s;
     QTest::newRow("commits in their order: the last one of a key stands")
         << QStringList{u"a\\1\\"_s} << QStringList{u"a\\1\\"_s, u"z\\9\\"_s}
         << QStringList{u"b\\first\\"_s, u"a\\changed\\"_s, u"b\\second\\"_s}
         << QStringList{u"a\\changed\\"_s, u"b\\second\\"_s, u"z\\9\\"_s}
-        << intro + u"保存时保留了文件里现有的 1 条，再加上这次调教的内容。"_s;
+        << intro + u"保存时，文件里其他的 1 条数据原样保留，并加入了这次调教的内容。"_s;
     QTest::newRow("an entry removed elsewhere stays removed; a key it had is both changed")
         << QStringList{u"a\\1\\"_s, u"b\\2\\"_s} << QStringList{u"b\\2\\"_s}
         << QStringList{u"c\\3\\"_s, u"a\\again\\"_s}
         << QStringList{u"a\\again\\"_s, u"b\\2\\"_s, u"c\\3\\"_s}
-        << intro + u"保存时保留了文件里现有的 1 条，再加上这次调教的内容。\r"
-                   u"下面的关键字两边都改过，用的是这次调教的内容：\ra"_s;
+        << intro + u"保存时，文件里其他的 1 条数据原样保留，并加入了这次调教的内容。\r"
+                   u"下面这些关键字，别的程序和这次调教都改过，保存的是这次调教的内容：\ra"_s;
     QTest::newRow("a file with a key twice: only its first is replaced")
         << QStringList{u"a\\1\\"_s} << QStringList{u"a\\1\\"_s, u"a\\copy\\"_s}
         << QStringList{u"a\\mine\\"_s} << QStringList{u"a\\mine\\"_s, u"a\\copy\\"_s}
-        << intro + u"保存时保留了文件里现有的 1 条，再加上这次调教的内容。"_s;
+        << intro + u"保存时，文件里其他的 1 条数据原样保留，并加入了这次调教的内容。"_s;
     QTest::newRow("the same new key added on both sides")
         << QStringList{u"a\\1\\"_s} << QStringList{u"a\\1\\"_s, u"n\\theirs\\"_s}
         << QStringList{u"n\\mine\\"_s} << QStringList{u"a\\1\\"_s, u"n\\mine\\"_s}
-        << intro + u"保存时保留了文件里现有的 1 条，再加上这次调教的内容。\r"
-                   u"下面的关键字两边都改过，用的是这次调教的内容：\rn"_s;
+        << intro + u"保存时，文件里其他的 1 条数据原样保留，并加入了这次调教的内容。\r"
+                   u"下面这些关键字，别的程序和这次调教都改过，保存的是这次调教的内容：\rn"_s;
 }
 
 void TestTeachingMerge::commitsMadeOnTheChangedFile()

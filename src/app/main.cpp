@@ -84,9 +84,10 @@ int main(int argc, char *argv[])
         if (const std::optional<int> code =
                 answer(CommandLine::read(arguments, CommandLine::Unknown::Refuse), perUserDir))
             return *code;
-        QTextStream(stderr) << QStringLiteral("miaoyutong：妙语通是图形界面程序，"
-                                              "但这里没有可用的显示（DISPLAY 和 WAYLAND_DISPLAY "
-                                              "都没有设置）。请在桌面环境里打开它。")
+        QTextStream(stderr) << QStringLiteral(
+                                   "miaoyutong：妙语通要在图形桌面中运行，但这里找不到图形桌面"
+                                   "（环境变量 DISPLAY 和 WAYLAND_DISPLAY "
+                                   "都没有设置）。请在桌面环境中打开妙语通。")
                             << '\n';
         return 1;
     }
@@ -131,8 +132,9 @@ int main(int argc, char *argv[])
     case SingleWindow::Claim::Unanswered:
         QMessageBox::warning(
             nullptr, QStringLiteral("妙语通"),
-            QStringLiteral("另一个妙语通似乎正在使用数据文件：\n%1\n但它没有回应。"
-                           "请先关掉它（必要时在任务管理器里结束它），再打开妙语通。")
+            QStringLiteral("另一个妙语通正在使用数据文件：\n%1\n\n但它没有回应。"
+                           "请先关闭那个妙语通（如果关不掉，可以在系统监视器里结束它），"
+                           "然后再打开妙语通。")
                 .arg(QDir::toNativeSeparators(dataPath)));
         return 1;
     }

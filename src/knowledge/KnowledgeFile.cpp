@@ -26,7 +26,7 @@ namespace {
 
 QString notAFile()
 {
-    return QStringLiteral("这个名字的东西不是普通的文件（可能是文件夹或系统的特殊文件），"
+    return QStringLiteral("这不是普通的文件（可能是文件夹或系统的特殊文件），"
                           "妙语通只能读写普通的文件。");
 }
 
@@ -49,16 +49,16 @@ QString reasonFor(int error)
     case EIO:
         return QStringLiteral("读写磁盘时出错，磁盘可能有问题。");
     case EFBIG:
-        return QStringLiteral("文件太大，磁盘放不下。");
+        return QStringLiteral("文件太大，超过了这个磁盘对单个文件大小的限制。");
     case ENAMETOOLONG:
-        return QStringLiteral("文件的路径太长。");
+        return QStringLiteral("文件的路径或名字太长。");
     case ELOOP:
-        return QStringLiteral("文件的链接绕成了一个圈，找不到真正的文件。");
+        return QStringLiteral("路径里的链接互相指向，形成了循环，找不到真正的文件。");
     case ENOTDIR:
-        return QStringLiteral("路径里有一段不是文件夹。");
+        return QStringLiteral("路径里有一段本应是文件夹，实际却不是。");
     case EMFILE:
     case ENFILE:
-        return QStringLiteral("系统同时打开的文件太多，请关掉一些程序再试。");
+        return QStringLiteral("同时打开的文件太多，请关闭一些程序后再试。");
     case EBUSY:
     case ETXTBSY:
         return QStringLiteral("文件正被别的程序占用。");
@@ -95,7 +95,7 @@ Result<FileStamp> openForReading(const QString &path, Descriptor &file)
         return Result<FileStamp>::failure(notAFile());
     if (status.st_size > KnowledgeFile::MaxFileSize) {
         return Result<FileStamp>::failure(
-            QStringLiteral("文件太大（%1 MB），超过了程序能读取的 %2 MB。")
+            QStringLiteral("文件太大（%1 MB 以上），妙语通最多只能读取 %2 MB 的文件。")
                 .arg(status.st_size >> 20)
                 .arg(KnowledgeFile::MaxFileSize >> 20));
     }

@@ -47,13 +47,13 @@ QString forEntry(const QString &key, int row, const TeachingList &list, const QS
     using Way = ReplyEngine::Route::Way;
     switch (way.way) {
     case Way::Command:
-        return QStringLiteral("提示：“%1”是命令，发这条消息会执行命令，用不到这条回复。").arg(key);
+        return QStringLiteral("提示：“%1”是命令，发送它会执行命令，这条回复用不上。").arg(key);
     case Way::Calculator:
-        return QStringLiteral("提示：以“计算”开头的消息会交给计算器，用不到这条回复。");
+        return QStringLiteral("提示：以“计算”开头的消息会交给计算器，这条回复用不上。");
     case Way::Crisis:
-        return QStringLiteral("提示：含有“%1”的消息会得到关怀的回答，用不到这条回复。").arg(key);
+        return QStringLiteral("提示：含有“%1”的消息会得到关心的回应，这条回复用不上。").arg(key);
     case Way::RudeWord:
-        return QStringLiteral("提示：“%1”含有过滤词，这样的消息会得到劝告，用不到这条回复。")
+        return QStringLiteral("提示：“%1”含有不良字眼，这样的消息只会得到劝告，这条回复用不上。")
             .arg(key);
     case Way::Entry:
         // The entry itself, or for one not committed yet, an entry after the place it will take.
@@ -64,13 +64,13 @@ QString forEntry(const QString &key, int row, const TeachingList &list, const QS
         break;
     }
     if (way.nameReplaced && !robotName.isEmpty() && key.contains(robotName)) {
-        return QStringLiteral("提示：消息里的“%1”会先换成“[rob]”，含有“%1”的关键字不会被找到。")
+        return QStringLiteral("提示：消息里的“%1”会先换成“[rob]”，关键字里请写成“[rob]”。")
             .arg(robotName);
     }
     if (way.way != Way::Entry)
         return {};
     const QString earlier = TeachingList::keyOf(list.entryAt(int(way.entry)));
-    return QStringLiteral("提示：含有“%1”的消息会先由“%2”回答。")
+    return QStringLiteral("提示：含有“%1”的消息会先按关键字“%2”回答。")
         .arg(key, earlier.isEmpty() ? QStringLiteral("（空关键字）") : earlier);
 }
 

@@ -62,17 +62,19 @@ Merged onto(const KeywordTable &base, const KeywordTable &current, const QString
 
 QString report(const Merged &merged)
 {
-    QString text = QStringLiteral("调教期间，数据文件 Data.ait 被别的程序改动过。\r"
-                                  "保存时保留了文件里现有的 %1 条，再加上这次调教的内容。")
-                       .arg(merged.kept);
+    QString text =
+        QStringLiteral("调教期间，数据文件 Data.ait 被别的程序改动过。\r"
+                       "保存时，文件里其他的 %1 条数据原样保留，并加入了这次调教的内容。")
+            .arg(merged.kept);
     if (!merged.bothChanged.isEmpty()) {
         // A long list would not fit a message box: the first ones and how many there are.
         constexpr qsizetype Shown = 20;
-        text += QStringLiteral("\r下面的关键字两边都改过，用的是这次调教的内容：\r") +
+        text += QStringLiteral(
+                    "\r下面这些关键字，别的程序和这次调教都改过，保存的是这次调教的内容：\r") +
                 merged.bothChanged.first(std::min(Shown, merged.bothChanged.size()))
                     .join(QStringLiteral("、"));
         if (merged.bothChanged.size() > Shown)
-            text += QStringLiteral("……共 %1 个").arg(merged.bothChanged.size());
+            text += QStringLiteral("等，共 %1 个").arg(merged.bothChanged.size());
     }
     return text;
 }

@@ -3,6 +3,7 @@
 #include "window/FrmMain.h"
 
 #include "common/TextRules.h"
+#include "conversation/CrisisCare.h"
 #include "conversation/Randomness.h"
 #include "conversation/ReplyEngine.h"
 #include "knowledge/KnowledgeFile.h"
@@ -146,6 +147,8 @@ void FrmMain::loadAtStart()
         return KnowledgeFile::load(path, &stop);
     };
     m_task->start(Job::Loading, ReadingStatus, load, [this](KnowledgeFile::Loaded loaded) {
+        if (m_task->closing())
+            return;            // closed while it was read: no greeting, no question
         if (!loaded.looksUtf8) // told once the question of the encoding is settled
             StartupQuestions::tellAboutKeptWork(m_seams, m_dataPath);
         if (loaded.looksUtf8) {
@@ -167,11 +170,14 @@ void FrmMain::failStart(const QString &reason)
 {
     hide();
     if (!reason.isEmpty()) {
-        m_seams.showMessage(QMessageBox::Critical, QStringLiteral("妙语通"),
-                            KnowledgeFile::problemMessage(
-                                QStringLiteral("无法读取数据文件："), m_dataPath, reason,
-                                QStringLiteral("妙语通没有改动它。请修好或换掉它，再打开妙语通。")),
-                            QMessageBox::Ok);
+        m_seams.showMessage(
+            QMessageBox::Critical, QStringLiteral("妙语通"),
+            KnowledgeFile::problemMessage(
+                QStringLiteral("无法读取数据文件："), m_dataPath, reason,
+                QStringLiteral("妙语通没有改动它。请先解决上面的问题，再打开妙语通；"
+                               "如果想从头开始，可以把它移到别处留作备份，"
+                               "妙语通会新建一个数据文件。")),
+            QMessageBox::Ok);
     }
     emit startFailed();
 }
@@ -229,7 +235,10 @@ void FrmMain::send()
             m_seams.speaker->say(QStringLiteral("注意：请不要发送空白内容"));
         return;
     }
-    m_pendingMessage = TextRules::normalise(typed);
+    // A cry for help still waiting for its answer is not replaced by what follows it: it is
+    // answered with care first.
+    if (!m_timerRevert->isActive() || !CrisisCare::concerns(m_pendingMessage))
+        m_pendingMessage = TextRules::normalise(typed);
     appendTranscript(RobotText::transcriptHeader(m_knowledge.userName, m_seams.clock->now()) +
                      typed + QStringLiteral("\r\n\r\n"));
     m_ui.txtSend->clear();

@@ -37,24 +37,27 @@ Decision ask(const FrmMainSeams &seams, const QString &dataPath, const QString &
         buttons.append(elsewhere);
     buttons.append(giveUp);
     const QString ways =
-        closing
-            ? QStringLiteral("选“继续调教”，妙语通先不退出，可以稍后再试；") +
-                  (canSaveElsewhere ? QStringLiteral("选“另存为…”，把调教的内容存到别处再退出；")
-                                    : QString()) +
-                  QStringLiteral("选“放弃修改”，不保存就退出。")
-            : QStringLiteral("选“继续调教”，留在调教模式，稍后再点“退出调教”重试；") +
-                  (canSaveElsewhere ? QStringLiteral("选“另存为…”，把调教的内容存到别处；")
-                                    : QString()) +
-                  QStringLiteral("选“放弃修改”，不保存就退出调教。");
-    const QString prompt = KnowledgeFile::problemMessage(
-        QStringLiteral("没能保存数据文件，调教的内容都还在："), dataPath, reason, ways);
+        closing ? QStringLiteral("调教的内容都还在，没有丢失。\r"
+                                 "选“继续调教”：妙语通先不退出，稍后可以再试；\r") +
+                      (canSaveElsewhere
+                           ? QStringLiteral("选“另存为…”：把调教的内容存到别处，然后退出妙语通；\r")
+                           : QString()) +
+                      QStringLiteral("选“放弃修改”：不保存，直接退出妙语通。")
+                : QStringLiteral("调教的内容都还在，没有丢失。\r"
+                                 "选“继续调教”：留在调教模式，稍后再点“退出调教”重试；\r") +
+                      (canSaveElsewhere
+                           ? QStringLiteral("选“另存为…”：把调教的内容存到别处，然后退出调教；\r")
+                           : QString()) +
+                      QStringLiteral("选“放弃修改”：不保存，直接退出调教。");
+    const QString prompt =
+        KnowledgeFile::problemMessage(QStringLiteral("没能保存数据文件："), dataPath, reason, ways);
 
     for (;;) {
         const QString chosen = buttons.value(
             seams.showChoice(QMessageBox::Warning, QStringLiteral("妙语通"), prompt, buttons));
         if (chosen == elsewhere) {
             const QString path = seams.askSavePath(
-                QStringLiteral("调教的内容另存为"),
+                QStringLiteral("另存调教的内容"),
                 QDir(suggestedFolder(dataPath)).filePath(KnowledgeFile::FileName));
             if (!path.isEmpty())
                 return {Decision::Choice::SaveElsewhere, path};
@@ -78,10 +81,10 @@ void tellSavedElsewhere(const FrmMainSeams &seams, const QString &path)
     const QString shown = QDir::toNativeSeparators(path);
     seams.showMessage(
         QMessageBox::Information, QStringLiteral("妙语通"),
-        QStringLiteral("调教的内容已另存到：\r") + shown +
-            QStringLiteral("\r\r数据文件 Data.ait 没有改动。\r\r要用另存的内容："
-                           "把这个文件改名为 Data.ait，放进一个单独的文件夹，再用命令 "
-                           "miaoyutong --data-dir 那个文件夹 打开妙语通。"),
+        QStringLiteral("调教的内容已经另存到：\r") + shown +
+            QStringLiteral("\r\r数据文件 Data.ait 没有改动。\r\r以后想用另存的内容："
+                           "把这个文件命名为 Data.ait，单独放进一个文件夹，"
+                           "再用命令“miaoyutong --data-dir 文件夹的路径”打开妙语通。"),
         QMessageBox::Ok);
 }
 
@@ -89,7 +92,7 @@ void tellNotSavedElsewhere(const FrmMainSeams &seams, const QString &path, const
 {
     seams.showMessage(
         QMessageBox::Warning, QStringLiteral("妙语通"),
-        KnowledgeFile::problemMessage(QStringLiteral("没能另存："), path, reason,
+        KnowledgeFile::problemMessage(QStringLiteral("没能另存到："), path, reason,
                                       QStringLiteral("调教的内容还在，可以换个地方再试。")),
         QMessageBox::Ok);
 }

@@ -51,10 +51,11 @@ bool settleEncoding(const FrmMainSeams &seams, const QString &dataPath)
     const QMessageBox::StandardButton choice = seams.showMessage(
         QMessageBox::Warning, QStringLiteral("妙语通"),
         KnowledgeFile::problemMessage(
-            QStringLiteral("数据文件是 UTF-8 编码的，妙语通只能读取 GBK 编码的文件："), dataPath,
-            QStringLiteral("选“是”，把它转换成 GBK，原来的文件另存为") + Cr +
-                QDir::toNativeSeparators(backupPath) + QStringLiteral("；") + Cr +
-                QStringLiteral("选“否”，不改动文件，退出程序。")),
+            QStringLiteral("数据文件是 UTF-8 编码的："), dataPath,
+            QStringLiteral("妙语通只能读取 GBK 编码的数据文件。") + Cr +
+                QStringLiteral("选“是”：把它转换成 GBK 编码，原来的文件会备份到") + Cr +
+                QDir::toNativeSeparators(backupPath) + Cr +
+                QStringLiteral("选“否”：不改动文件，退出妙语通。")),
         QMessageBox::Yes | QMessageBox::No);
     if (choice != QMessageBox::Yes)
         return false;
@@ -62,9 +63,9 @@ bool settleEncoding(const FrmMainSeams &seams, const QString &dataPath)
         KnowledgeFile::convertUtf8ToGbk(dataPath, backupPath, seams.writeFault);
     if (!converted) {
         seams.showMessage(QMessageBox::Critical, QStringLiteral("妙语通"),
-                          KnowledgeFile::problemMessage(QStringLiteral("无法转换数据文件："),
-                                                        dataPath, converted.reason(),
-                                                        QStringLiteral("文件没有被改动。")),
+                          KnowledgeFile::problemMessage(
+                              QStringLiteral("无法转换数据文件："), dataPath, converted.reason(),
+                              QStringLiteral("数据文件没有改动，妙语通将会退出。")),
                           QMessageBox::Ok);
     }
     return bool(converted);
@@ -80,11 +81,12 @@ void tellAboutKeptWork(const FrmMainSeams &seams, const QString &dataPath)
         shown.append(QDir::toNativeSeparators(path));
     seams.showMessage(
         QMessageBox::Information, QStringLiteral("妙语通"),
-        QStringLiteral("之前有一次退出时，调教的内容没能写进数据文件 Data.ait，另存在这里：") + Cr +
-            shown.join(Cr) + Cr + Cr +
-            QStringLiteral("要用它：关掉妙语通，把原来的 Data.ait 改个名字留作备份，"
+        QStringLiteral("之前有一次妙语通来不及询问就被关闭了（例如关机或注销时），"
+                       "当时调教的内容没能保存到数据文件 Data.ait，已经先保存在这里：") +
+            Cr + shown.join(Cr) + Cr + Cr +
+            QStringLiteral("想用这些内容的话：先关闭妙语通，把现在的 Data.ait 改个名字留作备份，"
                            "再把上面的文件改名为 Data.ait，然后重新打开妙语通。") +
-            Cr + QStringLiteral("不需要了就把它删掉，这个提示就不会再出现。"),
+            Cr + QStringLiteral("不需要的话，删掉上面的文件就行，这个提示就不会再出现。"),
         QMessageBox::Ok);
 }
 

@@ -66,8 +66,9 @@ SaveOutcome save(const SaveWork &work)
         const KnowledgeFile::Loaded now = KnowledgeFile::load(work.path);
         if (!now.knowledge || now.looksUtf8) {
             outcome.written = Status::failure(
-                QStringLiteral("调教期间，文件被别的程序改动过，现在读不出来（%1），所以没有写入。")
-                    .arg(now.knowledge ? QStringLiteral("像是 UTF-8 编码")
+                QStringLiteral("调教期间，数据文件被别的程序改动过，现在读不出来了。"
+                               "为了不覆盖那些改动，妙语通没有写入。%1")
+                    .arg(now.knowledge ? QStringLiteral("文件现在像是 UTF-8 编码的。")
                                        : now.knowledge.reason()));
             outcome.unwritten = *ours;
             return outcome;
@@ -136,6 +137,8 @@ void TeachingWorkflow::enter(Start start, const QString &pendingMessage)
     };
     m_task.start(Job::PreparingTeaching, QStringLiteral("正在准备调教……"), prepare,
                  [this, start, pendingMessage](TeachingList::Prepared prepared) {
+                     if (m_task.closing())
+                         return; // the window closes instead
                      m_list.adopt(std::move(prepared));
                      show(start, pendingMessage);
                  });
@@ -298,11 +301,11 @@ void TeachingWorkflow::reload(bool closing, bool saved)
                          m_seams.showMessage(
                              QMessageBox::Warning, QStringLiteral("妙语通"),
                              KnowledgeFile::problemMessage(
-                                 saved ? QStringLiteral("数据文件已经写好，但无法重新读取：")
+                                 saved ? QStringLiteral("数据文件已经保存，但无法重新读取：")
                                        : QStringLiteral("无法重新读取数据文件："),
                                  m_dataPath, reloaded.reason(),
                                  saved ? QStringLiteral("调教的内容还在，可以再点“退出调教”重试。")
-                                       : QString()),
+                                       : QStringLiteral("妙语通会继续使用之前读取的内容。")),
                              QMessageBox::Ok);
                          if (saved)
                              return;
