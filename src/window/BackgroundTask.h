@@ -87,6 +87,9 @@ public:
     // Closes the window once the work that runs now, and any it leads to, is done: leaving it
     // half way could lose what is being saved.
     void closeWhenDone() { m_closeWhenDone = true; }
+    // The window is to close once the work is done: work that only leads on (a greeting,
+    // teaching) has no use any more.
+    bool closing() const { return m_closeWhenDone; }
 
     // The tick once the work has taken SlowMilliseconds: the progress bar appears. Called by
     // the timer (and directly by tests).
