@@ -132,13 +132,9 @@ bool FrmMain::seedKnowledgeFile()
     const std::optional<QString> name = StartupQuestions::askUserName(m_seams, m_profile.name);
     const Status written =
         KnowledgeFile::write(m_dataPath, *KnowledgeFile::firstRunBytes(*name), m_seams.writeFault);
-    if (written)
-        return true;
-    m_seams.showMessage(QMessageBox::Critical, QStringLiteral("妙语通"),
-                        KnowledgeFile::problemMessage(QStringLiteral("无法创建数据文件："),
-                                                      m_dataPath, written.reason()),
-                        QMessageBox::Ok);
-    return false;
+    if (!written)
+        StartupQuestions::tellNotCreated(m_seams, m_dataPath, written.reason());
+    return bool(written);
 }
 
 void FrmMain::loadAtStart()
@@ -169,16 +165,8 @@ void FrmMain::loadAtStart()
 void FrmMain::failStart(const QString &reason)
 {
     hide();
-    if (!reason.isEmpty()) {
-        m_seams.showMessage(
-            QMessageBox::Critical, QStringLiteral("妙语通"),
-            KnowledgeFile::problemMessage(
-                QStringLiteral("无法读取数据文件："), m_dataPath, reason,
-                QStringLiteral("妙语通没有改动它。请先解决上面的问题，再打开妙语通；"
-                               "如果想从头开始，可以把它移到别处留作备份，"
-                               "妙语通会新建一个数据文件。")),
-            QMessageBox::Ok);
-    }
+    if (!reason.isEmpty())
+        StartupQuestions::tellNotRead(m_seams, m_dataPath, reason);
     emit startFailed();
 }
 

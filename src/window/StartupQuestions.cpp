@@ -71,6 +71,25 @@ bool settleEncoding(const FrmMainSeams &seams, const QString &dataPath)
     return bool(converted);
 }
 
+void tellNotCreated(const FrmMainSeams &seams, const QString &dataPath, const QString &reason)
+{
+    seams.showMessage(
+        QMessageBox::Critical, QStringLiteral("妙语通"),
+        KnowledgeFile::problemMessage(QStringLiteral("无法创建数据文件："), dataPath, reason),
+        QMessageBox::Ok);
+}
+
+void tellNotRead(const FrmMainSeams &seams, const QString &dataPath, const QString &reason)
+{
+    seams.showMessage(
+        QMessageBox::Critical, QStringLiteral("妙语通"),
+        KnowledgeFile::problemMessage(QStringLiteral("无法读取数据文件："), dataPath, reason,
+                                      QStringLiteral("妙语通没有改动它。请先解决上面的问题，再打开"
+                                                     "妙语通；如果想从头开始，可以把它移到别处留作"
+                                                     "备份，妙语通会新建一个数据文件。")),
+        QMessageBox::Ok);
+}
+
 void tellAboutKeptWork(const FrmMainSeams &seams, const QString &dataPath)
 {
     const QStringList kept = KnowledgeFile::keptBeside(dataPath);

@@ -19,6 +19,10 @@ std::optional<QString> askUserName(const FrmMainSeams &seams, const QString &rob
 // they were told why).
 bool settleEncoding(const FrmMainSeams &seams, const QString &dataPath);
 
+// Why Data.ait could not be made on first run, or read at start-up.
+void tellNotCreated(const FrmMainSeams &seams, const QString &dataPath, const QString &reason);
+void tellNotRead(const FrmMainSeams &seams, const QString &dataPath, const QString &reason);
+
 // Points out work that an earlier session could not write to Data.ait and kept beside it, and
 // how to use it.
 void tellAboutKeptWork(const FrmMainSeams &seams, const QString &dataPath);
