@@ -368,6 +368,268 @@ void TstCrisisCare::recognisesCrisis_data()
     QTest::newRow("a cry inside a plot's span") << u"剧情太压抑了，活不下去了，跳楼算了"_s << true;
     QTest::newRow("a cry inside a break-up's span") << u"分手了，不想活了，走了"_s << true;
 
+    // Signals rather than phrases: the user and a wish to die, death as the end of the pain,
+    // means and a place, scars, reasons gone, affairs settled; each beside the everyday talk, the
+    // games and the stories that share its words. Wanting to die, in words of one's own.
+    QTest::newRow("self: dead and done with") << u"我真的只想死掉算了"_s << true;
+    QTest::newRow("self: a plan") << u"我打算去死"_s << true;
+    QTest::newRow("self: 去世, meant") << u"想去世，不是开玩笑的那种"_s << true;
+    QTest::newRow("self: 去世, alone") << u"好想去世"_s << true;
+    QTest::newRow("self: quietly") << u"我只想安安静静地死掉"_s << true;
+    QTest::newRow("self: a date") << u"我打算这周末就了断"_s << true;
+    QTest::newRow("self: nobody minds") << u"我宁可死掉算了，反正也没人在意"_s << true;
+    QTest::newRow("self: abroad") << u"我想去瑞士安乐死"_s << true;
+    QTest::newRow("self: how, every day") << u"每天都在想怎么死"_s << true;
+    QTest::newRow("self: which way") << u"我一直在琢磨用什么方式结束自己"_s << true;
+    QTest::newRow("self: a floor") << u"我想从十八楼跳下去"_s << true;
+    QTest::newRow("self: first, myself") << u"不如我自己先去死"_s << true;
+    QTest::newRow("self: a beating at home") << u"考砸了，回家肯定被打，不如自己先去死"_s << true;
+    QTest::newRow("self: after an exaggeration") << u"累死了，我真的只想死掉算了"_s << true;
+    QTest::newRow("the world, to see") << u"我想去世界各地看看"_s << false;
+    QTest::newRow("laughing to death") << u"笑到原地去世"_s << false;
+    QTest::newRow("too cute") << u"这只猫可爱得我想去世"_s << false;
+    QTest::newRow("coriander") << u"我宁愿死也不吃香菜"_s << false;
+    QTest::newRow("someone else") << u"我让他去死"_s << false;
+    QTest::newRow("an insult") << u"你干脆去死吧"_s << false;
+    QTest::newRow("a hard sum") << u"我决定去死磕这道题"_s << false;
+    QTest::newRow("the Dead Sea") << u"我们一起去死海漂浮"_s << false;
+    QTest::newRow("a forgotten birthday, sorry") << u"我真该死，忘了你的生日"_s << false;
+    QTest::newRow("the law") << u"我想了解一下安乐死的法律"_s << false;
+    QTest::newRow("beaten, a figure of speech") << u"考砸了，回家肯定会被打死"_s << false;
+    QTest::newRow("a dungeon") << u"我先去死一死再说，这个副本太难了"_s << false;
+    QTest::newRow("a fire escape") << u"着火的时候从二楼跳下去逃生"_s << false;
+    QTest::newRow("a swatted mosquito") << u"我要弄死这只蚊子"_s << false;
+
+    // Death as the end of the pain.
+    QTest::newRow("relief: asked") << u"死了是不是就不会这么痛了"_s << true;
+    QTest::newRow("relief: anyone") << u"人死了是不是就不用再难受了"_s << true;
+    QTest::newRow("relief: if I were gone") << u"要是我不在了，是不是就不会这么痛了"_s << true;
+    QTest::newRow("relief: ending it") << u"死亡能结束这些痛苦吗"_s << true;
+    QTest::newRow("relief: rest") << u"死了就能好好休息了吧"_s << true;
+    QTest::newRow("relief: nothing hurts") << u"人要是没了，是不是就什么都不疼了"_s << true;
+    QTest::newRow("relief: no more suffering") << u"我走了以后，是不是就不用再受这份罪了"_s << true;
+    QTest::newRow("relief: willing") << u"如果死掉能不痛，我愿意"_s << true;
+    QTest::newRow("tired, home to rest") << u"累死了，回家就能休息了"_s << false;
+    QTest::newRow("a fright") << u"吓死我了，还好不疼"_s << false;
+    QTest::newRow("a dog's suffering over") << u"狗狗死了就不用再受罪了"_s << false;
+    QTest::newRow("a game, respawning") << u"游戏里死了就能复活，不会痛"_s << false;
+    QTest::newRow("a grandmother's illness over")
+        << u"我奶奶死了以后就不用再受病痛折磨了"_s << false;
+    QTest::newRow("a fish") << u"鱼死了会不会疼"_s << false;
+
+    // One less of me.
+    QTest::newRow("worth: one less") << u"少我一个又有什么区别"_s << true;
+    QTest::newRow("worth: one more, one less") << u"多我一个少我一个，谁会在乎"_s << true;
+    QTest::newRow("worth: here or not") << u"我在不在都一样"_s << true;
+    QTest::newRow("worth: alive or dead") << u"活着和死了有什么两样"_s << true;
+    QTest::newRow("worth: the world") << u"这个世界有我没我有什么区别"_s << true;
+    QTest::newRow("a meeting without me") << u"这个会有我没我都一样，我请假了"_s << false;
+    QTest::newRow("dinner without me") << u"少我一个人吃饭没关系吧"_s << false;
+    QTest::newRow("one more for dinner") << u"多我一个人去吃饭可以吗"_s << false;
+    QTest::newRow("home or not") << u"没人在乎我在不在家"_s << false;
+
+    // Nobody would ask, nobody would notice.
+    QTest::newRow("nobody: not a word") << u"要是我死了，估计连问都不会有人问一句"_s << true;
+    QTest::newRow("nobody: the class group")
+        << u"要是我突然不在了，班群里估计都不会有人发现"_s << true;
+    QTest::newRow("nobody: not even Mum") << u"要是我哪天不见了，连我妈都不会发现"_s << true;
+    QTest::newRow("nobody: tomorrow") << u"就算我明天消失，群里也不会有一个人发现"_s << true;
+    QTest::newRow("nobody: months later")
+        << u"要是我哪天没了，估计过好几个月才会有人知道"_s << true;
+    QTest::newRow("nobody: would you grieve") << u"要是我死了，你会难过吗"_s << true;
+    QTest::newRow("the cat's dinner") << u"如果我不在，没人给猫喂饭"_s << false;
+    QTest::newRow("the reports") << u"要是我突然不在公司，没人能处理这些报表"_s << false;
+    QTest::newRow("moving away, missed") << u"如果我走了，你会想我吗"_s << false;
+    QTest::newRow("cooking alone") << u"要是我明天不在家，你自己做饭"_s << false;
+
+    // The way that hurts least.
+    QTest::newRow("way: days of looking") << u"查了好几天哪种方式最不疼，有点想试试"_s << true;
+    QTest::newRow("way: searching") << u"一直在搜什么方法没那么痛苦"_s << true;
+    QTest::newRow("way: going") << u"这几天一直在网上查什么办法走得最不痛苦"_s << true;
+    QTest::newRow("way: leaving") << u"怎么才能不痛苦地离开"_s << true;
+    QTest::newRow("way: painless") << u"如何无痛地死去"_s << true;
+    QTest::newRow("ear piercing") << u"查了打耳洞哪种方式最不疼"_s << false;
+    QTest::newRow("hair removal") << u"哪种方式脱毛最不疼"_s << false;
+    QTest::newRow("vocabulary") << u"看看哪种方法背单词最不痛苦"_s << false;
+    QTest::newRow("the airport") << u"查一下哪种方式最快到机场"_s << false;
+    QTest::newRow("an injection") << u"问了医生，哪种方式打针最不疼"_s << false;
+    QTest::newRow("leaving him") << u"怎么才能不痛苦地离开他"_s << false;
+
+    // Medicine put by, hidden from the family.
+    QTest::newRow("pills: strip by strip") << u"我把药一板一板地藏在衣柜里"_s << true;
+    QTest::newRow("pills: months of them") << u"偷偷攒了好几个月的安眠药"_s << true;
+    QTest::newRow("pills: out of sight") << u"把药藏在家里人找不到的地方了"_s << true;
+    QTest::newRow("pills: kept from parents") << u"药都藏起来了，不让爸妈发现"_s << true;
+    QTest::newRow("pills: enough now") << u"药我一直藏着没吃，攒够了"_s << true;
+    QTest::newRow("a blade, ready") << u"刀片藏在笔袋里，随时都可以"_s << true;
+    QTest::newRow("out of a child's reach") << u"把药放在孩子够不着的地方"_s << false;
+    QTest::newRow("a pill box") << u"每天的药放进药盒，一板一板地分好"_s << false;
+    QTest::newRow("a grandfather skipping pills") << u"爷爷偷偷把药藏起来不吃"_s << false;
+    QTest::newRow("away from a child") << u"把药藏起来，免得孩子乱吃"_s << false;
+    QTest::newRow("a blade in the toolbox") << u"刀片藏在工具箱里了，小心别划到"_s << false;
+
+    // Slips of the keyboard.
+    QTest::newRow("typo: 或 for 活") << u"没力气了，什么都不想要了，不想或了"_s << true;
+    QTest::newRow("typo: 相 for 想") << u"真的不相活了"_s << true;
+    QTest::newRow("typo: 在 for 再") << u"我不想在活了"_s << true;
+    QTest::newRow("typo: going on") << u"好累，或不下去了"_s << true;
+    QTest::newRow("typo: alive") << u"不想或着了"_s << true;
+    QTest::newRow("或者") << u"我不想或者说不能再去了"_s << false;
+    QTest::newRow("apples or bananas") << u"你可以选苹果或香蕉"_s << false;
+    QTest::newRow("an event") << u"我不想在活动上发言"_s << false;
+    QTest::newRow("或许") << u"这药或许有效"_s << false;
+
+    // Affairs settled, nothing left to hold one; the same words before a trip or a new job.
+    QTest::newRow("settled: the cat and the account")
+        << u"猫托付给朋友了，游戏账号也送人了，这下再也没有牵挂了"_s << true;
+    QTest::newRow("settled: savings and clothes")
+        << u"把存款偷偷转给了妹妹，衣服也都捐了，一切都安排好了"_s << true;
+    QTest::newRow("settled: over two sentences")
+        << u"我的东西都送人了。这样就没什么可留恋的了"_s << true;
+    QTest::newRow("settled: all done") << u"所有的存款都转给我妈了，该办的事都办完了"_s << true;
+    QTest::newRow("settled: a password for them")
+        << u"银行卡密码写在枕头底下了，他们以后用得着"_s << true;
+    QTest::newRow("no ties, a world trip")
+        << u"孩子都大了，出国前把猫交给了邻居，这下没有牵挂了，可以安心去旅行"_s << false;
+    QTest::newRow("no ties, said the sentence before")
+        << u"下个月就出国了。猫交给邻居了，这下没有牵挂了"_s << false;
+    QTest::newRow("a wedding planned") << u"婚礼的一切都安排好了，就等周末了"_s << false;
+    QTest::newRow("a handover") << u"离职交接都交代完了，明天正式走人"_s << false;
+    QTest::newRow("work sorted") << u"工作上的事情都处理好了，谢谢大家"_s << false;
+    QTest::newRow("an old phone") << u"把旧手机送给表弟了，事情都处理好了"_s << false;
+    QTest::newRow("a game account to a cousin")
+        << u"退游前把号送给了表弟，东西都收拾好了，准备去考研"_s << false;
+
+    // The last words to anyone.
+    QTest::newRow("last: to anyone") << u"这大概是我最后一次跟人说话了"_s << true;
+    QTest::newRow("last: to people") << u"这应该是我最后一次对人说话了"_s << true;
+    QTest::newRow("last chat, last month") << u"最后一次跟人聊天还是上个月"_s << false;
+    QTest::newRow("a last warning") << u"这是我最后一次跟你说，别迟到了"_s << false;
+
+    // Scars and cutting, told without the old words.
+    QTest::newRow("scars: more of them") << u"手腕上的疤越来越多，夏天都不敢穿短袖"_s << true;
+    QTest::newRow("scars: long sleeves") << u"胳膊上的划痕一道又一道，只能一直穿长袖"_s << true;
+    QTest::newRow("scars: hidden") << u"我的手腕上有好几道疤，都不敢让人看"_s << true;
+    QTest::newRow("cutting: when it hurts") << u"每次难受的时候就划一下，最近越划越深"_s << true;
+    QTest::newRow("cutting: under stress") << u"压力大就会拿小刀偷偷划几下"_s << true;
+    QTest::newRow("cutting: deeper") << u"最近割得越来越深了"_s << true;
+    QTest::newRow("burning: a cigarette") << u"又用烟头烫了手臂"_s << true;
+    QTest::newRow("a childhood fall") << u"小时候摔的疤还在手臂上，一直不敢穿短袖"_s << false;
+    QTest::newRow("a phone screen") << u"手机屏幕上的划痕越来越多了"_s << false;
+    QTest::newRow("scrolling") << u"心情不好就划划手机"_s << false;
+    QTest::newRow("scrolling moments") << u"难受的时候就划一下朋友圈"_s << false;
+    QTest::newRow("an operation's scar") << u"做手术留下的疤，不敢穿短袖"_s << false;
+    QTest::newRow("a cat's scratches") << u"猫抓的伤痕越来越多了"_s << false;
+    QTest::newRow("stitches") << u"我不小心划得很深，去医院缝了针"_s << false;
+    QTest::newRow("shaving") << u"刮胡子不小心划了一道口子"_s << false;
+
+    // Old age: following one's husband or wife, a burden on the children.
+    QTest::newRow("widowed: to find him")
+        << u"老伴走了三年了，一个人过没意思，不如早点去找他"_s << true;
+    QTest::newRow("widowed: to be with her") << u"老伴过世后，我真想早点去陪她"_s << true;
+    QTest::newRow("widowed: after him") << u"老头子走了，我也想随他而去"_s << true;
+    QTest::newRow("widowed: the sentence before")
+        << u"老伴走了三年了。一个人过没意思，不如早点去找他。"_s << true;
+    QTest::newRow("old: better go early")
+        << u"人老了不中用，净给儿女添麻烦，还不如早点走"_s << true;
+    QTest::newRow("old: a burden") << u"老了，成了孩子们的累赘，早点走了干净"_s << true;
+    QTest::newRow("traffic") << u"下班堵车，不如早点走"_s << false;
+    QTest::newRow("a flight") << u"明天要赶飞机，早点走吧"_s << false;
+    QTest::newRow("a wife shopping") << u"我老伴去买菜了，晚点去找她"_s << false;
+    QTest::newRow("a husband downstairs") << u"我老伴儿在楼下，我早点去找他"_s << false;
+    QTest::newRow("comforting a friend") << u"他爷爷去世了，我想早点去陪他，安慰安慰他"_s << false;
+    QTest::newRow("an early night") << u"老了就早点睡，别熬夜"_s << false;
+
+    // No reason left.
+    QTest::newRow("reason: laid off, divorced")
+        << u"被裁员了，房贷还不上，老婆也离婚了，我想不出还有什么理由继续下去"_s << true;
+    QTest::newRow("reason: none to hold on") << u"没有理由再撑下去了"_s << true;
+    QTest::newRow("reason: what for") << u"我不知道还有什么理由继续撑下去"_s << true;
+    QTest::newRow("reason: nothing to stay for") << u"这个世界没有什么值得我留恋的了"_s << true;
+    QTest::newRow("a project stopped") << u"这个项目找不到继续下去的理由"_s << false;
+    QTest::newRow("a love affair over") << u"这段感情没有继续下去的必要了"_s << false;
+    QTest::newRow("a serial") << u"这个连载找不到继续下去的动力了"_s << false;
+    QTest::newRow("much to stay for") << u"这个世界有很多值得留恋的东西"_s << false;
+
+    // A wheel, the water, a window sill.
+    QTest::newRow("wheel: on the bridge")
+        << u"每天开车过大桥，都想把方向盘往旁边一打，就解脱了"_s << true;
+    QTest::newRow("wheel: crashing") << u"开车的时候总有冲动想撞上去"_s << true;
+    QTest::newRow("water: the river now")
+        << u"我现在站在河边，水看起来好平静，好想走进去"_s << true;
+    QTest::newRow("water: the reservoir") << u"一个人坐在水库边，想就这样走进水里"_s << true;
+    QTest::newRow("edge: on the sill") << u"我已经站在窗台上了"_s << true;
+    QTest::newRow("edge: what if") << u"我在想如果从这里跳下去会怎么样"_s << true;
+    QTest::newRow("a driving lesson") << u"教练说倒车时方向盘要往右打"_s << false;
+    QTest::newRow("parking") << u"他把方向盘一打，车停进了车位"_s << false;
+    QTest::newRow("a swim in the sea") << u"海边的水好清，好想跳下去游泳"_s << false;
+    QTest::newRow("a pool") << u"泳池好凉快，好想跳进去"_s << false;
+    QTest::newRow("window cleaning") << u"站在窗台上擦玻璃要小心"_s << false;
+    QTest::newRow("stars from the edge") << u"我们站在天台边上看星星"_s << false;
+    QTest::newRow("a broken leg") << u"如果从二楼跳下去会不会骨折"_s << false;
+
+    // Life as a game one leaves.
+    QTest::newRow("game: offline for good") << u"人生这场游戏我不想玩了，想永久下线"_s << true;
+    QTest::newRow("game: the world") << u"想从这个世界永久下线"_s << true;
+    QTest::newRow("game: the account") << u"我想把人生这个号注销了"_s << true;
+    QTest::newRow("quitting a game for good") << u"这个游戏我要永久下线了，退游"_s << false;
+    QTest::newRow("a product withdrawn") << u"这款产品下个月永久下线"_s << false;
+    QTest::newRow("offline early") << u"我也想早点下线，明天还要上班"_s << false;
+    QTest::newRow("an app closing") << u"这个app下个月就要注销了"_s << false;
+
+    // The means ready, a time alone awaited.
+    QTest::newRow("ready: a rope") << u"绳子已经买好了，就等一个家里没人的晚上"_s << true;
+    QTest::newRow("ready: charcoal") << u"炭买好了，就等他们都睡着"_s << true;
+    QTest::newRow("ready: pills") << u"药已经攒够了，就等一个没人的时候"_s << true;
+    QTest::newRow("a barbecue") << u"炭买好了，就等周末烧烤"_s << false;
+    QTest::newRow("camping") << u"绳子买好了，周末去露营"_s << false;
+    QTest::newRow("climbing") << u"绳子准备好了，就等周末攀岩"_s << false;
+    QTest::newRow("a skipping rope") << u"跳绳买好了，就等周末锻炼"_s << false;
+
+    // Not eating, to fade away.
+    QTest::newRow("fading: slowly") << u"好几天没吃东西了，就想这样慢慢消失"_s << true;
+    QTest::newRow("fading: starving") << u"不吃不喝，想让自己慢慢饿死"_s << true;
+    QTest::newRow("a diet, the belly") << u"不吃晚饭，希望肚子上的肉慢慢消失"_s << false;
+    QTest::newRow("no breakfast") << u"不吃早饭，中午就饿死了"_s << false;
+    QTest::newRow("a diet, no supper") << u"减肥中，好几天没吃晚饭了"_s << false;
+
+    // Another life; hoping for an accident.
+    QTest::newRow("next life: not a person") << u"如果有下辈子，我再也不想做人了"_s << true;
+    QTest::newRow("next life: sorry") << u"爸妈对不起，下辈子再做你们的孩子"_s << true;
+    QTest::newRow("accident: wished") << u"要是出个车祸就好了，一了百了"_s << true;
+    QTest::newRow("illness: wished") << u"要是得个绝症就好了，我也就解脱了"_s << true;
+    QTest::newRow("embarrassed, not a person") << u"尴尬死了，不想做人了"_s << false;
+    QTest::newRow("next life, dinner") << u"对不起，下辈子一定请你吃饭"_s << false;
+    QTest::newRow("next life, a cat") << u"下辈子我想当一只猫"_s << false;
+    QTest::newRow("cursing someone") << u"希望他出个车祸"_s << false;
+    QTest::newRow("a plane crash, what then") << u"如果飞机失事了怎么办"_s << false;
+    QTest::newRow("an ambulance") << u"要是出车祸了记得打120"_s << false;
+
+    // More ways of saying it, each with its look-alike.
+    QTest::newRow("burden: anyone") << u"我不想再拖累任何人了"_s << true;
+    QTest::newRow("a mistake, living") << u"我活着就是个错误"_s << true;
+    QTest::newRow("waking gone") << u"真希望一觉醒来发现自己不存在"_s << true;
+    QTest::newRow("asleep for ever") << u"好想永远睡着"_s << true;
+    QTest::newRow("killing oneself") << u"我想弄死自己"_s << true;
+    QTest::newRow("tomorrow's sun") << u"我真的不想再看到明天的太阳了"_s << true;
+    QTest::newRow("going first") << u"对不起，我先走一步了，别难过"_s << true;
+    QTest::newRow("exam results") << u"不想看到明天的考试成绩"_s << false;
+    QTest::newRow("leaving dinner early") << u"我先走了，你们慢慢吃"_s << false;
+    QTest::newRow("a teammate") << u"我不想拖累队友"_s << false;
+
+    // A full stop ends the words before it like the end of the message does; a thanks or a
+    // goodbye in a sentence of its own still goes with the words beside it.
+    QTest::newRow("tired, with a full stop") << u"我不想再坚持了。"_s << true;
+    QTest::newRow("not coming again, with a full stop")
+        << u"谢谢你陪我聊了这么久，以后再也不会来了。"_s << true;
+    QTest::newRow("thanks, then not coming again")
+        << u"谢谢你，阿木。以后我就不来了。再见"_s << true;
+    QTest::newRow("a restaurant, with a full stop")
+        << u"这家餐厅服务太差，以后再也不来了。"_s << false;
+    QTest::newRow("one less, said at length") << u"少了我这么一个人，又能有什么不一样呢"_s << true;
+    QTest::newRow("nobody in the class group")
+        << u"如果我突然不在了，我们班群里估计谁都不会注意到"_s << true;
+
     // A pasted page: sentences that hold words of the check but mean nothing by them, read in
     // pieces; one real sentence deep inside it must still be heard.
     const QString everyday = u"周末去公园散步，坚持了一个月，感觉一切都很好。\n"_s.repeated(3000);
@@ -382,6 +644,14 @@ void TstCrisisCare::recognisesCrisis_data()
     QTest::newRow("a paste of near misses") << nearMisses << false;
     QTest::newRow("near misses, one cry inside")
         << nearMisses + u"银行卡留给我妈了，以后用得着。"_s + nearMisses << true;
+    // Chat and stories full of "死": heat, laughter and other people's deaths are spared, and one
+    // wish to die among them is still heard.
+    const QString deaths =
+        u"今天热死了，空调坏了。笑死我了，这个视频太好笑了。狗狗死了就不用再受罪了。"
+        u"主角最后死了，再也不用受苦了。\n"_s.repeated(1000);
+    QTest::newRow("a paste of exaggerations and stories") << deaths << false;
+    QTest::newRow("exaggerations and stories, one cry inside")
+        << deaths + u"我真的只想死掉算了。"_s + deaths << true;
 }
 
 void TstCrisisCare::recognisesCrisis()

@@ -12,10 +12,12 @@ namespace CrisisCare {
 // True when the message, normalised as the robot compares messages (spaces removed, lower
 // case), speaks of suicide or self-harm, in plain words, in the internet's ("紫砂") or in the
 // indirect ones people use: wanting it all to end, not waking up, vanishing without a trace,
-// being a burden, nobody noticing one gone, means put aside or looked up, standing at an edge,
-// being too tired to go on, wanting to rest for ever, putting one's affairs in order, goodbye
-// for good, cutting oneself. Everyday expressions such as "想死你了", "笑死我了" or "游戏结束了"
-// do not count, nor a story, a film or the news telling of someone else.
+// being a burden, nobody noticing one gone, death as the end of the pain, means put aside,
+// looked up or waiting for a time alone, standing at an edge or by the water, being too tired
+// to go on, no reason left to live, wanting to rest for ever, putting one's affairs in order,
+// goodbye for good, cutting oneself and the scars it leaves, an old person wanting to follow a
+// husband or wife. Everyday expressions such as "想死你了", "笑死我了", "原地去世" or
+// "游戏结束了" do not count, nor a story, a film, a game or the news telling of someone else.
 bool concerns(const QString &normalisedMessage);
 
 // The lines the robot may answer such a message with, each one whole (no placeholders).
