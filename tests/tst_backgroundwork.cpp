@@ -5,6 +5,7 @@
 // wait too); the status line says what is happening, a progress bar shows after a second, and
 // the results come after. Quitting meanwhile ends the program at once, a save still whole.
 
+#include "common/WorkPool.h"
 #include "support/WindowHarness.h"
 #include "teaching/TeachingList.h"
 #include "window/BackgroundTask.h"
@@ -131,7 +132,7 @@ struct HeldWindow
         h.window.reset();
         holding = false;
         gate.release();
-        QThreadPool::globalInstance()->waitForDone();
+        WorkPool::instance().waitForDone();
         return code;
     }
 };

@@ -2,7 +2,8 @@
 // SPDX-FileCopyrightText: The 妙语通 developers
 #include "app/ProcessPolicy.h"
 
-#include <QThreadPool>
+#include "common/WorkPool.h"
+
 #include <csignal>
 #include <cstdio>
 #include <cstdlib> // defines __GLIBC__ where it applies
@@ -29,7 +30,7 @@ void ignoreBrokenPipes()
 
 void endWhenWorkIsDone(int code)
 {
-    QThreadPool::globalInstance()->waitForDone();
+    WorkPool::instance().waitForDone();
     // Only our own streams: flushing all of them would wait on the speech library's socket,
     // which its reading thread keeps locked.
     std::fflush(stdout);

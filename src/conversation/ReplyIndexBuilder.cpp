@@ -3,6 +3,7 @@
 #include "conversation/ReplyIndexBuilder.h"
 
 #include "common/ThreadCheck.h"
+#include "common/WorkPool.h"
 #include "knowledge/KnowledgeBase.h"
 
 #include <QFuture>
@@ -38,6 +39,7 @@ void ReplyIndexBuilder::rebuild(const KnowledgeBase &knowledge)
         emit ready();
     });
     watcher->setFuture(QtConcurrent::run(
+        &WorkPool::instance(),
         [lists = std::move(lists), abandon]() -> std::shared_ptr<const ReplyIndex> {
             ThreadCheck::takeOver(abandon.get());
             std::optional<ReplyIndex> built = ReplyIndex::build(lists, abandon.get());

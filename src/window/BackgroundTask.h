@@ -9,6 +9,7 @@
 // passes a second. Only one piece of work runs at a time.
 
 #include "common/ThreadCheck.h"
+#include "common/WorkPool.h"
 
 #include <QFuture>
 #include <QFutureWatcher>
@@ -70,8 +71,9 @@ public:
                     done(watcher->future().takeResult());
                     afterDone();
                 });
-        watcher->setFuture(QtConcurrent::run(
-            [work = std::move(work), stop = m_stop, before = beforeWork]() mutable {
+        watcher->setFuture(
+            QtConcurrent::run(&WorkPool::instance(), [work = std::move(work), stop = m_stop,
+                                                      before = beforeWork]() mutable {
                 ThreadCheck::takeOver(stop.get());
                 if (before)
                     before();
