@@ -10,6 +10,7 @@
 #include "window/WindowLayout.h"
 
 #include <QAccessible>
+#include <QClipboard>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
@@ -76,6 +77,8 @@ private slots:
     void accessibleNamesEverywhere();
     void longWordsGetBreakChances_data();
     void longWordsGetBreakChances();
+    void pastesLongerThanAMessageRefusedWhole_data();
+    void pastesLongerThanAMessageRefusedWhole();
     void fontsAndColours_data();
     void fontsAndColours();
     void closeGlyphHidesAndLetsTheFileGoBeforeTheVoice();
@@ -367,6 +370,61 @@ void TestWindow::longWordsGetBreakChances()
     for (qsizetype i = 0; i + 1 < shown.size(); ++i) {
         if (shown.at(i + 1) == QChar(0x200B))
             QVERIFY(!shown.at(i).isHighSurrogate());
+    }
+}
+
+void TestWindow::pastesLongerThanAMessageRefusedWhole_data()
+{
+    QTest::addColumn<qsizetype>("written"); // in the box before the paste, split into pieces
+    QTest::addColumn<bool>("selected");     // and selected, for the paste to replace
+    QTest::addColumn<qsizetype>("pasted");
+    QTest::addColumn<bool>("typed"); // committed by an input method instead
+    QTest::addColumn<bool>("taken");
+    constexpr qsizetype Most = ChatTextBox::LongestMessage;
+    QTest::newRow("a whole message") << qsizetype(0) << false << Most << false << true;
+    QTest::newRow("one character more") << qsizetype(0) << false << Most + 1 << false << false;
+    QTest::newRow("the room left") << qsizetype(5000) << false << Most - 5000 << false << true;
+    QTest::newRow("more than the room left")
+        << qsizetype(5000) << false << Most - 4999 << false << false;
+    QTest::newRow("in place of a selection") << qsizetype(5000) << true << Most << false << true;
+    QTest::newRow("an input method's commit") << qsizetype(5000) << false << Most << true << false;
+}
+
+void TestWindow::pastesLongerThanAMessageRefusedWhole()
+{
+    QFETCH(qsizetype, written);
+    QFETCH(bool, selected);
+    QFETCH(qsizetype, pasted);
+    QFETCH(bool, typed);
+    QFETCH(bool, taken);
+    WindowHarness h;
+    QVERIFY(h.startWith({}));
+    auto *box = h.control<ChatTextBox>("TxtSend");
+    const QString before = u"好"_s.repeated(written);
+    box->setPlainText(before);
+    if (selected)
+        box->selectAll();
+    else
+        box->moveCursor(QTextCursor::End);
+    const QString text = u"话"_s.repeated(pasted);
+    QGuiApplication::clipboard()->setText(text);
+    h.shown.clear();
+    if (typed) {
+        QInputMethodEvent commit;
+        commit.setCommitString(text);
+        QApplication::sendEvent(box, &commit);
+    } else {
+        box->paste();
+    }
+    QCoreApplication::processEvents(); // the notice waits until the paste has returned
+    QCOMPARE(box->message(), taken ? (selected ? text : before + text) : before);
+    QCOMPARE(QGuiApplication::clipboard()->text(), text);
+    QCOMPARE(h.shown.size(), taken ? 0 : 1);
+    if (!taken) {
+        QCOMPARE(h.shown.at(0).title, u"妙语通"_s);
+        const QString notice = h.shown.at(0).prompt;
+        QVERIFY2(notice.contains(u"最多 500,000 字"_s), qPrintable(notice));
+        QCOMPARE(notice.contains(u"剪贴板"_s), !typed);
     }
 }
 

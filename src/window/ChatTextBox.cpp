@@ -7,11 +7,13 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextBoundaryFinder>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -279,6 +281,12 @@ void passOn(QAccessibleEvent *event)
     QAccessible::installUpdateHandler(ChatTextBox::reportAccessibilityUpdate);
 }
 
+// A number of characters as a notice shows it, its digits grouped.
+QString count(qsizetype characters)
+{
+    return QLocale(QLocale::Chinese, QLocale::China).toString(qint64(characters));
+}
+
 // The most characters text holds between two chances to break a line.
 qsizetype longestUnbrokenRun(const QString &text)
 {
@@ -531,16 +539,80 @@ QMimeData *ChatTextBox::createMimeDataFromSelection() const
 
 void ChatTextBox::insertFromMimeData(const QMimeData *source)
 {
+    const QString text = source->hasText() ? source->text() : QString();
+    if (refuses(text.size(), m_dropping ? Arrival::Dropped : Arrival::Pasted)) {
+        m_refusedDrop = m_dropping;
+        return;
+    }
     // Decided before the paste lands, so that not even its first layout is at word boundaries:
     // the pasted text joins the run the cursor is in.
-    if (source->hasText() && wordWrapMode() != QTextOption::WrapAnywhere) {
+    if (!text.isEmpty() && wordWrapMode() != QTextOption::WrapAnywhere) {
         const QTextCursor cursor = textCursor();
         const QString line = cursor.block().text();
         const qsizetype at = cursor.positionInBlock();
-        if (longestUnbrokenRun(line.left(at) + source->text() + line.mid(at)) > LongestUnbroken)
+        if (longestUnbrokenRun(line.left(at) + text + line.mid(at)) > LongestUnbroken)
             setWordWrapMode(QTextOption::WrapAnywhere);
     }
     QPlainTextEdit::insertFromMimeData(source);
+}
+
+void ChatTextBox::dropEvent(QDropEvent *event)
+{
+    m_dropping = true;
+    QPlainTextEdit::dropEvent(event);
+    m_dropping = false;
+    // Taken, a refused drop would tell a source that moves its text to delete it there.
+    if (std::exchange(m_refusedDrop, false)) {
+        event->setDropAction(Qt::IgnoreAction);
+        event->ignore();
+    }
+}
+
+void ChatTextBox::inputMethodEvent(QInputMethodEvent *event)
+{
+    // An input method may commit any amount of text at once (some offer the clipboard's); what
+    // it is composing goes on as before.
+    if (!event->commitString().isEmpty() && refuses(event->commitString().size(), Arrival::Typed)) {
+        QInputMethodEvent composing(event->preeditString(), event->attributes());
+        QPlainTextEdit::inputMethodEvent(&composing);
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::inputMethodEvent(event);
+}
+
+bool ChatTextBox::refuses(qsizetype incoming, Arrival arrival)
+{
+    const QTextCursor cursor = textCursor();
+    const int end = document()->characterCount() - 1;
+    // Counted with the soft breaks first, which is at least the message's length: the exact
+    // count walks every block, and only a change near the limit needs it.
+    qsizetype kept = end - (cursor.selectionEnd() - cursor.selectionStart());
+    if (kept + incoming <= LongestMessage)
+        return false;
+    if (m_splitter) {
+        kept =
+            m_splitter->messageOffset(end) - (m_splitter->messageOffset(cursor.selectionEnd()) -
+                                              m_splitter->messageOffset(cursor.selectionStart()));
+    }
+    if (kept + incoming <= LongestMessage)
+        return false;
+    const qsizetype room = std::max<qsizetype>(0, LongestMessage - kept);
+    const QString what = arrival == Arrival::Pasted    ? QStringLiteral("粘贴的内容")
+                         : arrival == Arrival::Dropped ? QStringLiteral("拖进来的内容")
+                                                       : QStringLiteral("输入的内容");
+    QString notice = QStringLiteral("%1太长了（约 %2 字）。一条消息最多 %3 字")
+                         .arg(what, count(incoming), count(LongestMessage));
+    if (kept > 0 && room == 0)
+        notice += QStringLiteral("，输入框已经满了，请先发送已有的内容。");
+    else if (kept > 0)
+        notice += QStringLiteral("，输入框里还能放 %1 字，请分几次发送。").arg(count(room));
+    else
+        notice += QStringLiteral("，请分几次发送。");
+    if (arrival == Arrival::Pasted)
+        notice += QStringLiteral("内容还在剪贴板里。");
+    emit refused(notice);
+    return true;
 }
 
 void ChatTextBox::keyPressEvent(QKeyEvent *event)

@@ -17,6 +17,11 @@ class ChatTextBox : public QPlainTextEdit
     Q_OBJECT
 
 public:
+    // The most characters one message may hold. Pasting and sending a message take time in step
+    // with its length, and the window waits meanwhile: half a million characters stay well under
+    // a second, a million come close to one, fifty million took twenty and three gigabytes.
+    static constexpr qsizetype LongestMessage = 500'000;
+
     explicit ChatTextBox(QWidget *parent = nullptr);
 
     // From now on holds long paragraphs as several blocks, so that typing and pasting into one
@@ -43,17 +48,33 @@ public:
     // first box; Qt calls it only while assistive technology listens.
     static void reportAccessibilityUpdate(QAccessibleEvent *event);
 
+signals:
+    // Text was kept out of the box, whole, because the message would have grown longer than
+    // LongestMessage; notice tells the user so in words.
+    void refused(const QString &notice);
+
 protected:
     QMimeData *createMimeDataFromSelection() const override;
     void insertFromMimeData(const QMimeData *source) override;
+    void dropEvent(QDropEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    enum class Arrival
+    {
+        Typed,
+        Pasted,
+        Dropped
+    };
+    bool refuses(qsizetype incoming, Arrival arrival);
     void releaseLayoutsAboveView();
     void stepOverSoftBreak(const QKeyEvent *event);
 
     ParagraphSplitter *m_splitter = nullptr;
+    bool m_dropping = false;
+    bool m_refusedDrop = false;
 
     // The start of every paragraph that may hold a laid-out copy of its lines.
     QList<QTextCursor> m_laidOut;

@@ -89,6 +89,14 @@ void FrmMain::connectControls()
     connect(m_ui.cmdTeach, &QPushButton::clicked, this,
             [this] { enterTeaching(TeachingWorkflow::Start::Button); });
     connect(m_ui.txtSend, &QPlainTextEdit::textChanged, this, [this] { m_idlePrompter.reset(); });
+    // Told once the paste or drop has returned: a drop's source waits for its answer till then.
+    connect(
+        m_ui.txtSend, &ChatTextBox::refused, this,
+        [this](const QString &notice) {
+            m_seams.showMessage(QMessageBox::Information, QStringLiteral("妙语通"), notice,
+                                QMessageBox::Ok);
+        },
+        Qt::QueuedConnection);
 
     connect(m_ui.labClose, &GlyphLabel::clicked, this, &QWidget::close);
     // Where no one can be asked, what was taught is saved.
