@@ -40,6 +40,8 @@ QTemporaryDir &folder()
 
 // Writes the file with content(size) called until it has returned size bytes in all, each
 // call giving at most a mebibyte, and makes sure it is on the disk before anything is timed.
+// Then it waits a few seconds: a start finds a file written long before, and the load checks the
+// bytes of one written moments ago as well.
 QString writeFile(const char *name, qint64 size, const std::function<QByteArray(qint64)> &content)
 {
     const QString path = folder().filePath(QString::fromLatin1(name));
@@ -54,6 +56,7 @@ QString writeFile(const char *name, qint64 size, const std::function<QByteArray(
     }
     file.flush();
     ::fsync(file.handle());
+    ::sleep(4);
     return path;
 }
 

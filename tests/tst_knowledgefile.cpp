@@ -18,6 +18,8 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace {
@@ -85,6 +87,8 @@ private slots:
     void writeReplacesAtomicallyAndHonoursReadOnly();
     void loadOutcomes_data();
     void loadOutcomes();
+    void noticesAnotherProgramsWrite_data();
+    void noticesAnotherProgramsWrite();
     void utf8LookSurvivesAnyCut_data();
     void utf8LookSurvivesAnyCut();
     void convertUtf8ToGbk_data();
@@ -385,6 +389,78 @@ void TestKnowledgeFile::loadOutcomes()
     case Outcome::LooksUtf8:
         break;
     }
+}
+
+enum class Meanwhile
+{
+    Nothing,
+    Appends,
+    SameSizeOldTimeKept,
+    Removed
+};
+Q_DECLARE_METATYPE(Meanwhile)
+
+void TestKnowledgeFile::noticesAnotherProgramsWrite_data()
+{
+    QTest::addColumn<Meanwhile>("meanwhile");
+    QTest::addColumn<bool>("writtenLongAgo"); // else moments before the load
+    QTest::addColumn<bool>("changed");
+    for (const bool longAgo : {false, true}) {
+        const char *when = longAgo ? ", written long ago" : "";
+        QTest::addRow("untouched%s", when) << Meanwhile::Nothing << longAgo << false;
+        QTest::addRow("an entry appended%s", when) << Meanwhile::Appends << longAgo << true;
+        QTest::addRow("removed%s", when) << Meanwhile::Removed << longAgo << true;
+    }
+    // Written within moments of the load, the time set back: only the bytes tell.
+    QTest::newRow("same size and time, other bytes")
+        << Meanwhile::SameSizeOldTimeKept << false << true;
+}
+
+void TestKnowledgeFile::noticesAnotherProgramsWrite()
+{
+    QFETCH(Meanwhile, meanwhile);
+    QFETCH(bool, writtenLongAgo);
+    QFETCH(bool, changed);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(KnowledgeFile::FileName);
+    const QByteArray bytes = gbk(smallFile(QStringLiteral("|你好|你好呀|\r\n")));
+    QVERIFY(KnowledgeFile::write(path, bytes));
+    const QByteArray encoded = QFile::encodeName(path);
+    if (writtenLongAgo) {
+        const timespec hourAgo{std::time(nullptr) - 3600, 0};
+        const timespec times[2] = {hourAgo, hourAgo};
+        QCOMPARE(::utimensat(AT_FDCWD, encoded.constData(), times, 0), 0);
+    }
+    const KnowledgeFile::Loaded loaded = KnowledgeFile::load(path);
+    QVERIFY(loaded.knowledge);
+    struct stat before = {};
+    QCOMPARE(::stat(encoded.constData(), &before), 0);
+
+    QFile file(path);
+    switch (meanwhile) {
+    case Meanwhile::Nothing:
+        break;
+    case Meanwhile::Appends:
+        QVERIFY(file.open(QIODevice::Append));
+        file.write(gbk(QStringLiteral("|别处|别处的回复|\r\n")));
+        file.close();
+        break;
+    case Meanwhile::SameSizeOldTimeKept: {
+        QByteArray other = bytes;
+        other.replace(gbk(QStringLiteral("你好呀")), gbk(QStringLiteral("再见啦")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(other);
+        file.close();
+        const timespec times[2] = {before.st_atim, before.st_mtim};
+        QCOMPARE(::utimensat(AT_FDCWD, encoded.constData(), times, 0), 0);
+        break;
+    }
+    case Meanwhile::Removed:
+        QVERIFY(file.remove());
+        break;
+    }
+    QCOMPARE(KnowledgeFile::changedSince(path, loaded.knowledge->source), changed);
 }
 
 void TestKnowledgeFile::utf8LookSurvivesAnyCut_data()

@@ -14,13 +14,18 @@
 #include <QStringList>
 #include <QStringView>
 #include <memory>
+#include <optional>
 
 // What a file was when it was read, to tell later whether another program has changed it.
 struct FileStamp
 {
     qint64 size = -1;
     qint64 modifiedNs = 0;
-    quint32 checksum = 0; // CRC-32 of the bytes
+    // CRC-32 of the bytes, taken only of a file changed moments before it was read: the file
+    // system's clock ticks in milliseconds (FAT's in seconds), so a write in the same tick
+    // would keep the time. Any later write moves it. (Not the inode's change time: a chmod or
+    // a hard link moves that without touching a byte.)
+    std::optional<quint32> checksum;
     bool operator==(const FileStamp &) const = default;
 };
 

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -103,6 +104,17 @@ Result<FileStamp> openForReading(const QString &path, Descriptor &file)
     stamp.size = status.st_size;
     stamp.modifiedNs = qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
     return stamp;
+}
+
+// Whether the file changed so shortly before now that another write could still carry the same
+// times: within a tick of the file system's clock, or FAT's two seconds, with room to spare.
+bool changedMomentsAgo(const FileStamp &stamp)
+{
+    constexpr qint64 Margin = qint64(3) * 1000000000;
+    timespec now = {};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    const qint64 nowNs = qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
+    return nowNs - stamp.modifiedNs < Margin;
 }
 
 quint32 addToChecksum(quint32 checksum, QByteArrayView bytes)
@@ -257,7 +269,9 @@ Loaded load(const QString &path, const std::atomic_bool *stop)
     if (!opened)
         return refused(opened.reason());
     FileStamp stamp = *opened;
-    stamp.checksum = addToChecksum(0, {});
+    std::optional<quint32> checksum;
+    if (changedMomentsAgo(stamp))
+        checksum = addToChecksum(0, {});
 
     KnowledgeBase::Reader reader(stamp.size);
     QByteArray piece(std::min(PieceBytes, std::max<qsizetype>(stamp.size, 1)), Qt::Uninitialized);
@@ -272,8 +286,10 @@ Loaded load(const QString &path, const std::atomic_bool *stop)
         left -= *got;
         const QByteArrayView bytes(piece.constData(), *got);
         reader.add(bytes);
-        stamp.checksum = addToChecksum(stamp.checksum, bytes);
+        if (checksum)
+            checksum = addToChecksum(*checksum, bytes);
     }
+    stamp.checksum = checksum;
     Result<KnowledgeBase> knowledge = reader.finish();
     if (knowledge)
         knowledge->source = stamp;
@@ -287,10 +303,14 @@ Result<FileStamp> stampOf(const QString &path, std::optional<FileStamp> unless)
     if (!opened)
         return opened;
     FileStamp stamp = *opened;
-    // Another size or time: changed, whatever the bytes say.
-    if (unless && (stamp.size != unless->size || stamp.modifiedNs != unless->modifiedNs))
+    // Another size or time: changed, whatever the bytes say. The same ones: unchanged, unless
+    // the file was that new when it was stamped.
+    if (unless &&
+        (stamp.size != unless->size || stamp.modifiedNs != unless->modifiedNs || !unless->checksum))
         return stamp;
-    stamp.checksum = addToChecksum(0, {});
+    if (!unless && !changedMomentsAgo(stamp))
+        return stamp;
+    quint32 checksum = addToChecksum(0, {});
     QByteArray piece(std::min(PieceBytes, std::max<qsizetype>(stamp.size, 1)), Qt::Uninitialized);
     for (qsizetype left = stamp.size; left > 0;) {
         const Result<qsizetype> got = readUpTo(file.fd, piece.data(), std::min(left, piece.size()));
@@ -299,8 +319,9 @@ Result<FileStamp> stampOf(const QString &path, std::optional<FileStamp> unless)
         if (*got == 0)
             break;
         left -= *got;
-        stamp.checksum = addToChecksum(stamp.checksum, QByteArrayView(piece.constData(), *got));
+        checksum = addToChecksum(checksum, QByteArrayView(piece.constData(), *got));
     }
+    stamp.checksum = checksum;
     return stamp;
 }
 

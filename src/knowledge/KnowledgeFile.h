@@ -53,8 +53,9 @@ struct Loaded
 // end; so is a file above MaxFileSize. Setting stop meanwhile ends the load early, with a failure.
 Loaded load(const QString &path, const std::atomic_bool *stop = nullptr);
 
-// The stamp of the file at path as it is now. When its size or time differ from unless, the
-// bytes are not read (the checksum is left out): it has changed either way.
+// The stamp of the file at path as it is now. Its bytes are read for the checksum only when the
+// times cannot tell: for a file changed moments ago, or one whose size and times are those of
+// unless when unless has a checksum.
 Result<FileStamp> stampOf(const QString &path, std::optional<FileStamp> unless = std::nullopt);
 // True when the file at path is no longer what stamp recorded: changed, replaced, gone or
 // unreadable.

@@ -20,7 +20,7 @@ public:
         index.m_items.reserve(count);
         for (quint32 id = 0; id < count; ++id)
             index.m_items.push_back({tagOf(hashOf(id)), id});
-        std::sort(index.m_items.begin(), index.m_items.end(), byTag);
+        sortByTag(index.m_items);
         return index;
     }
 
@@ -45,7 +45,10 @@ private:
         quint32 id;
     };
 
-    static bool byTag(const Item &a, const Item &b) { return a.tag < b.tag; }
+    // An object rather than a function, so that the sort inlines it: a million calls through a
+    // pointer took half the time of entering teaching.
+    static constexpr auto byTag = [](const Item &a, const Item &b) { return a.tag < b.tag; };
+    static void sortByTag(std::vector<Item> &items);
     static quint32 tagOf(size_t hash) { return quint32(hash ^ (quint64(hash) >> 32)); }
 
     std::vector<Item> m_items; // sorted by tag
