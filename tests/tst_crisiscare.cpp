@@ -645,6 +645,11 @@ void TstCrisisCare::recognisesCrisis_data()
     QTest::newRow("a paste of near misses") << nearMisses << false;
     QTest::newRow("near misses, one cry inside")
         << nearMisses + u"银行卡留给我妈了，以后用得着。"_s + nearMisses << true;
+    // The same without a full stop: one sentence of 60,000 characters, searched near its words.
+    const QString runOn = QString(nearMisses).replace(u'。', u'，').remove(u'\n');
+    QTest::newRow("a run-on paste of near misses") << runOn << false;
+    QTest::newRow("a run-on paste, one cry deep inside")
+        << runOn + u"银行卡留给我妈了，以后用得着，"_s + runOn << true;
     // Chat and stories full of "死": heat, laughter and other people's deaths are spared, and one
     // wish to die among them is still heard.
     const QString deaths =

@@ -322,10 +322,43 @@ Family family(const QStringList &anchors, const QStringList &alternatives,
             optional(setting.spare)};
 }
 
-// Whether the family's wording is in the text and its setting, if it has one, around it.
-bool matches(const Family &family, QStringView text, QStringView surroundings)
+// Where a key ends in a text (the index after its last character), and the groups of the keys
+// ending there.
+struct Hit
 {
-    if (!family.expression.match(text).hasMatch())
+    qsizetype end;
+    quint64 groups;
+};
+
+// How far a family's wording can reach from the end of one of its words, either way. Every
+// wording holds one of its family's words, and the longest is 85 characters even with each
+// word that may repeat written ten times, with a look ahead of at most 10 past its end: so a
+// wording is found within this reach of a word, and the expression is asked of those stretches
+// alone, not of a whole run-on sentence. A stretch starts where the text does, so that a look
+// behind and "^" see what they would see in the whole text.
+constexpr qsizetype Reach = 96;
+
+// Whether the family's wording is in the text and its setting, if it has one, around it. The
+// hits are the text's, the family's words among them marked by its group.
+bool matches(const Family &family, QStringView text, const std::vector<Hit> &hits, quint64 group,
+             QStringView surroundings)
+{
+    bool found = false;
+    for (size_t i = 0; i < hits.size() && !found;) {
+        if ((hits[i].groups & group) == 0) {
+            ++i;
+            continue;
+        }
+        // Words whose reaches overlap make one stretch.
+        const qsizetype from = std::max<qsizetype>(0, hits[i].end - Reach);
+        qsizetype to = hits[i].end + Reach;
+        for (++i; i < hits.size() && hits[i].end - Reach <= to; ++i) {
+            if ((hits[i].groups & group) != 0)
+                to = hits[i].end + Reach;
+        }
+        found = family.expression.match(text.first(std::min(to, text.size())), from).hasMatch();
+    }
+    if (!found)
         return false;
     if (!family.spare.pattern().isEmpty() &&
         !family.expression.match(text.toString().remove(family.spare)).hasMatch())
@@ -1507,6 +1540,7 @@ public:
         }
         for (const QString &key : shadows)
             shadow[insert(key)] = true;
+        m_ending = m_groups;
         // Then every state's children side by side, and the root's in a table of all 65,536
         // code units, since every code unit of a text asks the root.
         m_rootNext.assign(0x10000, 0);
@@ -1535,19 +1569,23 @@ public:
                 // A shadow's own keys count, the shorter ones it ends in do not.
                 if (!shadow[child])
                     m_groups[child] |= m_groups[fail];
+                m_ending[child] |= m_ending[fail];
                 queue.push_back(child);
             }
         }
     }
 
-    // The groups of which the text holds a key, one bit each.
-    quint64 in(QStringView text) const
+    // The groups of which the text holds a key, one bit each, and where each key ends: there,
+    // a shadow hides nothing, since it only decides which groups are asked at all.
+    quint64 in(QStringView text, std::vector<Hit> &hits) const
     {
         quint64 found = 0;
         quint32 state = 0;
-        for (const QChar c : text) {
-            state = next(state, c.unicode());
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            state = next(state, text[i].unicode());
             found |= m_groups[state];
+            if (m_ending[state] != 0)
+                hits.push_back({i + 1, m_ending[state]});
         }
         return found;
     }
@@ -1580,6 +1618,7 @@ private:
     }
 
     std::vector<quint64> m_groups; // of the keys ending at each state or at any suffix of it
+    std::vector<quint64> m_ending; // the same, shadows or not
     std::vector<quint32> m_fail;
     std::vector<quint32> m_firstChild; // a state's children are firstChild .. the next's - 1
     std::vector<char16_t> m_labels;
@@ -1626,20 +1665,18 @@ const Keys &keys()
 }
 
 // Whether a text holds a crisis phrase or a family's wording, the surroundings being the text
-// with the sentences either side of it. Most sentences hold no key at all, which the first,
-// stopping search tells soonest.
+// with the sentences either side of it. One pass finds the groups and where their words are.
 bool holdsCrisisWords(QStringView text, QStringView surroundings)
 {
     const Keys &all = keys();
-    if (!all.groups.any(text, all.found))
-        return false;
-    const quint64 groups = all.groups.in(text);
+    std::vector<Hit> hits;
+    const quint64 groups = all.groups.in(text, hits);
     if (groups & 1)
         return true;
     for (quint64 rest = (groups & all.found) >> 1; rest != 0; rest &= rest - 1) {
         const auto index = size_t(std::countr_zero(rest));
         if ((groups & all.needs[index]) == all.needs[index] &&
-            matches(families()[index], text, surroundings))
+            matches(families()[index], text, hits, quint64(2) << index, surroundings))
             return true;
     }
     return false;
