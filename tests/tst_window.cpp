@@ -423,7 +423,7 @@ void TestWindow::pastesLongerThanAMessageRefusedWhole()
     if (!taken) {
         QCOMPARE(h.shown.at(0).title, u"妙语通"_s);
         const QString notice = h.shown.at(0).prompt;
-        QVERIFY2(notice.contains(u"最多 500,000 字"_s), qPrintable(notice));
+        QVERIFY2(notice.contains(u"最多 1,500,000 字"_s), qPrintable(notice));
         QCOMPARE(notice.contains(u"剪贴板"_s), !typed);
     }
 }

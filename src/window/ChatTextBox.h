@@ -18,9 +18,10 @@ class ChatTextBox : public QPlainTextEdit
 
 public:
     // The most characters one message may hold. Pasting and sending a message take time in step
-    // with its length, and the window waits meanwhile: half a million characters stay well under
-    // a second, a million come close to one, fifty million took twenty and three gigabytes.
-    static constexpr qsizetype LongestMessage = 500'000;
+    // with its length, and the window waits meanwhile: half a million characters take about a
+    // third of a second, a million close to one, fifty million took twenty and three gigabytes.
+    // A pasted mebibyte is still one message.
+    static constexpr qsizetype LongestMessage = 1'500'000;
 
     explicit ChatTextBox(QWidget *parent = nullptr);
 
