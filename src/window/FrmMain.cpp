@@ -92,10 +92,7 @@ void FrmMain::connectControls()
     // Told once the paste or drop has returned: a drop's source waits for its answer till then.
     connect(
         m_ui.txtSend, &ChatTextBox::refused, this,
-        [this](const QString &notice) {
-            m_seams.showMessage(QMessageBox::Information, QStringLiteral("妙语通"), notice,
-                                QMessageBox::Ok);
-        },
+        [this](const QString &notice) { m_seams.tell(QMessageBox::Information, notice); },
         Qt::QueuedConnection);
 
     connect(m_ui.labClose, &GlyphLabel::clicked, this, &QWidget::close);

@@ -47,6 +47,12 @@ struct FrmMainSeams
     // Called on the worker before each piece of long work (tests hold the work there).
     std::function<void()> beforeWork;
 
+    // Tells the user something in a box of the program's own, with one button to close it.
+    void tell(QMessageBox::Icon icon, const QString &text) const
+    {
+        showMessage(icon, QStringLiteral("妙语通"), text, QMessageBox::Ok);
+    }
+
     // Fills in the real world wherever nothing was given: the system's clock and chance, the
     // dialogs, the desktop's URL handler and the speech engine.
     void fillInTheWorld();

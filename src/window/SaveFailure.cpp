@@ -79,22 +79,18 @@ Decision ask(const FrmMainSeams &seams, const QString &dataPath, const QString &
 void tellSavedElsewhere(const FrmMainSeams &seams, const QString &path)
 {
     const QString shown = QDir::toNativeSeparators(path);
-    seams.showMessage(
-        QMessageBox::Information, QStringLiteral("妙语通"),
-        QStringLiteral("调教的内容已经另存到：\r") + shown +
-            QStringLiteral("\r\r数据文件 Data.ait 没有改动。\r\r以后想用另存的内容："
-                           "把这个文件命名为 Data.ait，单独放进一个文件夹，"
-                           "再用命令“miaoyutong --data-dir 文件夹的路径”打开妙语通。"),
-        QMessageBox::Ok);
+    seams.tell(QMessageBox::Information,
+               QStringLiteral("调教的内容已经另存到：\r") + shown +
+                   QStringLiteral("\r\r数据文件 Data.ait 没有改动。\r\r以后想用另存的内容："
+                                  "把这个文件命名为 Data.ait，单独放进一个文件夹，"
+                                  "再用命令“miaoyutong --data-dir 文件夹的路径”打开妙语通。"));
 }
 
 void tellNotSavedElsewhere(const FrmMainSeams &seams, const QString &path, const QString &reason)
 {
-    seams.showMessage(
-        QMessageBox::Warning, QStringLiteral("妙语通"),
-        KnowledgeFile::problemMessage(QStringLiteral("没能另存到："), path, reason,
-                                      QStringLiteral("调教的内容还在，可以换个地方再试。")),
-        QMessageBox::Ok);
+    seams.tell(QMessageBox::Warning,
+               KnowledgeFile::problemMessage(QStringLiteral("没能另存到："), path, reason,
+                                             QStringLiteral("调教的内容还在，可以换个地方再试。")));
 }
 
 } // namespace SaveFailure

@@ -62,32 +62,28 @@ bool settleEncoding(const FrmMainSeams &seams, const QString &dataPath)
     const Status converted =
         KnowledgeFile::convertUtf8ToGbk(dataPath, backupPath, seams.writeFault);
     if (!converted) {
-        seams.showMessage(QMessageBox::Critical, QStringLiteral("妙语通"),
-                          KnowledgeFile::problemMessage(
-                              QStringLiteral("无法转换数据文件："), dataPath, converted.reason(),
-                              QStringLiteral("数据文件没有改动，妙语通将会退出。")),
-                          QMessageBox::Ok);
+        seams.tell(QMessageBox::Critical,
+                   KnowledgeFile::problemMessage(
+                       QStringLiteral("无法转换数据文件："), dataPath, converted.reason(),
+                       QStringLiteral("数据文件没有改动，妙语通将会退出。")));
     }
     return bool(converted);
 }
 
 void tellNotCreated(const FrmMainSeams &seams, const QString &dataPath, const QString &reason)
 {
-    seams.showMessage(
-        QMessageBox::Critical, QStringLiteral("妙语通"),
-        KnowledgeFile::problemMessage(QStringLiteral("无法创建数据文件："), dataPath, reason),
-        QMessageBox::Ok);
+    seams.tell(QMessageBox::Critical, KnowledgeFile::problemMessage(
+                                          QStringLiteral("无法创建数据文件："), dataPath, reason));
 }
 
 void tellNotRead(const FrmMainSeams &seams, const QString &dataPath, const QString &reason)
 {
-    seams.showMessage(
-        QMessageBox::Critical, QStringLiteral("妙语通"),
+    seams.tell(
+        QMessageBox::Critical,
         KnowledgeFile::problemMessage(QStringLiteral("无法读取数据文件："), dataPath, reason,
                                       QStringLiteral("妙语通没有改动它。请先解决上面的问题，再打开"
                                                      "妙语通；如果想从头开始，可以把它移到别处留作"
-                                                     "备份，妙语通会新建一个数据文件。")),
-        QMessageBox::Ok);
+                                                     "备份，妙语通会新建一个数据文件。")));
 }
 
 void tellAboutKeptWork(const FrmMainSeams &seams, const QString &dataPath)
@@ -98,15 +94,14 @@ void tellAboutKeptWork(const FrmMainSeams &seams, const QString &dataPath)
     QStringList shown;
     for (const QString &path : kept)
         shown.append(QDir::toNativeSeparators(path));
-    seams.showMessage(
-        QMessageBox::Information, QStringLiteral("妙语通"),
+    seams.tell(
+        QMessageBox::Information,
         QStringLiteral("之前有一次妙语通来不及询问就被关闭了（例如关机或注销时），"
                        "当时调教的内容没能保存到数据文件 Data.ait，已经先保存在这里：") +
             Cr + shown.join(Cr) + Cr + Cr +
             QStringLiteral("想用这些内容的话：先关闭妙语通，把现在的 Data.ait 改个名字留作备份，"
                            "再把上面的文件改名为 Data.ait，然后重新打开妙语通。") +
-            Cr + QStringLiteral("不需要的话，删掉上面的文件就行，这个提示就不会再出现。"),
-        QMessageBox::Ok);
+            Cr + QStringLiteral("不需要的话，删掉上面的文件就行，这个提示就不会再出现。"));
 }
 
 } // namespace StartupQuestions

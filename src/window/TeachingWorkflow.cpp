@@ -238,8 +238,7 @@ void TeachingWorkflow::leave(bool closing)
         [work = saveWork()](const std::atomic_bool &) { return save(work); },
         [this, closing](const SaveOutcome &outcome) {
             if (!outcome.mergeReport.isEmpty()) {
-                m_seams.showMessage(QMessageBox::Information, QStringLiteral("妙语通"),
-                                    outcome.mergeReport, QMessageBox::Ok);
+                m_seams.tell(QMessageBox::Information, outcome.mergeReport);
             }
             if (outcome.written) {
                 m_written = outcome.stamp; // ours now, whatever the reload finds
@@ -298,15 +297,14 @@ void TeachingWorkflow::reload(bool closing, bool saved)
                          // Written but unreadable: the working copy is all the user has, so
                          // teaching goes on and leaving again retries. Not written: the knowledge
                          // loaded last stands for the file.
-                         m_seams.showMessage(
-                             QMessageBox::Warning, QStringLiteral("妙语通"),
+                         m_seams.tell(
+                             QMessageBox::Warning,
                              KnowledgeFile::problemMessage(
                                  saved ? QStringLiteral("数据文件已经保存，但无法重新读取：")
                                        : QStringLiteral("无法重新读取数据文件："),
                                  m_dataPath, reloaded.reason(),
                                  saved ? QStringLiteral("调教的内容还在，可以再点“退出调教”重试。")
-                                       : QStringLiteral("妙语通会继续使用之前读取的内容。")),
-                             QMessageBox::Ok);
+                                       : QStringLiteral("妙语通会继续使用之前读取的内容。")));
                          if (saved)
                              return;
                      }
