@@ -80,10 +80,9 @@ struct Descriptor
     }
 };
 
-// Opens path for reading if it is a regular file of at most MaxFileSize, and gives its size.
-// Opened without blocking, so that a pipe cannot hold up the start; only then is it known
-// what the name stands for.
-// Opens a file load() may read; its stamp holds its size and modification time so far.
+// Opens path for reading if it is a regular file of at most MaxFileSize; its stamp holds its
+// size and modification time, not yet a checksum. Opened without blocking, so that a pipe
+// cannot hold up the start; only then is it known what the name stands for.
 Result<FileStamp> openForReading(const QString &path, Descriptor &file)
 {
     file.fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
