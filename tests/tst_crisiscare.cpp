@@ -631,6 +631,127 @@ void TstCrisisCare::recognisesCrisis_data()
     QTest::newRow("nobody in the class group")
         << u"如果我突然不在了，我们班群里估计谁都不会注意到"_s << true;
 
+    // A fourth reading, by meaning: chat without punctuation, slips, slang and traditional
+    // characters, each kind beside the everyday talk that shares its words. An accident or a stop.
+    QTest::newRow("accident: taken away") << u"真希望来场意外把我带走"_s << true;
+    QTest::newRow("accident: a bolt") << u"老天怎么不打个雷把我劈死"_s << true;
+    QTest::newRow("accident: the earthquake") << u"地震那天怎么就没把我带走呢"_s << true;
+    QTest::newRow("stop: a switch") << u"人生要是有个关机键就好了 按下去就再也不用开机"_s << true;
+    QTest::newRow("stop: for good") << u"好想就这样永远停下来 什么都不用再想"_s << true;
+    QTest::newRow("a holiday paused") << u"要是假期有暂停键就好了"_s << false;
+    QTest::newRow("a typhoon") << u"但愿这场台风快点过去 别把我家的树带走"_s << false;
+    QTest::newRow("bored, taken away") << u"快把我带走吧 好无聊"_s << false;
+    // Awake again, asleep for good.
+    QTest::newRow("waking: again") << u"又醒了 为什么还要醒"_s << true;
+    QTest::newRow("waking: still alive") << u"早上睁开眼发现自己还活着 好失望"_s << true;
+    QTest::newRow("waking: why, each morning") << u"为什么每天早上醒来我都还在"_s << true;
+    QTest::newRow("waking: long sleep") << u"真想就这样长眠下去"_s << true;
+    QTest::newRow("waking: traditional") << u"好想一覺睡過去 永遠不要醒"_s << true;
+    QTest::newRow("woken by the neighbours") << u"又醒了 楼上装修吵死了"_s << false;
+    QTest::newRow("up at six") << u"周末又醒了 才六点 再睡会儿"_s << false;
+    QTest::newRow("waking: another day") << u"早上醒过来的那一刻 怎么又是新的一天"_s << true;
+    QTest::newRow("a late alarm") << u"一觉醒来发现迟到了 好绝望"_s << false;
+    // Air, nothing, gone from the world.
+    QTest::newRow("air: scattered") << u"好想化成一缕空气 就这么散掉"_s << true;
+    QTest::newRow("air: not at all") << u"真想变成空气 彻底不存在"_s << true;
+    QTest::newRow("world: quietly") << u"我想悄悄地离开这个世界"_s << true;
+    QTest::newRow("world: let me go") << u"让我从这个世界上消失吧"_s << true;
+    QTest::newRow("world: for good") << u"想就此人间蒸发 谁也别来找我"_s << true;
+    QTest::newRow("away a weekend") << u"好想消失一个周末 谁也别找我"_s << false;
+    QTest::newRow("away, phone off") << u"想人间蒸发几天 手机关机 好好睡一觉"_s << false;
+    QTest::newRow("away on a trip") << u"下周请假 消失三天去海边"_s << false;
+    QTest::newRow("a debtor vanished") << u"他借了钱就人间蒸发了"_s << false;
+    // A funeral nobody comes to, a body nobody finds.
+    QTest::newRow("funeral: nobody") << u"我死了估计葬礼上都没几个人来"_s << true;
+    QTest::newRow("funeral: who'd come") << u"我的葬礼会有人来吗"_s << true;
+    QTest::newRow("body: days") << u"我死在出租屋里 估计要好几天才会被发现"_s << true;
+    QTest::newRow("body: the smell") << u"哪天我死在家里 大概要等臭了才有人发现"_s << true;
+    QTest::newRow("funeral: nobody, said first") << u"没人会来参加我的葬礼吧"_s << true;
+    QTest::newRow("body: vanished") << u"我要是人间蒸发了 估计都没人发现"_s << true;
+    QTest::newRow("a grandmother's funeral") << u"奶奶的葬礼来了好多人"_s << false;
+    QTest::newRow("a funeral song") << u"谁会来我的葬礼 我想放这首歌"_s << false;
+    QTest::newRow("the news, found late") << u"新闻说一个老人死在家里好几天才被发现"_s << false;
+    // Costing the family.
+    QTest::newRow("burden: pills") << u"每个月吃药都要花家里好多钱 我不在了他们就不用这么辛苦了"_s
+                                   << true;
+    QTest::newRow("burden: debts")
+        << u"家里为了给我看病欠了一屁股债 没有我他们能轻松很多"_s << true;
+    QTest::newRow("burden: burning money") << u"我活着就是在烧家里的钱"_s << true;
+    QTest::newRow("burden: less worry") << u"没有我 爸妈能少操很多心"_s << true;
+    QTest::newRow("burden: traditional") << u"我是家裡的累贅"_s << true;
+    QTest::newRow("burden: the bills") << u"要是我消失了 爸妈就不用再为我的医药费发愁了"_s << true;
+    QTest::newRow("a renovation") << u"装修花了家里好多钱 这个月要省着点"_s << false;
+    // The means, the purpose unsaid.
+    QTest::newRow("means: enough") << u"安眠药一次吃多少才够"_s << true;
+    QTest::newRow("means: shop by shop") << u"跑了五家药店 每家买一点安眠药 终于够了"_s << true;
+    QTest::newRow("means: a box a shop") << u"一个药店只让买一盒 我已经分开跑了好几家了"_s << true;
+    QTest::newRow("means: an unlocked roof") << u"附近哪栋楼的天台门没锁"_s << true;
+    QTest::newRow("means: the higher") << u"哪里的楼顶能上去 越高越好"_s << true;
+    QTest::newRow("means: rope, no courage") << u"绳子已经买了 就差一点勇气"_s << true;
+    QTest::newRow("means: charcoal in the boot") << u"炭已经放在后备箱了 地方也选好了"_s << true;
+    QTest::newRow("a cold, two pharmacies") << u"感冒了 跑了两家药店才买到退烧药"_s << false;
+    QTest::newRow("a dose") << u"这个药一次吃多少才够量"_s << false;
+    QTest::newRow("a roof party") << u"哪栋楼的天台能上去 想办个天台派对"_s << false;
+    QTest::newRow("a night view") << u"楼顶越高越好 拍夜景最漂亮"_s << false;
+    QTest::newRow("a barbecue site") << u"炭放在后备箱了 地方也选好了 周末烧烤"_s << false;
+    QTest::newRow("a camping rope") << u"绳子已经买了 就差帐篷了"_s << false;
+    // Slang for dying.
+    QTest::newRow("slang: si") << u"好想去si"_s << true;
+    QTest::newRow("slang: s") << u"真的好想s了算了"_s << true;
+    QTest::newRow("slang: kms") << u"真的好累 我想kms"_s << true;
+    QTest::newRow("slang: English") << u"i really wanna kms"_s << true;
+    QTest::newRow("size s") << u"我想要s码的"_s << false;
+    QTest::newRow("a unit") << u"kms是什么单位"_s << false;
+    // Affairs put in order.
+    QTest::newRow("affairs: the password note") << u"银行卡密码我写在纸条上了 你们记得拿"_s << true;
+    QTest::newRow("affairs: a beneficiary") << u"我把保险的受益人改成我妈了"_s << true;
+    QTest::newRow("affairs: all to a brother")
+        << u"卡里的钱全转给我弟了 以后要好好读书 照顾好爸妈"_s << true;
+    QTest::newRow("affairs: the accounts") << u"游戏账号都给你了 以后少熬夜 好好的"_s << true;
+    QTest::newRow("affairs: the password said") << u"银行卡密码是我生日 你们以后记得取钱"_s << true;
+    QTest::newRow("choosing a beneficiary") << u"保险受益人填谁比较好"_s << false;
+    QTest::newRow("a loan of an account") << u"把游戏账号借给弟弟玩几天"_s << false;
+    QTest::newRow("pocket money") << u"转了一千块给妹妹当生活费 让她好好学习"_s << false;
+    // Goodbye for the last time.
+    QTest::newRow("farewell: really") << u"这次是真的再见了"_s << true;
+    QTest::newRow("farewell: sorry to all") << u"帮我跟大家说声对不起"_s << true;
+    QTest::newRow("farewell: going first") << u"我先走一步了 这些年谢谢你们"_s << true;
+    QTest::newRow("farewell: the years") << u"谢谢大家这些年的照顾 我要走了"_s << true;
+    QTest::newRow("farewell: traditional") << u"謝謝你這些年的陪伴 這次真的要說再見了"_s << true;
+    QTest::newRow("farewell: the last, traditional") << u"這是我最後一次跟你說話了"_s << true;
+    QTest::newRow("farewell: for ever") << u"谢谢你这段时间陪我 再见了 永远"_s << true;
+    QTest::newRow("leaving a meeting") << u"你们先聊 我先走一步了 明天还要早起"_s << false;
+    QTest::newRow("leaving to play") << u"我先走一步了 你们好好的玩"_s << false;
+    QTest::newRow("end of a chat") << u"好啦 今天就聊到这 再见"_s << false;
+    QTest::newRow("leaving a job") << u"谢谢大家这些年的照顾 下个月我就离职了"_s << false;
+    // Cutting again, hitting oneself.
+    QTest::newRow("cutting: a streak broken") << u"戒了三个月 昨天又划了"_s << true;
+    QTest::newRow("cutting: the blade again") << u"半年没碰刀片了 今天又没忍住"_s << true;
+    QTest::newRow("cutting: again, blood") << u"又割了 流了好多血"_s << true;
+    QTest::newRow("hitting: dizzy") << u"打自己打到头晕"_s << true;
+    QTest::newRow("hitting: slaps") << u"控制不住扇自己耳光 扇到头都晕了"_s << true;
+    QTest::newRow("cutting: the urge") << u"又忍不住割了"_s << true;
+    QTest::newRow("chives again") << u"股票又被割了一茬韭菜"_s << false;
+    QTest::newRow("a game again") << u"三个月没碰游戏了 今天又没忍住"_s << false;
+    QTest::newRow("a roller coaster") << u"坐过山车坐到头晕"_s << false;
+    // Death as rest; following one who died.
+    QTest::newRow("relief: easier") << u"死是不是比活着容易"_s << true;
+    QTest::newRow("relief: feeling nothing") << u"死了就什么都感觉不到了 真好"_s << true;
+    QTest::newRow("relief: knowing nothing") << u"人死了就什么都不知道了 那该多好"_s << true;
+    QTest::newRow("following: mother") << u"妈妈走了以后 我好想去找她"_s << true;
+    QTest::newRow("following: husband") << u"老公走了半年了 我也想跟着他去"_s << true;
+    QTest::newRow("relief: no more sadness") << u"死了就不会难过了吧"_s << true;
+    QTest::newRow("an anaesthetic") << u"打了麻药就什么都感觉不到了 真好"_s << false;
+    QTest::newRow("a grave visit") << u"外婆走了三年了 清明我想去看看她"_s << false;
+    QTest::newRow("a dog missed") << u"狗狗走了以后 我好想它"_s << false;
+    // No further.
+    QTest::newRow("on: done my best") << u"我已经尽力了 真的走不下去了"_s << true;
+    QTest::newRow("on: traditional") << u"我真的撐不下去了"_s << true;
+    QTest::newRow("on: not through") << u"这次我真的挺不过去了"_s << true;
+    QTest::newRow("a steep path") << u"山太陡了 走不下去了 坐缆车吧"_s << false;
+    QTest::newRow("a cold winter") << u"冬天好冷 挺不过去了"_s << false;
+    QTest::newRow("work, then leave") << u"项目上线前真的撑不住了 等上线了就请年假"_s << false;
+
     // A pasted page: sentences that hold words of the check but mean nothing by them, read in
     // pieces; one real sentence deep inside it must still be heard.
     const QString everyday = u"周末去公园散步，坚持了一个月，感觉一切都很好。\n"_s.repeated(3000);
@@ -678,7 +799,8 @@ void TstCrisisCare::heldOutMessages_data()
     QTest::addColumn<double>("heardAtLeast");
     QTest::newRow("first set") << u"crisis_heldout.tsv"_s << 0.85;
     QTest::newRow("second set") << u"crisis_heldout2.tsv"_s << 0.90;
-    QTest::newRow("third set") << u"crisis_heldout3.tsv"_s << 0.60;
+    QTest::newRow("third set") << u"crisis_heldout3.tsv"_s << 0.76;
+    QTest::newRow("fourth set") << u"crisis_heldout4.tsv"_s << 0.78;
 }
 
 void TstCrisisCare::heldOutMessages()

@@ -66,7 +66,7 @@ const QStringList &crisisPhrases()
         QStringLiteral("不想再活"), QStringLiteral("不想继续活"), QStringLiteral("活不下去"),
         QStringLiteral("活够了"), QStringLiteral("撑不下去"), QStringLiteral("想不开"),
         QStringLiteral("想离开这个世界"), QStringLiteral("要离开这个世界"),
-        QStringLiteral("想消失"), QStringLiteral("要是我消失"), QStringLiteral("如果我消失"),
+        QStringLiteral("要是我消失"), QStringLiteral("如果我消失"),
         QStringLiteral("要是我死了"), QStringLiteral("如果我死了"), QStringLiteral("我死了就好了"),
         QStringLiteral("没有我会更好"), QStringLiteral("没有我更好"), QStringLiteral("我是累赘"),
         QStringLiteral("我是个累赘"), QStringLiteral("我就是个累赘"), QStringLiteral("再也不醒"),
@@ -79,9 +79,9 @@ const QStringList &crisisPhrases()
         QStringLiteral("永远地解脱"), QStringLiteral("想解脱"),
         // Not waking up.
         QStringLiteral("一睡不醒"), QStringLiteral("一觉不醒"), QStringLiteral("一睡不起"),
-        QStringLiteral("长睡不醒"),
+        QStringLiteral("长睡不醒"), QStringLiteral("长眠不醒"),
         // Disappearing, or never having been.
-        QStringLiteral("想人间蒸发"), QStringLiteral("不想存在"), QStringLiteral("不想再存在"),
+        QStringLiteral("不想存在"), QStringLiteral("不想再存在"),
         QStringLiteral("如果我不存在"), QStringLiteral("要是我不存在"),
         QStringLiteral("假如我不存在"), QStringLiteral("假如我消失"),
         // Nobody would care.
@@ -161,6 +161,98 @@ const QStringList &crisisPhrases()
     return phrases;
 }
 
+// Traditional characters, each before the simplified one the phrases and wordings are written
+// in. Many users write "撐不下去" or "這次真的要說再見了", and a cry in traditional characters is
+// no less a cry; rather than write every wording twice, the keys are found in either form and a
+// sentence holding one is read in simplified characters. Only characters with a single
+// simplified form are here, and none that simplified text uses with a meaning of its own ("乾"
+// is left out; "著" is in, since "着" is all the wordings hold of it).
+constexpr QStringView TraditionalPairs =
+        u"們们個个這这說说話话會会對对過过還还時时後后從从為为麼么沒没讓让與与見见"
+        u"覺觉當当來来點点開开關关長长陽阳頭头動动體体樣样種种兒儿幾几東东車车間间"
+        u"問问聞闻門门學学習习實实寫写聽听認认識识謝谢請请讀读語语誰谁該该論论記记"
+        u"計计訴诉詞词試试誤误謊谎責责負负貨货買买賣卖錢钱銀银錯错鐘钟針针鍵键鎖锁"
+        u"鏡镜閉闭陳陈陰阴隊队際际離离難难雙双雲云電电靈灵響响頁页順顺須须預预領领"
+        u"願愿題题顏颜風风飛飞飯饭飲饮餓饿館馆馬马驗验驚惊髮发發发鬆松魚鱼鳥鸟黨党"
+        u"齊齐齒齿龍龙龜龟愛爱態态憂忧懷怀戀恋戲戏戶户拋抛掛挂換换據据擔担擇择擊击"
+        u"擺摆攢攒攤摊數数斷断於于無无舊旧暫暂書书條条極极樓楼標标樂乐橋桥機机權权"
+        u"歡欢歲岁歷历歸归殘残殺杀毀毁氣气決决況况淚泪淺浅減减湯汤溫温滅灭滿满漸渐"
+        u"潛潜濕湿災灾烏乌煩烦熱热爺爷爾尔牆墙狀状獨独獲获現现環环產产畫画療疗癒愈"
+        u"盡尽監监眾众睜睁碼码確确礙碍禮礼禍祸稱称穩稳窮穷築筑簡简糧粮紀纪約约紅红"
+        u"級级紙纸終终組组結结絕绝給给統统絲丝經经綁绑網网線线緊紧練练緒绪續续總总"
+        u"繩绳繼继罷罢羅罗聖圣聯联聲声職职腦脑臉脸臨临興兴舉举艱艰藥药處处號号蟲虫"
+        u"術术衝冲補补裝装裡里裏里複复規规視视親亲觀观訊讯許许設设詳详誠诚調调談谈"
+        u"諒谅證证護护變变貓猫財财貧贫費费資资賬账賺赚贈赠趕赶跡迹躍跃軌轨較较輕轻"
+        u"載载輩辈輪轮轉转辦办農农連连進进運运遠远適适遲迟選选邊边醫医釋释鈔钞錄录"
+        u"閃闪閒闲隨随險险隱隐雖虽雞鸡靜静頂顶項项頓顿類类顧顾飄飘餘余養养騙骗髒脏"
+        u"鬧闹麗丽黃黄齡龄壓压壞坏夢梦夠够媽妈孫孙寧宁寶宝將将專专導导層层屬属島岛"
+        u"幫帮幹干廣广張张強强彈弹彎弯徑径復复徹彻惡恶悶闷惱恼慣惯慘惨慮虑憐怜應应"
+        u"戰战擋挡擁拥擾扰敗败敵敌暈晕曬晒棄弃棟栋業业構构槍枪樹树殼壳漢汉灣湾燒烧"
+        u"燈灯爐炉瘋疯癢痒筆笔細细罰罚腳脚膽胆葉叶衛卫託托診诊評评詢询誕诞課课講讲"
+        u"議议豐丰賭赌贏赢軍军軟软辭辞遊游遺遗鄉乡鄰邻醜丑鐵铁陸陆雜杂顆颗飽饱駕驾"
+        u"騎骑鬥斗鮮鲜團团圖图圓圆圍围國国場场塊块墜坠墳坟壽寿奪夺寢寝尋寻屍尸師师"
+        u"帶带帳帐幣币庫库廢废憑凭憤愤懶懒搶抢損损擠挤擴扩暢畅曉晓棲栖淨净淒凄測测"
+        u"溝沟潔洁濃浓灑洒燭烛牽牵獻献疊叠癡痴癮瘾盜盗睏困礎础競竞籤签簽签糾纠紛纷"
+        u"絞绞緣缘縮缩織织繪绘纏缠罵骂膠胶臟脏虧亏誘诱謂谓謠谣譯译貝贝販贩貸贷貼贴"
+        u"賓宾賠赔質质購购贖赎軀躯輸输遞递醞酝釀酿銷销鋪铺鍋锅鎮镇鑰钥陣阵霧雾頸颈"
+        u"頹颓顛颠顫颤飢饥餵喂饑饥驕骄鬱郁鯨鲸鹽盐黴霉厭厌厲厉參参啟启喪丧嗎吗嗚呜"
+        u"嘆叹嘗尝噁恶嚇吓嚴严執执塵尘墮堕傷伤傳传僅仅價价儘尽億亿優优償偿儲储兇凶"
+        u"內内兩两凍冻劃划劇剧劍剑勁劲務务勞劳勢势勵励勸劝區区協协卻却廁厕係系倉仓"
+        u"倆俩偉伟側侧備备傘伞債债傾倾儀仪則则剛刚創创劑剂亂乱亞亚侶侣著着囑嘱滾滚"
+        u"臺台颱台撐撑謀谋蕭萧蘭兰撫抚擬拟攝摄暱昵殯殡瞞瞒積积窩窝誇夸諾诺謎谜諷讽"
+        u"譴谴讚赞貞贞賤贱賴赖蹤踪輔辅輝辉遜逊鄭郑鈍钝錦锦鏟铲閣阁闆板闊阔韌韧韻韵"
+        u"頌颂饒饶騷骚魯鲁鴨鸭鵝鹅鷹鹰龐庞叢丛嚐尝囉啰墊垫壺壶壩坝俠侠傭佣僕仆儉俭"
+        u"冊册凱凯刪删劉刘勳勋啞哑嗆呛嘍喽嘔呕噴喷嚨咙嚮向墾垦壇坛奮奋妝妆嬌娇孿孪"
+        u"寵宠屆届嶺岭巔巅幟帜彥彦懇恳懲惩懸悬懺忏戇戆摯挚擲掷攏拢斂敛膚肤脹胀膩腻"
+        u"艷艳莊庄蒼苍蔥葱蘋苹蘇苏蝦虾螞蚂蟻蚁襪袜覽览訂订訓训詩诗誼谊謙谦謹谨豬猪"
+        u"貢贡貪贪貴贵貿贸賀贺賜赐賞赏賢贤賦赋贊赞趨趋踐践蹟迹軸轴輛辆轎轿辯辩邏逻"
+        u"郵邮醬酱釣钓鈴铃鉛铅銳锐鋼钢錶表鍊链鏈链閱阅隸隶雛雏靂雳韓韩頻频額额颳刮"
+        u"餅饼駛驶騰腾驅驱驢驴鬍胡鳳凤鴿鸽麥麦鼕冬齣出龕龛溼湿濺溅瀉泻瀝沥瀰弥灘滩"
+        u"煙烟熒荧燙烫燦灿爭争犧牺猶犹獄狱獅狮璽玺甕瓮甦苏畝亩疇畴瘡疮瘧疟癱瘫皺皱"
+        u"盞盏盤盘矯矫硯砚碩硕磚砖礦矿禿秃穎颖窺窥竄窜竅窍筧笕範范篤笃簾帘籃篮籠笼"
+        u"粵粤糞粪紋纹紡纺紮扎紹绍絡络綜综綠绿維维綱纲綴缀緩缓編编緯纬縣县縫缝縱纵"
+        u"繞绕繳缴缽钵罈坛羨羡聳耸肅肃脅胁脫脱腎肾腫肿膿脓臘腊艙舱蓋盖蔣蒋薦荐薩萨"
+        u"藍蓝蘆芦虛虚蝕蚀螢萤蠟蜡蠶蚕衊蔑襯衬覓觅訝讶詐诈詛诅詭诡誌志諮咨諸诸謁谒"
+        u"譏讥讒谗豎竖貫贯貶贬賄贿賊贼贓赃躉趸轟轰辮辫迴回遙遥遷迁鄧邓釘钉釧钏鋒锋"
+        u"錘锤鍛锻鎊镑鏽锈鐲镯鑄铸閘闸閩闽闡阐陝陕隕陨雋隽靦腼鞏巩韋韦頃顷頒颁頰颊"
+        u"顎颚顯显颯飒飼饲餃饺饅馒駁驳駐驻駱骆騾骡驟骤骯肮鬢鬓魘魇鯉鲤鴉鸦鶴鹤鸚鹦"
+        u"鹹咸麩麸齋斋齜龇別别妳你爲为麽么牀床綫线纔才痠酸衆众啓启敎教囘回鷄鸡羣群"
+        u"僞伪甯宁贅赘潰溃義义堅坚欄栏爛烂討讨繫系廂厢準准週周婦妇績绩懼惧恥耻獎奖"
+        u"賽赛慾欲憊惫淵渊縛缚樑梁燼烬訃讣歿殁懨恹攜携噸吨嘩哗滯滞";
+
+// The simplified form of every code unit, or the code unit itself.
+const std::vector<char16_t> &simplifiedForms()
+{
+    static const std::vector<char16_t> table = [] {
+        std::vector<char16_t> forms(0x10000);
+        for (size_t c = 0; c < forms.size(); ++c)
+            forms[c] = char16_t(c);
+        for (qsizetype i = 0; i + 1 < TraditionalPairs.size(); i += 2)
+            forms[TraditionalPairs[i].unicode()] = TraditionalPairs[i + 1].unicode();
+        return forms;
+    }();
+    return table;
+}
+
+// Where the text's first traditional character is, or -1.
+qsizetype firstTraditional(QStringView text)
+{
+    const std::vector<char16_t> &forms = simplifiedForms();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (forms[text[i].unicode()] != text[i].unicode())
+            return i;
+    }
+    return -1;
+}
+
+// The text in simplified characters, from a character on; the length stays, so does every index.
+void toSimplified(QString &text, qsizetype from = 0)
+{
+    const std::vector<char16_t> &forms = simplifiedForms();
+    for (qsizetype i = std::max<qsizetype>(from, 0); i < text.size(); ++i)
+        text[i] = QChar(forms[text[i].unicode()]);
+}
+
 // A family of wordings that a list of phrases cannot hold, because the words between the parts
 // vary: one expression of alternatives, and the words of which every match holds at least one,
 // so that a message holding none of them skips the expression.
@@ -235,6 +327,12 @@ constexpr Mark Marks[] = {
     // Pills people look up or put aside.
     {u"<drug>", u"(?:安眠药|安定|药片|药丸|药|布洛芬|扑热息痛|止痛药|感冒药|降压药|胰岛素|"
                 u"褪黑素|地西泮|阿普唑仑|艾司唑仑|唑吡坦)"},
+    // Pills and poisons no one takes "enough" of for a cold or a headache.
+    {u"<sleepdrug>", u"(?:安眠药|安定|地西泮|阿普唑仑|艾司唑仑|唑吡坦|助眠药|农药|百草枯|敌敌畏|"
+                     u"老鼠药)"},
+    // A cold or a child: what else people go from pharmacy to pharmacy for.
+    {u"<cold>", u"(?:布洛芬|退烧|感冒|口罩|抗原|发烧|咳嗽|嗓子|连花|对乙酰|孩子|宝宝|老人|奶粉|"
+                u"疫情|阳了)"},
     // Dying, as a search for "how many" puts it.
     {u"<dying>", u"(?:死(?![机磕心记缠])|致死|致命|没命|送命|丧命|睡过去|醒不过来|不会再?醒|"
                  u"一睡不醒)"},
@@ -257,9 +355,15 @@ constexpr Mark Marks[] = {
      u"(?:(?:要是|如果|假如|假设|哪天|有一天|某天|万一|就算|即使|哪怕)"
      u"<gap>{0,4}(?:我|自己)(?:真的?|哪天|某天|有一天|明天|今天|今晚|突然|一下子|悄悄|就|"
      u"已经|也)*(?:不在了|没了|走了|死了|死掉了?|死去了?|离开了?这个世界|离开了|消失了?|不见了?|"
-     u"不在这个世界上?了?|不在人世了?|离开人世了?)|(?:我|自己)(?:(?:不在了|没了|死了|"
+     u"不在这个世界上?了?|不在人世了?|离开人世了?|人间蒸发了?)|(?:我|自己)(?:(?:不在了|没了|死了|"
      u"死掉了)(?:以后|之后)|(?:哪天|某天|有一天|突然)就?(?:不在了|没了|死了|死掉了?|消失了|"
-     u"不见了)))"},
+     u"不见了)|(?:要是|如果|万一)(?:真的?|哪天|突然)*(?:死了|死掉了?|不在了|没了|消失了|"
+     u"不见了|人间蒸发了?)))"},
+    // Parting advice, what one says to those one leaves: "以后好好读书", "照顾好爸妈".
+    {u"<advice>", u"(?:(?:以后|今后|往后)?(?:你们|你)?(?:要|就)?(?:好好读书|好好学习|好好的|好好活|"
+                  u"好好过|照顾好(?:爸妈|父母|妈|爸|自己|家里|奶奶|爷爷)|好好照顾(?:爸妈|父母|妈|"
+                  u"爸|自己)|孝顺(?:爸妈|父母)|少熬夜|别熬夜|听爸妈的话|别想我|不要想我|别难过|"
+                  u"不要难过|替我))"},
     // Never coming again.
     {u"<never>", u"(?:(?:以后|今后|往后|从此|再也|永远)我?(?:也|都|就)?(?:不会|不再|不能|没法|"
                  u"没机会|不)再?(?:来打扰你们?|来找你们?|来|回来|出现|打扰你们?|找你们?|跟你聊|"
@@ -270,6 +374,10 @@ constexpr Mark Marks[] = {
                  u"祛痘|洗牙|补牙|种牙|戒烟|戒糖|断奶|剪指甲|掏耳朵|扎针|输液|胰岛素|血糖|学习|"
                  u"背单词|考试|练琴|分手|辞职|表白|拒绝|上班|通勤|起床|减脂|撕掉|拔掉|取出|去除|"
                  u"去掉|剃|刮|脱)"},
+    // Away for a while, not for good: "消失一个周末", "人间蒸发几天", "消失三天去海边".
+    {u"<away>", u"(?:(?:消失|人间蒸发|蒸发|失联)(?:一|两|三|四|五|七|几|半|十|一个|两个|几个|这个|"
+                u"这|一整个|一段)?(?:整)?(?:天|晚|周|星期|礼拜|周末|个月|阵子|段时间|会儿|"
+                u"小时|假期|下午|上午)(?!<gap>{0,6}(?:都|也)?(?:没|不会|没有)(?:一个)?人))"},
     // Dying of laughter or joy in the internet's words: "笑到去世", "可爱得我想去世".
     {u"<joyfuldeath>",
      u"(?:笑|帅|美|可爱|甜|萌|好看|好笑|好听|好吃|感动|激动|尴尬|丢人|丢脸|羞|开心|"
@@ -363,6 +471,12 @@ bool matches(const Family &family, QStringView text, const std::vector<Hit> &hit
     if (!family.spare.pattern().isEmpty() &&
         !family.expression.match(text.toString().remove(family.spare)).hasMatch())
         return false;
+    QString simplified;
+    if (const qsizetype at = firstTraditional(surroundings); at >= 0) {
+        simplified = surroundings.toString();
+        toSimplified(simplified, at);
+        surroundings = simplified;
+    }
     if (!family.context.pattern().isEmpty() && !family.context.match(surroundings).hasMatch())
         return false;
     return family.unless.pattern().isEmpty() || !family.unless.match(surroundings).hasMatch();
@@ -373,8 +487,11 @@ const std::vector<Family> &families()
     static const std::vector<Family> all = {
         // Life itself called pointless, unbearable or a waste: "活着没意思", "活着好累",
         // "活着就是浪费空气", "找不到活下去的理由", "为什么还要活着".
+        // Still alive, and sorry for it: "为什么我还活着", "怎么还没死"; dying as the easier way:
+        // "死是不是比活着容易", "活着比死还难受".
         family({QStringLiteral("活着"), QStringLiteral("活下去"), QStringLiteral("继续活"),
-                QStringLiteral("活腻"), QStringLiteral("留恋")},
+                QStringLiteral("活腻"), QStringLiteral("留恋"), QStringLiteral("还没死"),
+                QStringLiteral("又活")},
                {QStringLiteral("活着(真的?|好|太|很|都)?(没|没有|没什么|有什么|还有什么)"
                                "(意思|意义|用|盼头|劲|奔头|价值|乐趣|希望)"),
                 QStringLiteral(
@@ -391,7 +508,15 @@ const std::vector<Family> &families()
                 QStringLiteral("(没有|没|失去了?)(勇气|力气|动力|理由|意义|希望)再?(继续)?"
                                "活(下去|着)"),
                 QStringLiteral("(为什么|为啥|何必)还?要?(继续)?活(着|下去)"),
-                QStringLiteral("(我|真|早就?|已经)活腻")}),
+                QStringLiteral("(我|真|早就?|已经)活腻"),
+                QStringLiteral("(为什么|为啥|怎么)(我|自己)(又|竟然|居然|都|今天|还是)*还(活着|"
+                               "没死)|(我|自己)?怎么还没死|又活(过|下来)?了一天<any>{0,8}(失望|"
+                               "绝望|煎熬|难熬|为什么)"),
+                QStringLiteral("死(了|掉|去)?(是不是|会不会|真的|其实|也许|可能|大概)?比活着(更|"
+                               "还)?(容易|轻松|简单|舒服|好受|幸福|好过|痛快)"),
+                QStringLiteral("活着(真的|其实)?比死(了|掉)?(还|更)(难|难受|痛苦|累|辛苦|煎熬)"),
+                QStringLiteral("活着(就是|只是|只会|也是|都是)?在?(烧|花光?|耗|吸|啃|败)(家里|爸妈|"
+                               "父母|家人|我爸妈|我妈|我爸)的?(钱|血汗钱|血|积蓄)")}),
         // Wanting it all to end: "让这一切结束吧", "结束这一切", "一切都该结束了",
         // "我的人生到此为止", "死了就解脱了".
         family({QStringLiteral("一切"), QStringLiteral("人生"), QStringLiteral("生命"),
@@ -448,7 +573,11 @@ const std::vector<Family> &families()
                                "(多久|到什么时候)")}),
         // Everything stopping at once, time standing still: "要是所有事都能一下子停下来就好了",
         // "真希望时间停住，再也不用面对明天".
-        family({QStringLiteral("停"), QStringLiteral("静止"), QStringLiteral("冻结")},
+        // Wanting to stop for good, or a life with a switch to turn it off: "好想就这样永远停下来",
+        // "人生要是有个关机键就好了". A pause for a holiday is only that.
+        family({QStringLiteral("停"), QStringLiteral("静止"), QStringLiteral("冻结"),
+                QStringLiteral("关机键"), QStringLiteral("结束键"), QStringLiteral("退出键"),
+                QStringLiteral("终止键"), QStringLiteral("暂停键")},
                {QStringLiteral("(希望|但愿|要是|如果|只想|好想|真想|想|让|多想)"
                                "<gap>{0,6}(所有的?(事情?|东西|痛苦)?|全部|什么|世界|这?一切)(都|"
                                "全|全都|统统|就)?(能|可以|会)?(一下子|一下|马上|立刻|瞬间|突然|"
@@ -456,7 +585,17 @@ const std::vector<Family> &families()
                                "暂停)"),
                 QStringLiteral("(时间|时光|时钟|世界)<gap>{0,4}(停|静止|冻结|暂停)"
                                "<any>{0,12}(不用|不必|再也不|不会再|就不用|永远不用|就不必)"
-                               "再?去?(面对|醒|起床|过明天|迎来明天)")}),
+                               "再?去?(面对|醒|起床|过明天|迎来明天)"),
+                QStringLiteral("(想|好想|只想|真想|希望|但愿|让我|就让我|多想|要是|如果)(自己|我)?"
+                               "(能|可以)?(就这样|就此)?(永远|永久|彻底)地?(停下来|停下|停止|停住|"
+                               "停掉)(?!<any>{0,10}(这一刻|在这里|在这|这里|脚步|夏天|假期|时光|"
+                               "时间|暑假|寒假|青春|享受))"),
+                QStringLiteral("(想|希望|但愿|让|真想|好想)<gap>{0,4}(心跳|心脏|呼吸)<gap>{0,3}"
+                               "(就这样|永远|就此|彻底)?(停止|停下|停掉|停跳|停了)"),
+                QStringLiteral("(人生|生命|活着|这辈子|生活|我)<any>{0,6}(关机键|结束键|退出键|"
+                               "终止键|停止键|永远的暂停键)<any>{0,10}(就好了?|多好|该多好|按下去|"
+                               "按下|再也不|永远)|按下?了?(人生|生命|这辈子|一切|我)的?(关机键|"
+                               "结束键|退出键|终止键|停止键)")}),
         // No strength to face another day: "没有勇气再面对明天了", "明天永远不要来".
         family({QStringLiteral("面对"), QStringLiteral("明天"), QStringLiteral("太阳"),
                 QStringLiteral("新的一天")},
@@ -494,9 +633,29 @@ const std::vector<Family> &families()
                 QStringLiteral("睡(着了?|下去|过去)<gap>{0,3}就?(不|别|不要|再也不)再?醒"),
                 QStringLiteral("(永远|一直|就这样|就此)地?睡(下去|着|过去)(就好了?|多好|"
                                "该多好|算了|吧|不醒)"),
-                QStringLiteral("(想|好想|只想|让我|就此)长眠")}),
+                QStringLiteral("(想|好想|只想|让我|就此)长眠|长眠(?<=[想望我此样么能远]长眠)(不醒|"
+                               "下去|地下|吧|算了|了|<end>)"),
+                // Awake again, and sorry for it: "又醒了 为什么还要醒", "睁开眼发现还活着 好失望".
+                QStringLiteral("醒(?<=又醒)(了|过来了?|来了?)<any>{0,8}(为什么还要醒|为什么要醒|"
+                               "为啥还要醒|干嘛还要醒|为什么还活着|怎么还活着|怎么还没死|"
+                               "为什么没死|好失望|真失望|又失望|失望透|绝望|又要面对|又得面对|"
+                               "又要熬|又得熬|又活了一天|又是煎熬)"),
+                QStringLiteral("(醒来|醒过来|睁开眼睛?|睁眼)<any>{0,8}(发现)?(自己|我)?(竟然|居然|"
+                               "怎么|又|都)*还(活着|没死|在这个世界)<any>{0,6}(好?失望|真失望|"
+                               "绝望|难受|为什么|为啥)"),
+                // A late alarm, a work day or a lie-in cut short disappoint a waking too.
+                QStringLiteral("((醒来|醒过来|睁开眼睛?|睁眼)<any>{0,10}(又要熬一天|又要面对|"
+                               "怎么又是新的一天|又活了一天|为什么还要醒|为什么还活着)|(为什么|"
+                               "为啥|干嘛)还要醒|(每次|每天|每天早上)(醒来|醒过来|"
+                               "睁开眼睛?)<gap>{0,4}(都|就)?(很|好|特别)?(失望|绝望))(?!<any>{0,10}"
+                               "(上班|上学|上课|工作|早八|考试|闹钟|迟到|加班|周末|睡到|懒觉|假期|"
+                               "放假))"),
+                QStringLiteral("(醒来|醒过来|睁开眼睛?|睁眼)<gap>{0,4}(我|自己)(都|又|竟然|居然|"
+                               "怎么)?还(活着|没死|在)(呢|啊)?<end>(?!<any>{0,6}(太好|真好|幸运|"
+                               "谢天谢地|万幸|感恩|庆幸))")}),
         // Disappearing, or wishing never to have been: "想从这个世界消失", "消失了就好了",
         // "希望自己不存在", "我不该出生".
+        // A weekend or a few days away, the phone off, is rest and not this.
         family(
             {QStringLiteral("消失"), QStringLiteral("蒸发"), QStringLiteral("不存在"),
              QStringLiteral("存在过"), QStringLiteral("出生"), QStringLiteral("生下"),
@@ -531,7 +690,8 @@ const std::vector<Family> &families()
              QStringLiteral("(从来|从|根本|压根)就?(没|没有|不曾|未曾)存在过"),
              QStringLiteral("没有?来过这个世界"),
              QStringLiteral("(为什么|为啥|干嘛|何必)要?(把我生(下来|出来)|生(下|出)?我)"),
-             QStringLiteral("(没有|没)我(这个人)?(就好了?|多好|该多好|最好)")}),
+             QStringLiteral("(没有|没)我(这个人)?(就好了?|多好|该多好|最好)")},
+            {.unless = {QStringLiteral("<away>")}}),
         // Vanishing for good: "真想就这样彻底消失", "我消失得无影无踪才好",
         // "要是能从大家的生活里消失就好了".
         family({QStringLiteral("消失"), QStringLiteral("蒸发")},
@@ -550,7 +710,7 @@ const std::vector<Family> &families()
                                "<quietly>{0,3}从<gap>{0,8}(生活|世界|世上|人间|视线|记忆)(里|中|"
                                "上)?<quietly>{0,2}(消失|蒸发)"),
                 QStringLiteral("(就这样|就此)(彻底|永远|悄悄|默默)?地?消失(吧|算了)<end>")},
-               {.spare = {QStringLiteral("<fading>")}}),
+               {.unless = {QStringLiteral("<away>")}, .spare = {QStringLiteral("<fading>")}}),
         // Leaving no trace: "抹掉我在这世上存在过的所有痕迹", "什么都不留下地离开".
         family({QStringLiteral("痕迹"), QStringLiteral("证据"), QStringLiteral("印记"),
                 QStringLiteral("记录"), QStringLiteral("证明"), QStringLiteral("不留"),
@@ -579,7 +739,7 @@ const std::vector<Family> &families()
              QStringLiteral("我出生"),     QStringLiteral("没有我"),   QStringLiteral("没有了我"),
              QStringLiteral("没了我"),     QStringLiteral("少了我"),   QStringLiteral("我不在"),
              QStringLiteral("我走了"),     QStringLiteral("我死了"),   QStringLiteral("我离开"),
-             QStringLiteral("我消失")},
+             QStringLiteral("我消失"),     QStringLiteral("拖垮"),     QStringLiteral("赔钱货")},
             {QStringLiteral("(我|自己)(这个人|的存在)?(在这个?(世界|世上|家|家里)(上|里)?|"
                             "就|真的?|好像|根本|本来就|一直|只是|就是|其实|确实|始终)*"
                             "(是|是不是|很|好|太|有点|挺|显得|都|那么|这么|完全)?(个|一个)?"
@@ -589,19 +749,21 @@ const std::vector<Family> &families()
                             "身边的人|身边人|孩子|老婆|老公|儿女|子女|小辈|儿孙|儿子|女儿)"),
              QStringLiteral("(我|只会|总是|一直|不想|不愿|不要|别|再也不想|怕)<gap>{0,4}"
                             "拖累了?(你|他们|别人|朋友|任何人|大家|家里|家人)"),
+             QStringLiteral("(我|只会|总是|一直|不想|不愿|不要|怕|迟早)<gap>{0,4}拖垮了?(这个家|"
+                            "家里|全家|家人|爸妈|父母|大家|你们|他们)"),
              QStringLiteral("我(就|只|真的?|已经|现在|一直|始终|不过|只不过|觉得自己|"
                             "感觉自己|好像|简直|根本)*(是|成了|成为|变成|当)了?(大家|家里|"
                             "家人|你们|所有人|别人|他们|父母|爸妈|全家|家里人|身边人|身边的人|"
-                            "你)?的?(一个|个)?(累赘|负担|拖累|包袱|拖油瓶)"),
+                            "你)?的?(一个|个)?(累赘|负担|拖累|包袱|拖油瓶|赔钱货)"),
              QStringLiteral("(只会|只能|不想再?|不愿再?|不要再?|不想一直|总是)(是|成为|当|做)"
                             "(大家|家里|家人|你们|所有人|别人|他们|父母|爸妈|全家|家里人|"
                             "身边人|身边的人|你)?的?(一个|个)?(累赘|负担|拖累|包袱|拖油瓶)"),
              QStringLiteral("(没有我|没了我|少了我|没有了我|我不在了?|我走了|我死了|我离开了?|"
-                            "我消失了?)(以后|之后|的话)?[，,]?(大家|他们|你们|家人|爸妈|父母|"
-                            "家里|全家|世界|所有人|一切|别人|你)?(都|就|会|也|反而|肯定|一定|"
-                            "才|能|可以|应该)*(过得|活得)?(更加|更|还|很|一样)?(好过|好|轻松|开心|"
-                            "幸福|自在|省心|清净|清静|解脱)(了|些|点|一些|一点|的)?"
-                            "(吧|啊|呀|呢)?<end>"),
+                            "我消失了?)(以后|之后|的话)?[，,]?(大家|他们|你们|家人|爸妈|父母|家里|"
+                            "全家|世界|所有人|一切|别人|你)?(都|就|会|也|反而|肯定|一定|才|能|可以|"
+                            "应该)*(过得|活得)?(更加|更|还|很|一样)?(好过|好|轻松|开心|幸福|自在|"
+                            "省心|清净|清静|解脱|少操<gap>{0,3}心|不用再?(操心|花钱|受累))(了|些|"
+                            "点|一些|一点|的)?(吧|啊|呀|呢)?<end>"),
              QStringLiteral("(我|自己)的?(存在|出生)(本身)?(就|本来就|根本就|只)?是(个|一个)?"
                             "(错误|多余|负担|累赘|麻烦|灾难)"),
              QStringLiteral(
@@ -674,7 +836,8 @@ const std::vector<Family> &families()
              QStringLiteral("死了"), QStringLiteral("死掉"), QStringLiteral("离开了"),
              QStringLiteral("离开这个世界"), QStringLiteral("消失了"),
              QStringLiteral("不在这个世界"), QStringLiteral("不在人世"), QStringLiteral("离开人世"),
-             QStringLiteral("不见"), QStringLiteral("死去"), QStringLiteral("消失")},
+             QStringLiteral("不见"), QStringLiteral("死去"), QStringLiteral("消失"),
+             QStringLiteral("人间蒸发")},
             {QStringLiteral(
                  "<gone>(<any>{0,20}((没有?人|没谁|不会有(一个)?(人|谁)|有谁|谁(都|也)不会|"
                  "一个人都不会|谁(会|还会|又会|能|"
@@ -695,10 +858,29 @@ const std::vector<Family> &families()
                             "突然)*(死了|死掉了?|不在了|不在人世了?|离开这个世界了?)<any>{0,10}(你|"
                             "你们|大家|他们|爸妈|有人)(会|还会)(难过|伤心|哭|想我|记得我|想起我|"
                             "在乎|发现)")}),
-        // Nobody to weep: "谁会为我哭".
-        family({QStringLiteral("为我"), QStringLiteral("替我")},
+        // Nobody to weep: "谁会为我哭"; a funeral nobody comes to, a body found days late:
+        // "我的葬礼会有人来吗", "我死在出租屋里 估计要好几天才会被发现". Other people's funerals
+        // and the news are not this: the user is the one buried or found.
+        family({QStringLiteral("为我"), QStringLiteral("替我"), QStringLiteral("葬礼"),
+                QStringLiteral("追悼会"), QStringLiteral("丧礼"), QStringLiteral("灵堂"),
+                QStringLiteral("死在"), QStringLiteral("倒在"), QStringLiteral("烂在"),
+                QStringLiteral("尸体"), QStringLiteral("遗体")},
                {QStringLiteral("(没有?人|不会有人|谁)会?(为我|替我)(哭|掉(一滴)?眼泪|流(一滴)?"
-                               "泪|难过|伤心)")}),
+                               "泪|难过|伤心)"),
+                QStringLiteral("(我|自己)的?(葬礼|追悼会|丧礼|灵堂)<any>{0,10}(没有?人|没几个人|"
+                               "不会有人|会有人|有人会|谁会|有几个人|冷冷清清|冷清)"),
+                QStringLiteral("(没有?人|没几个人|不会有人|谁会|有谁会)<gap>{0,6}(来|去|参加|"
+                               "出席)<gap>{0,3}(我|自己)的?(葬礼|追悼会|丧礼)"),
+                QStringLiteral("(我|自己)(要是|如果)?(死了|死掉了?|走了|不在了|没了)<any>{0,10}"
+                               "(葬礼|追悼会|丧礼|灵堂)<any>{0,8}(没有?人|没几个人|不会有人|谁会|"
+                               "有几个人|冷冷清清|冷清)"),
+                QStringLiteral("(我|自己)<gap>{0,3}(死在|倒在|烂在)<any>{0,14}(好几天|几天|好久|"
+                               "很久|几个月|一个月|半个月|臭了|发臭|烂了|才会?被人?发现|没人发现|"
+                               "没人知道|不会有人|才有人|都没人)"),
+                QStringLiteral("(我|自己)的(尸体|遗体)<any>{0,10}(臭了|发臭|烂了|没人|不会有人|"
+                               "才会?被人?发现|才有人)")},
+               // The song for one's funeral is a joke the internet makes often.
+               {.unless = {QStringLiteral("放这首|这首歌|歌单|bgm|背景音乐|蹦迪|放歌|唱歌")}}),
         // Putting the means aside: pills saved up or swallowed at once, charcoal and a sealed
         // room, a rope, a blade kept hidden, a drop.
         family(
@@ -740,15 +922,30 @@ const std::vector<Family> &families()
                             "就解脱|一了百了)"),
              QStringLiteral(
                  "(刀片|美工刀|小刀|安眠药|药|绳子)<gap>{0,6}藏(在|到|进|好|起来)<any>{0,12}(随时|"
-                 "准备好|都可以|不让|没人知道|谁都不知道|没人发现)")}),
+                 "准备好|都可以|不让|没人知道|谁都不知道|没人发现)"),
+             // Pharmacy after pharmacy, a little at each, so that none asks: "跑了五家药店 每家
+             // 买一点". A cold or a shortage sends people round the shops too.
+             QStringLiteral("(跑|去|走|逛)了?(好几|几|两|三|四|五|六|七|八|九|十|多)家(药店|药房)"
+                            "<any>{0,14}(每家|一家|分开|分别|各家?)<gap>{0,6}(买|开|拿)"
+                            "(?!<any>{0,16}<cold>)"),
+             QStringLiteral("(每家|一家|分开|分别|各家)(药店|药房)?<gap>{0,4}(买|开|拿)了?(一点|"
+                            "一盒|一板|一瓶|几片|一些|点)?的?<sleepdrug>"),
+             QStringLiteral("(一个|一家|每家)(药店|药房)只(让|能|给|肯|卖)买?(一盒|一板|一瓶|几片)"
+                            "<any>{0,16}(分开|跑了|换了|好几家|几家|多家)(?!<any>{0,16}<cold>)")}),
         // Looking up the means: "查了吃多少片安眠药才会死", "安眠药的致死量",
         // "怎么死才不痛".
-        family({QStringLiteral("多少"), QStringLiteral("几片"), QStringLiteral("几颗"),
+        family({QStringLiteral("多少"), QStringLiteral("几楼"), QStringLiteral("几层"),
+                QStringLiteral("几片"), QStringLiteral("几颗"),
                 QStringLiteral("几粒"), QStringLiteral("几瓶"), QStringLiteral("几盒"),
                 QStringLiteral("几板"), QStringLiteral("几克"), QStringLiteral("几毫克"),
                 QStringLiteral("几mg"), QStringLiteral("致死")},
                {QStringLiteral("(吃|吞|服|喝)(多少|几)(片|颗|粒|瓶|盒|板|克|毫克|mg)?"
                                "的?<drug>?<gap>{0,4}(才|就|会|能|可以|可能)+<dying>"),
+                // Enough, the purpose unsaid: "安眠药一次吃多少才够"; a floor high enough.
+                QStringLiteral("<sleepdrug><gap>{0,8}(吃|吞|服|喝)?(多少|几)(片|颗|粒|瓶|盒|板)?"
+                               "(才|就|能)?(够|足够|保险|稳妥|救不回来|没救)(?!量|剂量|疗程)"),
+                QStringLiteral("[楼层](?<=几楼|几层|多少楼|多少层)<gap>{0,4}跳(下去|"
+                               "下来)?<gap>{0,4}(才|就|一定|肯定|必|能|会|可以)+<dying>"),
                 QStringLiteral("<drug><gap>{0,4}(吃|吞|服|喝)(多少|几)(片|颗|粒|瓶|盒|板)?"
                                "<gap>{0,4}(才|就|会|能|可以)+<dying>"),
                 QStringLiteral("(多少|几)(片|颗|粒|瓶|盒|板)的?<drug><gap>{0,4}(才|就|会|能|"
@@ -799,18 +996,40 @@ const std::vector<Family> &families()
                                "好几次)"),
                 QStringLiteral("<height><any>{0,10}(一只脚|腿|脚)<gap>{0,4}(跨|迈|伸|翻)(出|过)"),
                 QStringLiteral("(一只脚|腿|脚)<gap>{0,4}(跨|迈|伸|翻)(出|过)"
-                               "了?<any>{0,6}<height>")}),
+                               "了?<any>{0,6}<height>"),
+                // Asking the way up, the purpose unsaid: "附近哪栋楼的天台门没锁", "越高越好".
+                QStringLiteral("(哪栋|哪个|哪座|哪幢|哪里的?|哪儿的?|附近的?|有没有|"
+                               "有哪些)<gap>{0,6}?(天台|楼顶|顶楼|屋顶)<gap>{0,3}?(没锁|没上锁|"
+                               "不锁|没人管|能上去|可以上去|上得去|好上去|容易上去|能进去?|开着|"
+                               "开放|能爬上去)"),
+                QStringLiteral("(天台|楼顶|顶楼|屋顶|高楼|大桥)<any>{0,10}越高越好(?!<any>{0,10}"
+                               "(拍|夜景|风景|视野|信号|景色|观景|晒|光线|看))")},
+               {.unless = {QStringLiteral("派对|聚会|party|跨年|烧烤|航拍|摄影|拍夜景|取景|观景台|"
+                                          "婚纱照|写真")}}),
         // Too tired to go on: "真的撑不住了", "不想再坚持了", "没有力气再继续了".
+        // "我已经尽力了 真的走不下去了", "这次挺不过去了": a steep path or a hike is not this.
         family({QStringLiteral("坚持"), QStringLiteral("撑"), QStringLiteral("扛"),
                 QStringLiteral("熬"), QStringLiteral("挺不"), QStringLiteral("继续"),
-                QStringLiteral("走下去"), QStringLiteral("努力下去"), QStringLiteral("过不下去")},
-               {QStringLiteral("(坚持|撑|扛|熬|挺)不(下去|住|动)"),
+                QStringLiteral("走下去"), QStringLiteral("努力下去"), QStringLiteral("过不下去"),
+                QStringLiteral("走不下去")},
+               {QStringLiteral("(坚持|撑|扛|熬|挺)不(下去|住|动|过去(?<![他她它你怕司店].不过去)"
+                               "了?(<end>|[，,…]))"),
+                // It starts at its rare word and looks back from there at the word before: a
+                // search starting at every "我" would cost a pasted page dearly. A path, a hill,
+                // a project or a love affair goes no further either; nor, above, a pet or a shop.
+                QStringLiteral("走(?<![山坡路梯半腿脚情目意作系姻爱]走)不下去了?(<end>|[，,…])"
+                               "(?!<any>{0,12}(腿|脚|山|路太|坡|楼梯|公里|爬|徒步|登山|缆车|打车|"
+                               "走路|剧情|项目|合作|感情|关系))"),
                 QStringLiteral(
                     "(不想|不愿|没力气|没有力气|没法|无法|再也没法|再也不想|没有勇气|没勇气)"
                     "再?(继续)?(坚持|撑|扛|熬)(下去|住)?(了|啦|吧)?<end>"),
                 QStringLiteral("(不想|不愿|没力气|没有力气|再也不想|没有勇气|没勇气)再?(继续|"
                                "走下去|努力下去)(下去)?(了|啦|吧)?<end>"),
-                QStringLiteral("(日子|生活|人生)<gap>{0,4}过不下去")}),
+                QStringLiteral("(日子|生活|人生)<gap>{0,4}过不下去")},
+               // Worn out by work with the rest already planned: "撑不住了 等上线了就请年假".
+               {.unless = {QStringLiteral("(等|忙完|上线|交付|发布|做完)<aside>{0,8}?(就|要|得|"
+                                          "一定|再)<aside>{0,3}?(请假|休假|年假|调休|休息几天|"
+                                          "好好休息|旅游|旅行|睡一天|睡个够)")}}),
         // Resting for ever, never getting up again: "好想永远地休息", "累得再也不想起来了",
         // "躺下去就再也不用起来".
         family(
@@ -840,7 +1059,9 @@ const std::vector<Family> &families()
                 QStringLiteral("送出"), QStringLiteral("分给"), QStringLiteral("分掉"),
                 QStringLiteral("留给"), QStringLiteral("交给"), QStringLiteral("转给"),
                 QStringLiteral("托付"), QStringLiteral("照顾"), QStringLiteral("照看"),
-                QStringLiteral("孝顺"), QStringLiteral("替我"), QStringLiteral("代我")},
+                QStringLiteral("孝顺"), QStringLiteral("替我"), QStringLiteral("代我"),
+                QStringLiteral("帮我跟"), QStringLiteral("帮我向"), QStringLiteral("帮我和"),
+                QStringLiteral("帮我对")},
                {QStringLiteral("(都|全|全部|统统|全都)(送人|送给|送掉|送出去|分给|分掉|留给|交给|"
                                "转给|托付给)[^。！？\\n]{0,14}(留个纪念|做个纪念|当个纪念|作纪念|"
                                "当纪念|当作纪念|留作纪念|记得我|想起我|替我|再也|永别|别难过|"
@@ -858,7 +1079,19 @@ const std::vector<Family> &families()
                 QStringLiteral("替我(好好)?(照顾|孝顺)好?(我的?)?(爸妈|父母|爸爸|妈妈|妈|爸|"
                                "家人|孩子|奶奶|爷爷|猫|狗)"),
                 QStringLiteral("(替|代)我(跟|和|向|对)我?的?(爸妈|父母|爸爸|妈妈|妈|爸|家人|"
-                               "家里人)说?(声|一声)?(对不起|抱歉|再见|我爱)")}),
+                               "家里人)说?(声|一声)?(对不起|抱歉|再见|我爱)"),
+                QStringLiteral("(所有的?|全部的?|卡里的?|存款|积蓄|余额)(钱|存款|积蓄)?(都|全|全部|"
+                               "全都)?(转给|留给|打给)<gap>{0,8}<advice>"),
+                // Money sent home is often sent with "好好学习"; only a farewell makes it this.
+                QStringLiteral("(钱|存款|积蓄|余额)(都|全|全部|全都)(转给|留给|打给)<gap>{0,8}"
+                               "(以后|今后)?(照顾好(爸妈|父母|妈|爸|家里)|孝顺(爸妈|父母)|别想我|"
+                               "不要想我|别难过|不要难过|替我(照顾|孝顺)|你们(要)?好好的|好好活)"),
+                // Sorry said to everyone through someone else: "帮我跟大家说声对不起". Late for
+                // a class or missing a dinner, people send the same.
+                QStringLiteral("(替|代|帮)我(跟|和|向|对)(大家|所有人|每个人|他们|爸妈|父母|家人|"
+                               "家里人|我妈|我爸|妈妈|爸爸)(说|道)?(声|一声|个|一个)?(对不起|抱歉|"
+                               "道歉|歉)(?!<any>{0,16}(迟到|来不了|去不了|请假|晚点|有事|聚会|聚餐|"
+                               "会议|开会|上课|缺席|堵车|不能来|没法来|今天|今晚|明天))")}),
         // Putting one's affairs in order: a pet or a parent left in someone's care from now on,
         // "以后我的猫就交给你了", "从今往后我妈就托付给你们了".
         family({QStringLiteral("交给你"), QStringLiteral("托付给你"), QStringLiteral("拜托给你"),
@@ -875,19 +1108,29 @@ const std::vector<Family> &families()
                 QStringLiteral("(<charge><gap>{0,2}<henceforth>|<henceforth><gap>{0,2}<charge>)"
                                "就?(是|归)你们?的了")}),
         // The bank card and its password left for later: "银行卡留给妹妹了，以后用得着".
+        // And an insurance's beneficiary changed to a parent: "把保险的受益人改成我妈了"; a note to
+        // fetch: "密码写在纸条上了 你们记得拿". A new marriage or a child changes it too.
         family({QStringLiteral("银行卡"), QStringLiteral("存折"), QStringLiteral("密码"),
                 QStringLiteral("积蓄"), QStringLiteral("存款"), QStringLiteral("私房钱"),
-                QStringLiteral("保险单"), QStringLiteral("保单")},
+                QStringLiteral("保险单"), QStringLiteral("保单"), QStringLiteral("受益人")},
                {QStringLiteral("(银行卡|存折|密码|积蓄|存款|私房钱|保险单|保单)<any>{0,14}(留给|"
                                "写给|交代给|交待给)<any>{0,14}(以后|将来|往后|日后|留着|用得着|"
                                "用得上|派上用场|应急|急用|养老)"),
                 QStringLiteral("(银行卡|存折|密码|积蓄|存款|私房钱|保险单|保单)<any>{0,14}(写在|"
                                "写好|写下|放在|藏在|压在)<any>{0,14}<others><gap>{0,4}(以后|将来|"
                                "往后|日后|到时候)?<gap>{0,2}(用得着|用得上|有用|派上用场|应急|急用|"
-                               "养老|拿去用|取出来用|拿去花|留着用|需要|会需要|要用|会用到)")}),
+                               "养老|拿去用|取出来用|拿去花|留着用|需要|会需要|要用|会用到|(记得|"
+                               "自己)去?(拿|取)(吧|啊)?<end>)"),
+                QStringLiteral("(银行卡|存折|卡)的?密码(是|就是)<any>{0,14}(你们|家里人|家人|爸妈|"
+                               "我妈|我爸)<gap>{0,4}(以后|到时候|将来)<gap>{0,4}(记得|自己|可以)?"
+                               "(取|拿|用)"),
+                QStringLiteral("受益人(都|已经)?(改成|改为|换成|写成|填成|都改|变更为?|填了|写了)"
+                               "(?!<any>{0,12}(结婚|婚后|离婚|出生|宝宝|新买|刚买|业务员|续保|老婆|"
+                               "老公|吗|呢|？))")}),
         // An account given away, as one will never come online again.
         family({QStringLiteral("上线"), QStringLiteral("登录"), QStringLiteral("登陆"),
-                QStringLiteral("上号"), QStringLiteral("上来")},
+                QStringLiteral("上号"), QStringLiteral("上来"), QStringLiteral("账号"),
+                QStringLiteral("帐号")},
                {QStringLiteral("(号|账号|帐号|账户|帐户|密码|装备|皮肤|qq|微信)<any>{0,14}(送给|"
                                "送你|给你|留给|交给|转给|发给|拿去|归你)<any>{0,14}(以后|今后|"
                                "往后|再也|永远|从此)我?(也|都|就)?(不会|不再|不用|不能|没法|"
@@ -895,7 +1138,10 @@ const std::vector<Family> &families()
                 QStringLiteral("(以后|今后|往后|再也|永远|从此)(也|都|就)?(不会|不再|不用|不能|"
                                "没法)再?(上线|登录|登陆|上号|上来)<any>{0,16}(号|账号|帐号|账户|"
                                "帐户|密码|装备)<gap>{0,6}(送给|送你|给你|留给|交给|转给|发给|"
-                               "拿去|归你|就是你的)")}),
+                               "拿去|归你|就是你的)"),
+                // Or with parting advice: "游戏账号都给你了 以后少熬夜 好好的".
+                QStringLiteral("(账号|帐号)<gap>{0,6}(都|全|全部)?(给你|送你|留给你|归你|交给你|"
+                               "转给你|给你们|留给你们)了?<any>{0,4}<advice>")}),
         // All that needs saying, put in a letter: "该说的我都写在信里了".
         family({QStringLiteral("写在"), QStringLiteral("写进"), QStringLiteral("写到"),
                 QStringLiteral("写好"), QStringLiteral("写下"), QStringLiteral("写了"),
@@ -947,10 +1193,16 @@ const std::vector<Family> &families()
              QStringLiteral(
                  "(再见|别了|永别了?|拜拜|告别|道别)(了|吧|啦)?[，,]?((这个|这)(<gap>{0,6}的)?)?"
                  "(世界|人间|人世)(?![杯纪记冠级之各])"),
+             QStringLiteral("(再见|拜拜|别了)(了|吧|啦)?[，,…]*永远(了|吧|啦)?(<end>|[，,…])"),
              QStringLiteral("(和|跟|向|对)(这个|这)?(世界|人间|人世)说?(声|一声)?(再见|告别|"
                             "道别|永别|拜拜)"),
              QStringLiteral("(准备|打算|决定|就要|快要|该)离开(这个|这)?(世界|人世|人间)"),
-             QStringLiteral("我<gap>{0,3}永远地?离开")}),
+             QStringLiteral("我<gap>{0,3}永远地?离开"),
+             // "这次是真的再见了": not when a next time, a new job or a break-up is named.
+             QStringLiteral("这次(是|我)?真的(要|该|得)?(说|跟你说|和你说|跟大家说)?(再见|告别|"
+                            "永别|道别|拜拜)了?(<end>|[，,…])(?!<any>{0,16}(明天|明年|下次|下周|"
+                            "回头|改天|到时候?|再聚|见面|毕业|离职|辞职|退休|出国|搬家|回国|下学期|"
+                            "分手|前任|前男友|前女友|这段感情))")}),
         // Goodbye for good without "永别": "谢谢你一直陪着我，以后不会再来了",
         // "我要走了，不会再回来了，大家保重", "i won't be back". The thanks or the goodbye is
         // often a sentence of its own ("谢谢你，阿木。以后我就不来了。再见").
@@ -961,8 +1213,11 @@ const std::vector<Family> &families()
                {QStringLiteral("<never>")},
                {.context = {QStringLiteral("谢谢|感谢|多谢|再见|拜拜|别了|保重|珍重|bye|永别|"
                                            "勿念")}}),
+        // Going first, thanking everyone for the years: "我先走一步了 这些年谢谢你们",
+        // "谢谢大家这些年的照顾 我要走了". A new job, a move or a meeting's end sound the same.
         family(
-            {QStringLiteral("回来"), QStringLiteral("先走")},
+            {QStringLiteral("回来"), QStringLiteral("先走"), QStringLiteral("这些年"),
+             QStringLiteral("这么多年"), QStringLiteral("一直以来"), QStringLiteral("这辈子")},
             {QStringLiteral("(我要?走了|我该走了|我要离开了?|我得走了|我离开了|我走啦)"
                             "<any>{0,6}(不会|再也不|永远不|不)会?再?回来"),
              QStringLiteral("(走了|离开了?)<gap>{0,4}(就|也)?(不|不会|再也不|永远不)"
@@ -973,7 +1228,21 @@ const std::vector<Family> &families()
                             "(都|要|也要)?(保重|珍重|好好的|好好活|好好照顾自己|照顾好自己|"
                             "别想我|不要想我|别难过|不要难过|别找我|不要找我|勿念)"),
              QStringLiteral("(先走一步|先走了)<any>{0,10}(别难过|不要难过|别想我|不要想我|忘了我|"
-                            "勿念|永别)")}),
+                            "勿念|永别|保重|(好好的|好好活|照顾好自己)(<end>|[，,…])|(这些年|"
+                            "这么多年|一直以来|这辈子)<gap>{0,6}(谢谢|感谢|辛苦|对不起|麻烦)|(谢谢|"
+                            "感谢|对不起)<gap>{0,4}(这些年|这么多年|一直以来|这辈子))"),
+             QStringLiteral("((这些年|这么多年|一直以来|这辈子)<gap>{0,6}(谢谢|感谢|辛苦|对不起)|"
+                            "(谢谢|感谢|对不起)<gap>{0,4}(这些年|这么多年|一直以来|这辈子))"
+                            "<any>{0,12}(先走一步|先走了|我要走了|我该走了|我得走了|要走了|我走了|"
+                            "再见了|永别了?|别了|下辈子|来世|就到这里|到此为止|我要离开了?)"),
+             QStringLiteral("(谢谢|感谢|多谢)(你|你们|大家|各位|所有人)?<gap>{0,4}(这些年|这么多年|"
+                            "这几年|一直以来)(的|来的)?(照顾|陪伴|包容|关心|照应|付出|爱)"
+                            "<any>{0,10}(我要走了|我该走了|我得走了|要走了|我走了|再见了|永别了?|"
+                            "下辈子|来世|别了|就到这里|到此为止|我要离开了?)")},
+            {.unless = {QStringLiteral(
+                 "离职|辞职|退休|毕业|调走|调到|入职|新公司|跳槽|出国|留学|搬家|回老家|工作|读书|"
+                 "上学|旅行|出差|散会|开会|会议|聚餐|吃饭|下班|下次|回头见|改天|再聚|常联系|"
+                 "有空|明天|明年|早起|慢慢吃|慢慢聊|你们聊|先聊|继续|退群|退圈|退游")}}),
         family({QStringLiteral("back")},
                {QStringLiteral("(won['’]?t|willnot|willnever|neverwill|i['’]?llnever)(ever)?(be|"
                                "come)back(again|anymore|ever)?<end>")}),
@@ -993,7 +1262,10 @@ const std::vector<Family> &families()
                                "感觉|感到)?(好受|舒服|平静|轻松|踏实|安心|解压|痛快)"),
                 QStringLiteral("(忍不住|没忍住|控制不住|又一次|又)<gap>{0,4}(拿|用)"
                                "<blade><gap>{0,3}(划|割|刻)(了|破|伤|开)?(自己|手|腕|胳膊|臂|腿|"
-                               "皮|身上|几道|一道|好几道|几刀|一刀|好多道|很多道)")}),
+                               "皮|身上|几道|一道|好几道|几刀|一刀|好多道|很多道)"),
+                // A streak broken: "半年没碰刀片了 今天又没忍住".
+                QStringLiteral("(没碰|不碰|没动|没拿|戒了?|戒掉)(过)?<blade><any>{0,14}(又|还是|"
+                               "终究|今天|昨天|昨晚)+(没忍住|忍不住|碰了|拿起|动了|划|割)")}),
         // Pain as relief: "看着血流出来心里才好受", "只有疼的时候才觉得自己活着".
         family({QStringLiteral("血"), QStringLiteral("活着")},
                {QStringLiteral("(看着|看到|看见|盯着)(血|鲜血|血珠|血流|血一点点)"
@@ -1045,12 +1317,18 @@ const std::vector<Family> &families()
             {QStringLiteral(
                 "<die>(?:[了掉亡去]*(以后|之后)?[，,]?(是不是|会不会|能不能|是否|也许|或许|"
                 "大概)?(就|也就|才|便)?(能|可以|会)?((不用|不必|不会|再也不用|再也不会|"
-                "再也不|不再|没有|没)再?(这么|那么)?<gap>{0,4}?(痛|疼|累|难受|苦|烦|面对|"
+                "再也不|不再|没有|没)再?(这么|那么)?<gap>{0,4}?(痛|疼|累|难受|难过|伤心|苦|烦|面对|"
                 "受罪|受苦|折磨|失眠|哭|挨打|被骂|还债|还钱|担心|害怕|孤单|孤独|煎熬)|"
                 "不再?(这么|那么)?(痛|疼|难受|苦|累|烦)|"
                 "(彻底|好好)?(解脱|轻松|安静|清静|安宁|休息|睡个好觉|好受|舒服))|<gap>{0,8}?"
                 "(结束|终结|摆脱|停止|止住)(这些?|所有的?|一切的?)?(痛苦|痛|折磨|煎熬|"
-                "疼))")},
+                "疼))"),
+             // Feeling nothing any more, and glad of it: "死了就什么都感觉不到了 真好".
+             QStringLiteral(
+                 "<die>[了掉去]*(以后|之后)?[，,]?(就|也就|便)?(什么都|什么也|啥都|一切都)"
+                 "(感觉不到|感受不到|不知道|不用想|不用管|不用面对|不会痛|不疼|不痛|结束|不在乎|"
+                 "听不到|不用担心)了?<any>{0,8}(真好|挺好|多好|该多好|就好了|也好|好羡慕|羡慕|"
+                 "那就好|多幸福|解脱)")},
             {.needs = {QStringLiteral("痛"),   QStringLiteral("疼"),   QStringLiteral("累"),
                        QStringLiteral("难受"), QStringLiteral("苦"),   QStringLiteral("烦"),
                        QStringLiteral("面对"), QStringLiteral("受罪"), QStringLiteral("折磨"),
@@ -1060,7 +1338,9 @@ const std::vector<Family> &families()
                        QStringLiteral("孤独"), QStringLiteral("煎熬"), QStringLiteral("解脱"),
                        QStringLiteral("轻松"), QStringLiteral("安静"), QStringLiteral("清静"),
                        QStringLiteral("安宁"), QStringLiteral("休息"), QStringLiteral("睡个好觉"),
-                       QStringLiteral("好受"), QStringLiteral("舒服")},
+                       QStringLiteral("好受"), QStringLiteral("舒服"), QStringLiteral("什么都"),
+                       QStringLiteral("什么也"), QStringLiteral("啥都"), QStringLiteral("一切都"),
+                       QStringLiteral("难过"), QStringLiteral("伤心")},
              .spare = {QStringLiteral("<otherdeath>")}}),
         // The same of being gone: "要是我不在了，是不是就不用再难受了".
         family(
@@ -1138,16 +1418,24 @@ const std::vector<Family> &families()
                        QStringLiteral("发现不了"), QStringLiteral("不会发现"),
                        QStringLiteral("翻不到"), QStringLiteral("注意不到"),
                        QStringLiteral("发现不到")}}),
-        // The commonest slips of the keyboard for "活": "不想或了", "不相活", "或不下去".
+        // The commonest slips of the keyboard for "活": "不想或了", "不相活", "或不下去"; and the
+        // letters the internet writes for "死": "好想去si", "想s了算了", "i wanna kms". A size
+        // "s" or a speed in "kms" is followed by more.
         family(
             {QStringLiteral("想或"), QStringLiteral("相或"), QStringLiteral("再或"),
              QStringLiteral("相活"), QStringLiteral("相再活"), QStringLiteral("相在活"),
              QStringLiteral("在活"), QStringLiteral("或不下去"), QStringLiteral("或着"),
-             QStringLiteral("huo")},
+             QStringLiteral("huo"), QStringLiteral("想s"), QStringLiteral("去s"),
+             QStringLiteral("如s"), QStringLiteral("脆s"), QStringLiteral("愿s"),
+             QStringLiteral("kms")},
             {QStringLiteral("(不想|不相|不太想|再也不想|真不想)再?(或|huo)(了|啦|下去|着|<end>)"),
              QStringLiteral("不相(再|在)?活(了|啦|下去|着|<end>)"),
              QStringLiteral("不想在活(了|啦|下去|着|<end>)"), QStringLiteral("(?<![或者])或不下去"),
-             QStringLiteral("或着(没|好累|真累|太累|有什么|干嘛|干什么|好难|真难|太难)")}),
+             QStringLiteral("或着(没|好累|真累|太累|有什么|干嘛|干什么|好难|真难|太难)"),
+             QStringLiteral("(想|去|不如|干脆|宁愿)去?(si|s)(了|掉|算了|吧|啦|啊|呀|<end>)"),
+             QStringLiteral("(想|好想|要|准备|打算|wanna|wantto|gonna|goingto|gotta|aboutto|"
+                            "readyto|should|might|could)(just)?kms|kms(tonight|now|today|soon|fr|"
+                            "forreal)(?![a-z])|^kms<end>")}),
         // Nothing left to tie one down, every matter settled, once one's things are given away:
         // "猫送人了，号也给了表弟，这下再也没有牵挂了", "存款转给了妹妹，一切都安排好了".
         // Said before a trip, a move or a wedding, it is only that.
@@ -1204,9 +1492,13 @@ const std::vector<Family> &families()
                  "镜片|杯|皮鞋|包|衣服|裤子|袜子|鞋")}}),
         // Cutting as the way through the pain, told without naming the arm: "每次难受就划一下",
         // "最近割得越来越深", "拿烟头烫自己".
+        // Cutting again, the streak broken, the arm unnamed: "戒了三个月 昨天又划了"; and hitting
+        // oneself till dizzy: "打自己打到头晕". Chives cut again are a market's, not a wrist's.
         family(
             {QStringLiteral("划"), QStringLiteral("割"), QStringLiteral("刻"),
-             QStringLiteral("烫")},
+             QStringLiteral("烫"), QStringLiteral("打自己"), QStringLiteral("扇自己"),
+             QStringLiteral("抽自己"), QStringLiteral("捶自己"), QStringLiteral("掐自己"),
+             QStringLiteral("撞墙")},
             {QStringLiteral("(难受|痛苦|心情不好|心里不舒服|崩溃|压力大|想哭|烦|绝望|撑不住|受不了|"
                             "扛不住|熬不住|难过|心里苦|心里疼|心里痛|心痛|睡不着|焦虑|emo|"
                             "痛的时候|疼的时候)<any>{0,10}(就|会|都|便|只能|只好|总会|总要|就会|"
@@ -1217,26 +1509,52 @@ const std::vector<Family> &families()
              QStringLiteral("(划|割|刻)(得|的)(越来越深|一次比一次深|更深|也更深|深了|很深|见血|"
                             "出血|见骨)"),
              QStringLiteral("(烟头|烟蒂|打火机|火机|烙铁)<gap>{0,4}?烫<gap>{0,3}?(自己|<limb>|手)"),
-             QStringLiteral("(拿|用)(烟头|烟蒂|打火机|火机|开水)烫(自己|<limb>|手)")}),
+             QStringLiteral("(拿|用)(烟头|烟蒂|打火机|火机|开水)烫(自己|<limb>|手)"),
+             QStringLiteral("(戒了|没碰|没划|没割|忍了|坚持了|撑了|熬了|干净了)<any>{0,12}(又|还是|"
+                            "终究|再次|又一次)<gap>{0,3}?(划|割|刻)(了|开)(?!<gap>{0,2}(一茬|韭菜|"
+                            "草|麦|稻|肉|菜|船|卡|单|手机|屏))"),
+             QStringLiteral("(忍不住|没忍住|控制不住)地?又?(划|割|刻)了?(一下|几下|一刀|几刀|自己)?"
+                            "(<end>|[，,…])"),
+             QStringLiteral("(又|还是|终究|再次)(划|割)了<gap>{0,4}?(流|出|见|全是|都是)了?(好多|"
+                            "很多|一点|不少|一手)?血"),
+             QStringLiteral("(又|再次)(划|割)了<any>{0,8}(好疼|好痛|伤口|疤|刀片|忍不住|控制不住|"
+                            "没忍住)"),
+             QStringLiteral("(打|扇|抽|捶|掐)了?(我)?自己(的?(头|脸|耳光|巴掌|嘴巴))?<gap>{0,4}?"
+                            "(打|扇|抽|捶|掐)?(到|得)<gap>{0,4}(头晕|头昏|眼冒金星|流血|出血|脸肿|"
+                            "肿了|发麻|晕|青一块紫一块|淤青)"),
+             QStringLiteral("(头|脑袋)<gap>{0,2}(往|撞|磕)<gap>{0,2}(墙|桌子|柜子|地)<any>{0,8}"
+                            "(撞到|磕到|直到|到)<gap>{0,4}(晕|流血|出血|起包|眼冒金星)"),
+             QStringLiteral("(控制不住|忍不住|停不下来|一难受就|一崩溃就)地?(打|扇|掐|捶|抽)"
+                            "(我)?自己")}),
         // Following someone who has died: a widow wanting to go to her husband early,
-        // "老伴走了三年了，不如早点去陪他".
+        // "老伴走了三年了，不如早点去陪他"; a child its mother, "妈妈走了以后 我好想去找她".
+        // Someone else's grandfather, or a mother gone to the shops, is not this.
         family({QStringLiteral("找她"), QStringLiteral("找他"), QStringLiteral("陪她"),
                 QStringLiteral("陪他"), QStringLiteral("随她"), QStringLiteral("随他"),
                 QStringLiteral("跟她"), QStringLiteral("跟他"), QStringLiteral("老伴"),
                 QStringLiteral("老头"), QStringLiteral("老太"), QStringLiteral("地下"),
-                QStringLiteral("天堂"), QStringLiteral("另一个世界")},
+                QStringLiteral("天堂"), QStringLiteral("另一个世界"), QStringLiteral("跟着他"),
+                QStringLiteral("跟着她"),
+                QStringLiteral("陪妈"), QStringLiteral("陪爸"), QStringLiteral("找妈"),
+                QStringLiteral("找爸"), QStringLiteral("陪我妈"), QStringLiteral("陪我爸"),
+                QStringLiteral("找我妈"), QStringLiteral("找我爸")},
                {QStringLiteral("(早点|早些|早日|趁早|赶紧)(去|下去)?(找|陪|跟|随)(她|他|老伴儿?|"
                                "老头子?|老太婆|老婆子|孩子他爸|孩子他妈|你爸|你妈|亡妻|亡夫)(一起)?"
                                "(去|走)?(了|吧|算了)?(<end>|[，,])"),
                 QStringLiteral("随(她|他|老伴儿?|老头子?|老太婆)而去"),
                 QStringLiteral("(下去|到地下|去地下|去天堂|到天堂|去另一个世界|到另一个世界)(陪|找|"
-                               "见)(她|他|老伴儿?|老头子?|老太婆|他们|她们)")},
+                               "见)(她|他|老伴儿?|老头子?|老太婆|他们|她们|妈妈|爸爸|我妈|我爸)"),
+                QStringLiteral("(好想|真想|想|只想|也想|就想|很想)(早点|早些)?(去|下去)?(找|陪|跟|"
+                               "随)着?(她|他|老伴儿?|老头子?|妈妈|爸爸|我妈|我爸)(一起)?(去|走)?"
+                               "(了|吧|算了)?(<end>|[，,])")},
                {.context = {QStringLiteral(
                     "(老伴儿?|老头子|老太婆|老婆子|老公|老婆|丈夫|妻子|爱人|她|他)(已经)?"
                     "(走了|去世|过世|离世|病逝|先走|不在)了?(这|好|几|一|两|三|四|五|半|"
                     "十)+(年|个月)|(老伴儿?|老头子|老太婆|老婆子|老公|老婆|丈夫|妻子|"
                     "爱人)<any>{0,8}(走了|去世|过世|离世|病逝|先走|不在了|没了)|守寡|"
-                    "丧偶|丧妻|丧夫|亡妻|亡夫")}}),
+                    "丧偶|丧妻|丧夫|亡妻|亡夫|(?<![他她你爸妈])(妈妈|我妈|妈|母亲|爸爸|我爸|爸|"
+                    "父亲)<gap>{0,3}(走了(?![，,]?(出去|出门|去|上班|回|买))|去世|过世|离世|病逝|"
+                    "不在了|没了)")}}),
         // Going early when old or in the way: "人老了不中用，还不如早点走",
         // "净拖累孩子们，不如早些去了干净".
         family({QStringLiteral("早点"), QStringLiteral("早些"), QStringLiteral("早日"),
@@ -1325,17 +1643,30 @@ const std::vector<Family> &families()
                  "跳水|钓鱼|跳伞|驾校|教练|科目|练车|倒车|考驾照|游戏|赛车|碰碰车|"
                  "卡丁车")}}),
         // The means ready, waiting for a time alone: "绳子已经买好了，就等家里没人的那天".
+        // Or only the resolve lacking: "绳子已经买了 就差一点勇气"; charcoal in the car and
+        // the place chosen.
         family(
             {QStringLiteral("买好"), QStringLiteral("备好"), QStringLiteral("准备好"),
              QStringLiteral("藏好"), QStringLiteral("攒好"), QStringLiteral("攒够"),
              QStringLiteral("买到"), QStringLiteral("到手"), QStringLiteral("都有了"),
              QStringLiteral("到货"), QStringLiteral("弄到"), QStringLiteral("备齐"),
-             QStringLiteral("买了")},
+             QStringLiteral("买了"), QStringLiteral("后备箱"), QStringLiteral("车里"),
+             QStringLiteral("车上")},
             {QStringLiteral("<means><gap>{0,6}?(已经|都|我|也)*(买好|备好|准备好|藏好|攒好|攒够|"
                             "买到|到手|都有了|到货|拿到|弄到|备齐|买了)了?<any>{0,20}(就等|只等|"
                             "等着|等|趁|找|挑)<gap>{0,10}?(没人|没有人|一个人|都睡|睡着|不在家|"
-                            "出门|家里空|合适的|机会|那一天|那天|时机|动手)")},
-            {.needs = {QStringLiteral("没人"), QStringLiteral("没有人"), QStringLiteral("一个人"),
+                            "出门|家里空|合适的|机会|那一天|那天|时机|动手)"),
+             QStringLiteral("<means><gap>{0,6}?(已经|都|我|也)*(买好|备好|准备好|藏好|攒好|攒够|"
+                            "买到|到手|都有了|到货|拿到|弄到|备齐|买了)了?<any>{0,12}(就差|只差|"
+                            "只缺|就缺|还差|还缺|只剩|就剩|缺的?只是|差的?只是)<gap>{0,4}(勇气|"
+                            "决心|胆量|狠心|下决心|最后一步|一个决定)"),
+             QStringLiteral("<means><any>{0,12}(车里|车上|后备箱|车后座)<any>{0,14}(地方|位置|地点|"
+                            "时间|日子)<gap>{0,4}(也|都)?(选好|找好|定好|看好|想好)")},
+            {.needs = {QStringLiteral("勇气"), QStringLiteral("决心"), QStringLiteral("胆量"),
+                       QStringLiteral("狠心"), QStringLiteral("最后一步"),
+                       QStringLiteral("一个决定"), QStringLiteral("选好"), QStringLiteral("找好"),
+                       QStringLiteral("定好"), QStringLiteral("看好"), QStringLiteral("想好"),
+                       QStringLiteral("没人"), QStringLiteral("没有人"), QStringLiteral("一个人"),
                        QStringLiteral("都睡"), QStringLiteral("睡着"), QStringLiteral("不在家"),
                        QStringLiteral("出门"), QStringLiteral("家里空"), QStringLiteral("合适的"),
                        QStringLiteral("机会"), QStringLiteral("那一天"), QStringLiteral("那天"),
@@ -1345,14 +1676,21 @@ const std::vector<Family> &families()
                  "感冒|发烧|医生|处方|治疗|疗程|装修|健身|瑜伽|手工|快递|礼物|生日|"
                  "惊喜|药店|复诊|宠物|猫|狗|驱虫|灭鼠|老鼠|蟑螂|种地|打药|除草|"
                  "庄稼|果树")}}),
-        // Not eating, to fade away: "好几天没吃东西了，就想这样慢慢消失".
+        // Not eating, to fade away: "好几天没吃东西了，就想这样慢慢消失"; or thinning into air:
+        // "好想化成一缕空气 就这么散掉".
         family({QStringLiteral("不吃"), QStringLiteral("没吃"), QStringLiteral("绝食"),
-                QStringLiteral("吃不下"), QStringLiteral("饿死"), QStringLiteral("耗死")},
+                QStringLiteral("吃不下"), QStringLiteral("饿死"), QStringLiteral("耗死"),
+                QStringLiteral("空气"), QStringLiteral("尘埃"), QStringLiteral("泡沫")},
                {QStringLiteral(
                     "(不吃|没吃|绝食|不想吃|吃不下|不吃不喝|没怎么吃)<any>{0,14}((想|只想|"
                     "好想|真想|希望|让自己|让我)<gap>{0,3}?<quietly>{0,2}|就<quietly>{1,2})(消失|"
                     "死掉?|饿死|耗死|枯萎|凋零|耗尽|不在了)"),
-                QStringLiteral("(饿死|耗死)我?自己|把我?自己(饿|耗)死")},
+                QStringLiteral("(饿死|耗死)我?自己|把我?自己(饿|耗)死"),
+                QStringLiteral("(想|好想|真想|只想|希望|宁愿|多想|让我)(自己|我)?(能|可以|就)?"
+                               "(变成|化成|化作|化为|成为)(一缕|一团|一阵|一粒|一片)?(空气|烟|灰|"
+                               "尘埃|泡沫)<any>{0,8}(散掉|散了|消散|散开|消失|不存在|飘走|不见|"
+                               "谁都看不见|谁也看不见|谁都看不到|谁也看不到|没人看得见|没人看见|"
+                               "没人看到|没人发现|就好了|多好|该多好)")},
                {.spare = {QStringLiteral("<fading>")}}),
         // Never wanting to be born a person again: "如果有下辈子，再也不想做人了".
         family(
@@ -1363,13 +1701,23 @@ const std::vector<Family> &families()
              QStringLiteral("(再也|永远|真的|实在)?(不想|不要|不愿)再?(做人|当人)了")},
             {.unless = {QStringLiteral("尴尬|丢人|丢脸|社死|出糗|没脸|羞|糗|出丑|掉链子|笑话")}}),
         // Hoping an accident or an illness would end it: "要是出个车祸就好了".
+        // Or taking one away: "真希望来场意外把我带走", "老天怎么不打个雷把我劈死".
         family({QStringLiteral("车祸"), QStringLiteral("意外"), QStringLiteral("绝症"),
                 QStringLiteral("癌症"), QStringLiteral("不治之症"), QStringLiteral("车撞"),
-                QStringLiteral("飞机")},
+                QStringLiteral("飞机"), QStringLiteral("带走"), QStringLiteral("收走"),
+                QStringLiteral("劈死"), QStringLiteral("砸死"), QStringLiteral("收了我"),
+                QStringLiteral("正好在"), QStringLiteral("刚好在"), QStringLiteral("恰好在")},
                {QStringLiteral("(希望|但愿|要是|如果|真想|巴不得|恨不得|最好|干脆|祈祷)<mine>{0,6}?"
                                "(出个?车祸|出点?意外|得(了|个|场)?(绝症|癌症|不治之症)|被车撞死|"
                                "被车撞|飞机(掉下来|失事|坠毁)|一场意外)<mine>{0,6}?(就好了?|多好|"
-                               "该多好|算了|也好|也行|最好|死掉|死了|走了|解脱|一了百了)")})};
+                               "该多好|算了|也好|也行|最好|死掉|死了|走了|解脱|一了百了)"),
+                QStringLiteral("(意外|车祸|地震|天灾|灾难|一场病|绝症|雷|陨石|洪水|海啸|老天爷?|"
+                               "上天|死神|阎王|病魔)<gap>{0,8}(把我|将我)(带走|收走|劈死|砸死|撞死|"
+                               "收了)|(老天爷?|上天|死神|阎王|病魔)<gap>{0,6}(带走我|收了我)|(把我|"
+                               "将我)(带走|收走|劈死|砸死|撞死)(算了|就好了?|多好|该多好)"),
+                QStringLiteral("(希望|但愿|要是|真希望|多希望)<gap>{0,10}(掉下来|塌了|塌下来|出事|"
+                               "失事|坠毁|爆炸|沉了)<gap>{0,6}(我|自己)(正好|刚好|恰好)(在|坐在|"
+                               "站在)")})};
     return all;
 }
 
@@ -1402,7 +1750,7 @@ const QRegularExpression &lookAlikes()
         "|(减肥|健身|跑步|锻炼|背单词|练琴|练字|早起|打卡|节食|戒烟|戒酒|减脂|游戏|"
         "这局|比赛|这关)[^。！？\\n]{0,8}?(坚持|撑|扛|熬|挺|继续)(不(下去|住|动))?"
         "|(困|饿|冷|热|辣|痒|晒|冻|笑|眼皮|电量|电池|肚子|服务器|电脑|手机|网站|系统|"
-        "内存|架子|桌子|椅子)[^。！？\\n]{0,4}?(撑|扛|熬|挺|顶)不住"
+        "内存|架子|桌子|椅子)[^。！？\\n]{0,4}?(撑|扛|熬|挺|顶)不(住|过去)"
         "|撑不住了?[，,。.!！~～]*(先|要|得|去|准备)?睡"
         "|熬夜[^。！？\\n]{0,4}(熬|撑|扛)不(住|下去|动)"
         "|(疼|痛|痒)[^。！？\\n]{0,4}生不如死"
@@ -1540,6 +1888,24 @@ public:
         }
         for (const QString &key : shadows)
             shadow[insert(key)] = true;
+        // A traditional character leads where its simplified one does: "撐不下去" reaches the
+        // state of "撑不下去" with no key of its own, and the scan costs nothing more.
+        std::vector<std::pair<char16_t, char16_t>> variants; // simplified, traditional
+        for (qsizetype i = 0; i + 1 < TraditionalPairs.size(); i += 2)
+            variants.push_back({TraditionalPairs[i + 1].unicode(), TraditionalPairs[i].unicode()});
+        std::sort(variants.begin(), variants.end());
+        for (auto &list : children) {
+            for (size_t own = list.size(), e = 0; e < own; ++e) {
+                const auto [c, child] = list[e];
+                for (auto v = std::lower_bound(variants.cbegin(), variants.cend(),
+                                               std::pair<char16_t, char16_t>(c, 0));
+                     v != variants.cend() && v->first == c; ++v) {
+                    if (std::none_of(list.cbegin(), list.cend(),
+                                     [v](const auto &edge) { return edge.first == v->second; }))
+                        list.push_back({v->second, child});
+                }
+            }
+        }
         m_ending = m_groups;
         // Then every state's children side by side, and the root's in a table of all 65,536
         // code units, since every code unit of a text asks the root.
@@ -1564,6 +1930,9 @@ public:
         for (size_t i = 0; i < queue.size(); ++i) {
             const quint32 state = queue[i];
             for (const auto &[c, child] : children[state]) {
+                // A traditional edge leads to a child its simplified edge has already queued.
+                if (simplifiedForms()[c] != c)
+                    continue;
                 const quint32 fail = next(m_fail[state], c);
                 m_fail[child] = fail;
                 // A shadow's own keys count, the shorter ones it ends in do not.
@@ -1673,7 +2042,17 @@ bool holdsCrisisWords(QStringView text, QStringView surroundings)
     const quint64 groups = all.groups.in(text, hits);
     if (groups & 1)
         return true;
-    for (quint64 rest = (groups & all.found) >> 1; rest != 0; rest &= rest - 1) {
+    quint64 rest = (groups & all.found) >> 1;
+    if (rest == 0)
+        return false;
+    // The wordings are written in simplified characters.
+    QString simplified;
+    if (const qsizetype at = firstTraditional(text); at >= 0) {
+        simplified = text.toString();
+        toSimplified(simplified, at);
+        text = simplified;
+    }
+    for (; rest != 0; rest &= rest - 1) {
         const auto index = size_t(std::countr_zero(rest));
         if ((groups & all.needs[index]) == all.needs[index] &&
             matches(families()[index], text, hits, quint64(2) << index, surroundings))
@@ -1720,8 +2099,9 @@ bool concerns(const QString &normalisedMessage)
         const QStringView around(first.data(), last.data() + last.size());
         if (!holdsCrisisWords(sentences[i], around))
             continue;
-        const QStringView stretch(sentences[i].data(), last.data() + last.size());
-        if (holdsCrisisWords(stretch.toString().remove(lookAlikes()), around))
+        QString stretch = QStringView(sentences[i].data(), last.data() + last.size()).toString();
+        toSimplified(stretch);
+        if (holdsCrisisWords(stretch.remove(lookAlikes()), around))
             return true;
     }
     return false;
