@@ -20,6 +20,8 @@ class TstCrisisCare : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
+    void cleanupTestCase();
     void recognisesCrisis_data();
     void recognisesCrisis();
     void heldOutMessages_data();
@@ -29,6 +31,26 @@ private slots:
     void caringLines();
     void caringLinesSayWhereHelpIs();
 };
+
+// An expression with a slip matches nothing and is reported as it is made, whenever that is.
+QStringList expressionSlips;
+QtMessageHandler testlibHandler = nullptr;
+
+void TstCrisisCare::initTestCase()
+{
+    testlibHandler = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext &context, const QString &message) {
+            if (type == QtCriticalMsg && message.startsWith(u"CrisisCare:"_s))
+                expressionSlips += message;
+            testlibHandler(type, context, message);
+        });
+}
+
+void TstCrisisCare::cleanupTestCase()
+{
+    qInstallMessageHandler(testlibHandler);
+    QVERIFY2(expressionSlips.isEmpty(), qPrintable(expressionSlips.join(u'\n')));
+}
 
 void TstCrisisCare::recognisesCrisis_data()
 {
@@ -752,6 +774,64 @@ void TstCrisisCare::recognisesCrisis_data()
     QTest::newRow("a cold winter") << u"冬天好冷 挺不过去了"_s << false;
     QTest::newRow("work, then leave") << u"项目上线前真的撑不住了 等上线了就请年假"_s << false;
 
+    // Round five, from what the messages mean: each kind with a look-alike of its own words.
+    const std::pair<const char16_t *, bool> meanings[] = {
+        {u"真希望明天不会来", true},
+        {u"要是没有明天就好了", true},
+        {u"明天要考试 真希望明天别来", false},
+        {u"好想從這個世界上徹底消失", true},
+        {u"我想完完全全地从这个世界消失", true},
+        {u"好想消失在这个世界上", true},
+        {u"好想瞓咗就唔使再醒", true},
+        {u"我真係唔想再活落去", true},
+        {u"琴晚發緊好夢 唔想再醒", false},
+        {u"聽日放假 唔使再醒咁早", false},
+        {u"佢又遲到 激到我想死咗佢", false},
+        {u"不管走到哪 我都是多余的那个", true},
+        {u"我在哪里都碍手碍脚的", true},
+        {u"这个月已经攒了两瓶安眠药", true},
+        {u"偷偷把家里的药存起来 已经有一小盒了", true},
+        {u"囤了两盒感冒药以防万一", false},
+        {u"哪种药吃多了不会太痛苦", true},
+        {u"镇静剂要处方吗 因为我想一次多买点", true},
+        {u"奶奶失眠 安眠药需要处方吗", false},
+        {u"你们楼顶的门锁不锁 想上去待一会儿", true},
+        {u"多高的楼才能确保……算了不问了", true},
+        {u"我现在站在天台上", true},
+        {u"天台的门锁了吗 想上去晾会儿被子", false},
+        {u"也许走了反而是解脱", true},
+        {u"睡过去就不会痛了吧", true},
+        {u"奶奶走了也算是一种解脱", false},
+        {u"拔牙打了麻药 睡过去就不会痛了吧", false},
+        {u"外婆走了 好想去陪她", true},
+        {u"妈妈走了三年了。妈，我很快就来找你了", true},
+        {u"反正以后也用不上了，这些都送你吧", true},
+        {u"退游了 号反正也用不上了 送你吧", false},
+        {u"谢谢你陪我聊天 以后不会再来烦你了 再见", true},
+        {u"如果哪天我突然不回了 别担心 也别找我", true},
+        {u"就当我去了很远的地方", true},
+        {u"不借就算了 以后不会再来烦你了", false},
+        {u"信已经写好了 放在枕头底下", true},
+        {u"生日惊喜的信放在你枕头底下了", false},
+        {u"一难受就拿头撞墙", true},
+        {u"掐自己掐到青一块紫一块", true},
+        {u"今天又zc了", true},
+        {u"这道数学题难到我想拿头撞墙", false},
+        // Someone else's words, and the user asking how to help: the caring line is for the one
+        // in danger. The user's own cry beside them is still heard.
+        {u"朋友总说活着没意思，我该怎么劝她", false},
+        {u"同事最近老说想消失。我能做些什么？", false},
+        {u"我表妹说她不想活了 怎么办", false},
+        {u"舍友说活着没意思想跳楼，要不要告诉辅导员", false},
+        {u"我哥说想一了百了，大家给点建议吧", false},
+        {u"朋友说她想死，我该怎么劝，其实我也不想活了", true},
+        {u"他们都说我是累赘，我真的不想活了，怎么办", true},
+        {u"他们都不要我了 活着没意思 怎么办", true},
+    };
+    for (const auto &[typed, concern] : meanings)
+        QTest::newRow(QString::fromUtf16(typed).toUtf8().constData()) << QString::fromUtf16(typed)
+                                                                       << concern;
+
     // A pasted page: sentences that hold words of the check but mean nothing by them, read in
     // pieces; one real sentence deep inside it must still be heard.
     const QString everyday = u"周末去公园散步，坚持了一个月，感觉一切都很好。\n"_s.repeated(3000);
@@ -797,10 +877,12 @@ void TstCrisisCare::heldOutMessages_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<double>("heardAtLeast");
-    QTest::newRow("first set") << u"crisis_heldout.tsv"_s << 0.85;
+    QTest::newRow("first set") << u"crisis_heldout.tsv"_s << 0.88;
     QTest::newRow("second set") << u"crisis_heldout2.tsv"_s << 0.90;
     QTest::newRow("third set") << u"crisis_heldout3.tsv"_s << 0.76;
     QTest::newRow("fourth set") << u"crisis_heldout4.tsv"_s << 0.78;
+    QTest::newRow("fifth set") << u"crisis_heldout5.tsv"_s << 0.90;
+    QTest::newRow("sixth set") << u"crisis_heldout6.tsv"_s << 0.67;
 }
 
 void TstCrisisCare::heldOutMessages()

@@ -80,6 +80,13 @@ const QStringList &crisisPhrases()
         // Not waking up.
         QStringLiteral("一睡不醒"), QStringLiteral("一觉不醒"), QStringLiteral("一睡不起"),
         QStringLiteral("长睡不醒"), QStringLiteral("长眠不醒"),
+        // The same in Cantonese: "唔想再活", "瞓咗就唔使再醒".
+        QStringLiteral("唔想再活"), QStringLiteral("唔想活落去"), QStringLiteral("唔想再生存"),
+        QStringLiteral("唔想生存落去"), QStringLiteral("唔想再醒"), QStringLiteral("唔使再醒"),
+        QStringLiteral("唔洗再醒"), QStringLiteral("唔好再醒"), QStringLiteral("唔会再醒"),
+        QStringLiteral("永远唔醒"), QStringLiteral("唔想醒返"), QStringLiteral("唔好醒返"),
+        QStringLiteral("唔使醒返"), QStringLiteral("唔洗醒返"),
+        QStringLiteral("想一瞓唔醒"), QStringLiteral("一瞓唔醒就好"), QStringLiteral("活唔落去"),
         // Disappearing, or never having been.
         QStringLiteral("不想存在"), QStringLiteral("不想再存在"),
         QStringLiteral("如果我不存在"), QStringLiteral("要是我不存在"),
@@ -140,7 +147,9 @@ const QStringList &crisisPhrases()
         QStringLiteral("鲨掉自己"), QStringLiteral("鲨死自己"), QStringLiteral("把自己鲨了"),
         QStringLiteral("噶了自己"), QStringLiteral("把自己噶了"), QStringLiteral("嘎了自己"),
         QStringLiteral("把自己嘎了"), QStringLiteral("想zs"), QStringLiteral("去zs"),
-        QStringLiteral("要zs"),
+        QStringLiteral("要zs"), QStringLiteral("又zs"), QStringLiteral("zs未遂"),
+        QStringLiteral("又zc"), QStringLiteral("想zc"), QStringLiteral("去zc"),
+        QStringLiteral("要zc"), QStringLiteral("在zc"), QStringLiteral("zc了"),
         // Nobody to bury one.
         QStringLiteral("给我收尸"), QStringLiteral("替我收尸"), QStringLiteral("为我收尸"),
         // English: if I were gone, nobody would notice; rest for ever; goodbye for good; cuts.
@@ -364,10 +373,10 @@ constexpr Mark Marks[] = {
                   u"好好过|照顾好(?:爸妈|父母|妈|爸|自己|家里|奶奶|爷爷)|好好照顾(?:爸妈|父母|妈|"
                   u"爸|自己)|孝顺(?:爸妈|父母)|少熬夜|别熬夜|听爸妈的话|别想我|不要想我|别难过|"
                   u"不要难过|替我))"},
-    // Never coming again.
+    // Never coming again; a goodbye may follow with no mark between, the spaces gone.
     {u"<never>", u"(?:(?:以后|今后|往后|从此|再也|永远)我?(?:也|都|就)?(?:不会|不再|不能|没法|"
-                 u"没机会|不)再?(?:来打扰你们?|来找你们?|来|回来|出现|打扰你们?|找你们?|跟你聊|"
-                 u"和你聊|联系你们?)(?:了|啦|啊)?(?!(?![。、])\\p{Han}))"},
+                 u"没机会|不)再?(?:来打扰你们?|来烦你们?|烦你们?|来找你们?|来|回来|出现|打扰你们?|找你们?|跟你聊|"
+                 u"和你聊|联系你们?)(?:了|啦|啊)?(?!(?![。、]|再见|拜拜|保重|谢谢|永别)\\p{Han}))"},
     // Procedures and chores whose least painful way people ask about.
     {u"<chore>", u"(?:脱毛|耳洞|打耳|纹身|刺青|打针|拔牙|分娩|生孩子|顺产|剖腹产|无痛|针灸|胃镜|"
                  u"肠镜|矫正|手术|麻醉|穿孔|注射|疫苗|抽血|减肥|瘦身|健身|拉伸|按摩|刮痧|拔罐|点痣|"
@@ -411,8 +420,12 @@ QRegularExpression joined(const QStringList &alternatives)
         pattern.replace(mark.mark.data(), mark.mark.size(), mark.expression.data(),
                         mark.expression.size());
     QRegularExpression expression(pattern);
-    // A slip in an expression would quietly match nothing; the tests run a debug build.
-    Q_ASSERT_X(expression.isValid(), "CrisisCare", qPrintable(expression.errorString()));
+    // A slip in an expression would quietly match nothing, and asserts are off in every build
+    // we ship or test: it is reported, and the crisis test fails on the report.
+    if (!expression.isValid()) {
+        qCritical("CrisisCare: %s at %lld in %s", qPrintable(expression.errorString()),
+                  qlonglong(expression.patternErrorOffset()), qPrintable(pattern));
+    }
     return expression;
 }
 
@@ -596,7 +609,9 @@ const std::vector<Family> &families()
                                "终止键|停止键|永远的暂停键)<any>{0,10}(就好了?|多好|该多好|按下去|"
                                "按下|再也不|永远)|按下?了?(人生|生命|这辈子|一切|我)的?(关机键|"
                                "结束键|退出键|终止键|停止键)")}),
-        // No strength to face another day: "没有勇气再面对明天了", "明天永远不要来".
+        // No strength to face another day: "没有勇气再面对明天了", "明天永远不要来"; hoping it
+        // simply won't come: "真希望明天不会来", "要是没有明天就好了". An exam or a Monday
+        // tomorrow is hoped away too, and is only that.
         family({QStringLiteral("面对"), QStringLiteral("明天"), QStringLiteral("太阳"),
                 QStringLiteral("新的一天")},
                {QStringLiteral("(不想|不愿|不愿意|没勇气|没有勇气|没力气|没有力气|再也不想)"
@@ -606,7 +621,15 @@ const std::vector<Family> &families()
                 QStringLiteral("明天就?(永远|再也)(不要|别|不会)再?(来|到来)"),
                 QStringLiteral(
                     "(不想|不愿|不要|再也不想)再?(看到|见到|看见|迎来)(明天的太阳|明天早上的太阳|"
-                    "太阳升起|新的一天|明天)(了|啦)?<end>")}),
+                    "太阳升起|新的一天|明天)(了|啦)?<end>"),
+                QStringLiteral("(希望|但愿|要是|如果|只盼|只求|求求)<gap>{0,4}明天(早上)?(永远|再也|"
+                               "就|干脆|直接|千万)?(不要|别|不会|不用|没法|不再)再?(来|到来|来了|"
+                               "到|亮)"),
+                QStringLiteral("(希望|但愿|要是|如果|不想)(再)?(没有|不要|有)明天(了|就好了?|多好|"
+                               "该多好|吧)?<end>")},
+               {.unless = {QStringLiteral("考试|考研|复习|作业|早八|ddl|deadline|开学|面试|答辩|"
+                                          "交稿|体检|汇报|补考|期末|月考|周一|星期一|比赛|"
+                                          "挨骂|家长会")}}),
         // "I want it all to end."
         family({QStringLiteral("want"), QStringLiteral("wish"), QStringLiteral("need")},
                {QStringLiteral("(want|wish|need)(for)?(it|this|everything|itall|allofit|thepain)"
@@ -699,7 +722,7 @@ const std::vector<Family> &families()
                                "多想)让?(自己|我)?(能|可以|就|也)?<quietly>{1,3}(消失|人间蒸发|"
                                "蒸发)"),
                 QStringLiteral("(我|自己)(要是|如果|假如)?(就|能|会|想|要|可以|真想|好想)?"
-                               "<quietly>{0,3}(消失|蒸发)(得|的)(无影无踪|干干净净|干净|彻底|"
+                               "<quietly>{0,3}(消失|蒸发)(得|的)(无影无踪|干干净净|乾乾净净|干净|彻底|"
                                "彻彻底底|一干二净|无声无息|悄无声息|不留痕迹|什么都不剩)"),
                 QStringLiteral("(我|自己)(就|能|会|想|要|可以)?<quietly>{1,3}(消失|蒸发)(掉|了|"
                                "吧|算了)?(<end>|就好|多好|该多好)"),
@@ -709,7 +732,13 @@ const std::vector<Family> &families()
                 QStringLiteral("(想|希望|要是|如果|真想|好想|只想|宁愿)(我|自己)?(能|可以|就)?"
                                "<quietly>{0,3}从<gap>{0,8}(生活|世界|世上|人间|视线|记忆)(里|中|"
                                "上)?<quietly>{0,2}(消失|蒸发)"),
-                QStringLiteral("(就这样|就此)(彻底|永远|悄悄|默默)?地?消失(吧|算了)<end>")},
+                QStringLiteral("(就这样|就此)(彻底|永远|悄悄|默默)?地?消失(吧|算了)<end>"),
+                // "好想完完全全地从这个世界消失", "想消失在这个世界上".
+                QStringLiteral("(想|希望|宁愿|真想|好想|只想|多想|让我|我要)<gap>{0,6}(彻底|完全|"
+                               "完完全全|彻彻底底|永远|永永远远|干干净净|乾乾净净)地?(从|在)?(这个|"
+                               "这)?(世界|世上|人间|地球)?(上|里|中)?(消失|蒸发)|(想|希望|真想|好想|"
+                               "只想|宁愿)<gap>{0,6}(消失|蒸发)(在|于)(这个|这)?(世界|世上|人间|"
+                               "地球)(上|里|中)?")},
                {.unless = {QStringLiteral("<away>")}, .spare = {QStringLiteral("<fading>")}}),
         // Leaving no trace: "抹掉我在这世上存在过的所有痕迹", "什么都不留下地离开".
         family({QStringLiteral("痕迹"), QStringLiteral("证据"), QStringLiteral("印记"),
@@ -739,7 +768,10 @@ const std::vector<Family> &families()
              QStringLiteral("我出生"),     QStringLiteral("没有我"),   QStringLiteral("没有了我"),
              QStringLiteral("没了我"),     QStringLiteral("少了我"),   QStringLiteral("我不在"),
              QStringLiteral("我走了"),     QStringLiteral("我死了"),   QStringLiteral("我离开"),
-             QStringLiteral("我消失"),     QStringLiteral("拖垮"),     QStringLiteral("赔钱货")},
+             QStringLiteral("我消失"),     QStringLiteral("拖垮"),     QStringLiteral("赔钱货"),
+             QStringLiteral("碍事"),       QStringLiteral("碍眼"),     QStringLiteral("碍手碍脚"),
+             QStringLiteral("招人嫌"),     QStringLiteral("惹人嫌"),   QStringLiteral("讨人嫌"),
+             QStringLiteral("碍着")},
             {QStringLiteral("(我|自己)(这个人|的存在)?(在这个?(世界|世上|家|家里)(上|里)?|"
                             "就|真的?|好像|根本|本来就|一直|只是|就是|其实|确实|始终)*"
                             "(是|是不是|很|好|太|有点|挺|显得|都|那么|这么|完全)?(个|一个)?"
@@ -749,6 +781,17 @@ const std::vector<Family> &families()
                             "身边的人|身边人|孩子|老婆|老公|儿女|子女|小辈|儿孙|儿子|女儿)"),
              QStringLiteral("(我|只会|总是|一直|不想|不愿|不要|别|再也不想|怕)<gap>{0,4}"
                             "拖累了?(你|他们|别人|朋友|任何人|大家|家里|家人)"),
+             // In the way wherever one goes: "不管走到哪我都是多余的那个", "在哪都碍事".
+             QStringLiteral("(在|到|走到|去)哪(儿|里)?<gap>{0,3}(我|自己)?(都|也)(觉得|感觉|发现)?"
+                            "(自己|我)(是|很|好|就)?(个|一个)?(多余|碍事|碍眼|碍手碍脚)|(在|到|走到|"
+                            "去)哪(儿|里)?<gap>{0,8}(都|也)<gap>{0,6}(招人嫌|惹人嫌|讨人嫌|被人嫌|"
+                            "被嫌弃)|(我|自己)<gap>{0,8}碍着(所有人|大家|别人|每个人)"),
+             QStringLiteral("(我|自己)<gap>{0,8}(不管|无论)?(在|到|走到|去)哪(儿|里)?<gap>{0,4}(都|"
+                            "也)(是|好像是|像是|显得|很|那么|特别|总是)?(个|一个)?(多余|碍事|碍眼|"
+                            "碍手碍脚|挡路|招人嫌|惹人嫌|讨人嫌|碍着(别人|大家|所有人|人))|(在|到|"
+                            "走到|去)哪(儿|里)?<gap>{0,4}(都|也)是?(那个)?(多余|碍事|碍眼)的?(那个|"
+                            "那一个|人)|(我|自己)(就|总|永远|一直|好像|真的|从来都|始终)*是(那个|"
+                            "最)多余的(那个|那一个|人)?<end>"),
              QStringLiteral("(我|只会|总是|一直|不想|不愿|不要|怕|迟早)<gap>{0,4}拖垮了?(这个家|"
                             "家里|全家|家人|爸妈|父母|大家|你们|他们)"),
              QStringLiteral("我(就|只|真的?|已经|现在|一直|始终|不过|只不过|觉得自己|"
@@ -938,7 +981,11 @@ const std::vector<Family> &families()
                 QStringLiteral("几片"), QStringLiteral("几颗"),
                 QStringLiteral("几粒"), QStringLiteral("几瓶"), QStringLiteral("几盒"),
                 QStringLiteral("几板"), QStringLiteral("几克"), QStringLiteral("几毫克"),
-                QStringLiteral("几mg"), QStringLiteral("致死")},
+                QStringLiteral("几mg"), QStringLiteral("致死"), QStringLiteral("药吃多"),
+                QStringLiteral("药过量"), QStringLiteral("药吃太多"), QStringLiteral("药多吃"),
+                QStringLiteral("处方"), QStringLiteral("镇静剂"), QStringLiteral("镇定剂"),
+                QStringLiteral("多高的楼"), QStringLiteral("楼多高"), QStringLiteral("多高才"),
+                QStringLiteral("不问了"), QStringLiteral("当我没问")},
                {QStringLiteral("(吃|吞|服|喝)(多少|几)(片|颗|粒|瓶|盒|板|克|毫克|mg)?"
                                "的?<drug>?<gap>{0,4}(才|就|会|能|可以|可能)+<dying>"),
                 // Enough, the purpose unsaid: "安眠药一次吃多少才够"; a floor high enough.
@@ -950,7 +997,20 @@ const std::vector<Family> &families()
                                "<gap>{0,4}(才|就|会|能|可以)+<dying>"),
                 QStringLiteral("(多少|几)(片|颗|粒|瓶|盒|板)的?<drug><gap>{0,4}(才|就|会|能|"
                                "可以)+<dying>"),
-                QStringLiteral("<drug><gap>{0,4}致死(量|剂量)|致死(量|剂量)的?<drug>")}),
+                QStringLiteral("<drug><gap>{0,4}致死(量|剂量)|致死(量|剂量)的?<drug>"),
+                // "哪种药吃多了不会太痛苦": which pills, the pain the only worry.
+                QStringLiteral("(哪种|什么|哪个|啥|哪类|哪一种|哪些)药<gap>{0,6}(过量|吃多了?|"
+                               "吃太多|多吃|一次吃多|吃一大把|吞多了?)<gap>{0,6}(不会|不太|没那么|"
+                               "没有那么|不怎么|不)(太|很|那么)?(痛苦?|疼|难受)"),
+                // A prescription asked about "because I want to buy more at a time".
+                QStringLiteral("(<sleepdrug>|镇静剂|镇定剂)<any>{0,16}(处方|医生开)<any>{0,16}(想|要|"
+                               "打算)(一次)?(多|一次)(买|囤|拿|备)(?!<any>{0,12}(省得|免得|出差|"
+                               "出国|老跑|跑医院))|(想|要|打算)一次(多)?(买|囤|拿)(很多|好多|一大堆|"
+                               "几盒|几瓶|大量|多点|多一些)<gap>{0,4}(<sleepdrug>|镇静剂|镇定剂)"),
+                // "多高的楼才能确保……算了不问了": the question broken off.
+                QStringLiteral("(多高|几楼|几层|多少层|多少楼)<gap>{0,8}(跳下去|掉下去|下去)?"
+                               "<gap>{0,3}(才|就)?(能|会)?(确保|保证|一定|肯定|百分百|百分之百|稳|"
+                               "必)<any>{0,16}(算了|不问了|没事了?|当我没问|没什么)")}),
         family(
             {QStringLiteral("么死"),   QStringLiteral("样死"),     QStringLiteral("何死"),
              QStringLiteral("法死"),   QStringLiteral("式死"),     QStringLiteral("能死"),
@@ -1002,10 +1062,16 @@ const std::vector<Family> &families()
                                "有哪些)<gap>{0,6}?(天台|楼顶|顶楼|屋顶)<gap>{0,3}?(没锁|没上锁|"
                                "不锁|没人管|能上去|可以上去|上得去|好上去|容易上去|能进去?|开着|"
                                "开放|能爬上去)"),
+                QStringLiteral("(天台|楼顶|顶楼|屋顶)的?(门|铁门|那道门|那扇门)<gap>{0,6}(锁|开着|"
+                               "开不开|能开|能不能开|打得开)<any>{0,16}(上去|去)<gap>{0,4}(待|呆|坐|"
+                               "站|吹吹风)<gap>{0,2}(一会|一下|会儿|一阵|片刻|一晚)"),
+                QStringLiteral("(现在|此刻|这会儿|正|已经)(一个人)?(站|坐|蹲)在<gap>{0,4}(天台|楼顶|"
+                               "顶楼|屋顶|大桥|桥|楼顶边|天台边)(上|边|边上)?了?(<end>|[，,…~～]|"
+                               "\\.\\.\\.)"),
                 QStringLiteral("(天台|楼顶|顶楼|屋顶|高楼|大桥)<any>{0,10}越高越好(?!<any>{0,10}"
                                "(拍|夜景|风景|视野|信号|景色|观景|晒|光线|看))")},
                {.unless = {QStringLiteral("派对|聚会|party|跨年|烧烤|航拍|摄影|拍夜景|取景|观景台|"
-                                          "婚纱照|写真")}}),
+                                          "婚纱照|写真|晾|晒|收衣服|种菜|修|检修|维修|物业")}}),
         // Too tired to go on: "真的撑不住了", "不想再坚持了", "没有力气再继续了".
         // "我已经尽力了 真的走不下去了", "这次挺不过去了": a steep path or a hike is not this.
         family({QStringLiteral("坚持"), QStringLiteral("撑"), QStringLiteral("扛"),
@@ -1061,11 +1127,17 @@ const std::vector<Family> &families()
                 QStringLiteral("托付"), QStringLiteral("照顾"), QStringLiteral("照看"),
                 QStringLiteral("孝顺"), QStringLiteral("替我"), QStringLiteral("代我"),
                 QStringLiteral("帮我跟"), QStringLiteral("帮我向"), QStringLiteral("帮我和"),
-                QStringLiteral("帮我对")},
+                QStringLiteral("帮我对"), QStringLiteral("用不上"), QStringLiteral("用不着"),
+                QStringLiteral("用不到"), QStringLiteral("不需要了")},
                {QStringLiteral("(都|全|全部|统统|全都)(送人|送给|送掉|送出去|分给|分掉|留给|交给|"
                                "转给|托付给)[^。！？\\n]{0,14}(留个纪念|做个纪念|当个纪念|作纪念|"
                                "当纪念|当作纪念|留作纪念|记得我|想起我|替我|再也|永别|别难过|"
                                "不要难过|别想我|用不上|用不着|用不到)"),
+                // "反正以后也用不上了，这些都送你": the reason is that one won't be here.
+                QStringLiteral("反正(我)?(以后|今后|往后|再)?(也|都)?(用不上|用不着|用不到|不需要|"
+                               "不会再用)了?<any>{0,14}(送|给|拿走|拿去|分)|(送|给|留)(你|你们|他们|"
+                               "妹妹|弟弟|朋友|室友)<any>{0,12}反正(我)?(以后|今后|再)?(也|都)?"
+                               "(用不上|用不着|用不到|不需要)"),
                 QStringLiteral("把(我的?|自己的?)?(所有|全部)?的?东西(都|全|全都|全部|统统)(送人|"
                                "送给|送掉|送出去|分给|分掉|留给)"),
                 QStringLiteral(
@@ -1146,7 +1218,8 @@ const std::vector<Family> &families()
         family({QStringLiteral("写在"), QStringLiteral("写进"), QStringLiteral("写到"),
                 QStringLiteral("写好"), QStringLiteral("写下"), QStringLiteral("写了"),
                 QStringLiteral("封信"), QStringLiteral("的信"), QStringLiteral("到信"),
-                QStringLiteral("了信"), QStringLiteral("纸条"), QStringLiteral("留言")},
+                QStringLiteral("了信"), QStringLiteral("纸条"), QStringLiteral("留言"),
+                QStringLiteral("枕头")},
                {QStringLiteral("(想说的|要说的|该说的|想讲的|要讲的|该交代的|要交代的|想交代的|"
                                "想对你们说的|想对大家说的|最后想说的|所有想说的)"
                                "话?[，,]?<gap>{0,4}(都|全|全部)?(已经)?写(在|进|到|好|下|了)"
@@ -1154,7 +1227,13 @@ const std::vector<Family> &families()
                 QStringLiteral("(你们|你|他们|爸妈|家人|大家)(看到|看了|读到|读了|收到)(那封|"
                                "这封|我的|我留的|桌上的|抽屉里的|我写的)?(信|纸条|留言)"
                                "<gap>{0,6}(就|会|应该|自然)都?(明白|懂|知道|理解)(?!我的心意|"
-                               "我的心|我有多|我对你)")}),
+                               "我的心|我有多|我对你)"),
+                // "信已经写好了，放在枕头底下". A birthday surprise waits there too.
+                QStringLiteral("(信|遗书|纸条|字条|遗言)<any>{0,12}(放|压|塞|藏|留)(在|到)?了?<gap>{0,3}"
+                               "枕头(底下|下面|下边|下|里|边)|枕头(底下|下面|下边|下)<gap>{0,6}(有|"
+                               "压着|放着|塞着|留了|留着)<gap>{0,8}(信|纸条|字条|遗书)")},
+               {.unless = {QStringLiteral("生日|惊喜|礼物|情书|圣诞|红包|牙仙|情人节|纪念日|表白|"
+                                          "压岁钱|贺卡|新年|七夕|母亲节|父亲节")}}),
         // Every debt paid, to owe no one "when I go".
         family({QStringLiteral("不欠"), QStringLiteral("不亏欠"), QStringLiteral("还清"),
                 QStringLiteral("还完"), QStringLiteral("还上"), QStringLiteral("还了"),
@@ -1178,8 +1257,16 @@ const std::vector<Family> &families()
              QStringLiteral("来世"), QStringLiteral("来生"), QStringLiteral("下一世"),
              QStringLiteral("天堂"), QStringLiteral("另一个世界"), QStringLiteral("再见"),
              QStringLiteral("别了"), QStringLiteral("永别"), QStringLiteral("拜拜"),
-             QStringLiteral("告别"), QStringLiteral("道别"), QStringLiteral("离开")},
-            {QStringLiteral("再也(见不到|见不着|看不到|看不见|听不到)我"),
+             QStringLiteral("告别"), QStringLiteral("道别"), QStringLiteral("离开"),
+             QStringLiteral("别找我"), QStringLiteral("要找我"), QStringLiteral("用找我"),
+             QStringLiteral("远的地方")},
+            // "哪天我突然不回了，别担心，也别找我，就当我去了很远的地方".
+            {QStringLiteral("就当(我|是我)?(是)?(去了|去|走了|出了|搬去了)(一个)?(很远|远|好远)的地方"
+                            "(?!<gap>{0,4}(旅行|旅游|出差|留学|打工|工作|读书|上学))"),
+             QStringLiteral("(如果|要是|哪天|有一天|万一)<gap>{0,6}(突然)?(不回|没回|不再回|没有回|"
+                            "消失了?|联系不上)<any>{0,24}(别|不要|不用)(来)?找我(?!<any>{0,10}(睡觉|"
+                            "开会|上课|考试|出差|加班|忙|信号|没电))"),
+             QStringLiteral("再也(见不到|见不着|看不到|看不见|听不到)我"),
              QStringLiteral("再也(见不到|见不着)(你|你们|大家)?了"),
              QStringLiteral("最后一次(跟|和|与|同|给|对)?(你|你们|大家|人|别人|任何人|谁|"
                             "这个世界)?(说话|聊天|聊|讲话|发消息|打招呼|说再见|道别|倾诉)(?!是|在|"
@@ -1312,9 +1399,20 @@ const std::vector<Family> &families()
                                           "送人头|打野|回城")}}),
         // Death as the end of the pain, asked or hoped: "死了是不是就不会这么痛了",
         // "死亡能结束这些痛苦吗". The death of a pet, a grandmother or a character is not this.
+        // Gone or asleep for good, as the end of it: "也许走了反而是解脱", "睡过去就不会痛了吧".
+        // Someone else gone after an illness is spared by whom the "走" follows. "走了" is said
+        // of every goodbye, so the relief is the word looked for, not the going.
         family(
-            {QStringLiteral("死")},
-            {QStringLiteral(
+            {QStringLiteral("死"), QStringLiteral("睡过去"), QStringLiteral("解脱"),
+             QStringLiteral("不会痛"), QStringLiteral("不会再痛"), QStringLiteral("不会疼"),
+             QStringLiteral("不会再疼"), QStringLiteral("不用再痛"), QStringLiteral("不再痛"),
+             QStringLiteral("不会难受"), QStringLiteral("不会再难受")},
+            {QStringLiteral("(?<![他她它奶爷婆公姥爸妈人狗猫职伴])(我|自己)?(也许|或许|可能|说不定|"
+                            "其实|干脆|要是|如果|就这样)*(走了|睡过去了?|一睡不醒)(以后|之后)?[，,]?"
+                            "(也许|或许|可能|反而|倒|才|就|也|其实|是不是)*(是|算|算是)?(一种)?"
+                            "(解脱|轻松|(不会|不用|不再|再也不会?)再?(这么|那么)?(痛|疼|难受|痛苦|"
+                            "累|苦))"),
+             QStringLiteral(
                 "<die>(?:[了掉亡去]*(以后|之后)?[，,]?(是不是|会不会|能不能|是否|也许|或许|"
                 "大概)?(就|也就|才|便)?(能|可以|会)?((不用|不必|不会|再也不用|再也不会|"
                 "再也不|不再|没有|没)再?(这么|那么)?<gap>{0,4}?(痛|疼|累|难受|难过|伤心|苦|烦|面对|"
@@ -1410,11 +1508,18 @@ const std::vector<Family> &families()
                             "谁)<gap>{0,3}(都|也)?(看不到|看不见|找不到|发现不了|不知道|不会发现|"
                             "翻不到|注意不到|发现不到)"),
              QStringLiteral("<drug><any>{0,12}(攒|囤)(够|齐|好|了一堆|了好多|了很多|了不少)"),
+             // Bottles saved up this month, the family's medicine kept back till there is a box.
+             QStringLiteral("(攒|存|囤)(了|下了|下|够了)?<gap>{0,3}(两|三|四|五|几|好几|一|十几|半|"
+                            "整整)(瓶|盒|板|大瓶|小盒|小瓶|袋)(的)?<sleepdrug>"),
+             QStringLiteral("(偷偷|悄悄|背着<gap>{0,4})<gap>{0,6}(把|将)?(家里|家里人|爸妈|我妈|"
+                            "我爸|奶奶|爷爷|外婆)?的?<drug><gap>{0,6}(攒|存|藏|囤)(起来|下来|着|了)"
+                            "<any>{0,12}(一小盒|一盒|一小袋|一袋|一大把|一瓶|一小瓶|好多|一堆|"
+                            "不少|一小堆)"),
              QStringLiteral("<drug><gap>{0,8}?(藏|收)(起来|好)<any>{0,8}(不让|别让|没让|不能让|"
                             "不敢让)(家人|家里人|爸妈|父母|爸爸|妈妈|我妈|我爸|他们|别人|老公|"
                             "老婆|室友|任何人)(看到|看见|发现|知道)")},
             {.needs = {QStringLiteral("藏"), QStringLiteral("攒"), QStringLiteral("囤"),
-                       QStringLiteral("看不到"), QStringLiteral("看不见"), QStringLiteral("找不到"),
+                       QStringLiteral("存"), QStringLiteral("看不到"), QStringLiteral("看不见"), QStringLiteral("找不到"),
                        QStringLiteral("发现不了"), QStringLiteral("不会发现"),
                        QStringLiteral("翻不到"), QStringLiteral("注意不到"),
                        QStringLiteral("发现不到")}}),
@@ -1498,7 +1603,8 @@ const std::vector<Family> &families()
             {QStringLiteral("划"), QStringLiteral("割"), QStringLiteral("刻"),
              QStringLiteral("烫"), QStringLiteral("打自己"), QStringLiteral("扇自己"),
              QStringLiteral("抽自己"), QStringLiteral("捶自己"), QStringLiteral("掐自己"),
-             QStringLiteral("撞墙")},
+             QStringLiteral("撞墙"), QStringLiteral("头撞"), QStringLiteral("头磕"),
+             QStringLiteral("头砸"), QStringLiteral("掐得"), QStringLiteral("掐到")},
             {QStringLiteral("(难受|痛苦|心情不好|心里不舒服|崩溃|压力大|想哭|烦|绝望|撑不住|受不了|"
                             "扛不住|熬不住|难过|心里苦|心里疼|心里痛|心痛|睡不着|焦虑|emo|"
                             "痛的时候|疼的时候)<any>{0,10}(就|会|都|便|只能|只好|总会|总要|就会|"
@@ -1525,7 +1631,12 @@ const std::vector<Family> &families()
              QStringLiteral("(头|脑袋)<gap>{0,2}(往|撞|磕)<gap>{0,2}(墙|桌子|柜子|地)<any>{0,8}"
                             "(撞到|磕到|直到|到)<gap>{0,4}(晕|流血|出血|起包|眼冒金星)"),
              QStringLiteral("(控制不住|忍不住|停不下来|一难受就|一崩溃就)地?(打|扇|掐|捶|抽)"
-                            "(我)?自己")}),
+                            "(我)?自己"),
+             QStringLiteral("(难受|崩溃|生气|烦|不开心|心情不好|情绪|控制不住|忍不住|想哭|绝望|委屈|"
+                            "受不了|emo)<any>{0,8}(就|会|都|便|总|只能|就会)<gap>{0,3}(拿|用)?(头|"
+                            "脑袋)(去|往)?(撞|磕|砸)(墙|桌子|桌|地|柜子|门|地板)"),
+             QStringLiteral("掐(自己|我自己|手臂|胳膊|大腿|手)?<gap>{0,6}(掐)?(到|得|直到|出)<gap>{0,4}"
+                            "(青|紫|淤青|出血|流血|破皮|全是印)")}),
         // Following someone who has died: a widow wanting to go to her husband early,
         // "老伴走了三年了，不如早点去陪他"; a child its mother, "妈妈走了以后 我好想去找她".
         // Someone else's grandfather, or a mother gone to the shops, is not this.
@@ -1537,7 +1648,8 @@ const std::vector<Family> &families()
                 QStringLiteral("跟着她"),
                 QStringLiteral("陪妈"), QStringLiteral("陪爸"), QStringLiteral("找妈"),
                 QStringLiteral("找爸"), QStringLiteral("陪我妈"), QStringLiteral("陪我爸"),
-                QStringLiteral("找我妈"), QStringLiteral("找我爸")},
+                QStringLiteral("找我妈"), QStringLiteral("找我爸"), QStringLiteral("来找你"),
+                QStringLiteral("来陪你"), QStringLiteral("去陪")},
                {QStringLiteral("(早点|早些|早日|趁早|赶紧)(去|下去)?(找|陪|跟|随)(她|他|老伴儿?|"
                                "老头子?|老太婆|老婆子|孩子他爸|孩子他妈|你爸|你妈|亡妻|亡夫)(一起)?"
                                "(去|走)?(了|吧|算了)?(<end>|[，,])"),
@@ -1546,13 +1658,21 @@ const std::vector<Family> &families()
                                "见)(她|他|老伴儿?|老头子?|老太婆|他们|她们|妈妈|爸爸|我妈|我爸)"),
                 QStringLiteral("(好想|真想|想|只想|也想|就想|很想)(早点|早些)?(去|下去)?(找|陪|跟|"
                                "随)着?(她|他|老伴儿?|老头子?|妈妈|爸爸|我妈|我爸)(一起)?(去|走)?"
-                               "(了|吧|算了)?(<end>|[，,])")},
+                               "(了|吧|算了)?(<end>|[，,])"),
+                QStringLiteral("(好想|真想|想|只想|也想|就想|很想|要)(早点|早些|快点)?(去|下去)?(陪|"
+                               "找)(奶奶|爷爷|外婆|外公|姥姥|姥爷|妈|爸|我奶奶|我爷爷|我外婆|"
+                               "我外公)(了|吧|算了)?(<end>|[，,])"),
+                // Told to the dead: "妈，我很快就来找你了".
+                QStringLiteral("(很快|马上|快|过几天|不久|就要|等我|这就)<gap>{0,3}(会)?(来|去|下去)"
+                               "(找|陪)你(们)?(了|啦|吧)?(<end>|[，,])")},
                {.context = {QStringLiteral(
                     "(老伴儿?|老头子|老太婆|老婆子|老公|老婆|丈夫|妻子|爱人|她|他)(已经)?"
                     "(走了|去世|过世|离世|病逝|先走|不在)了?(这|好|几|一|两|三|四|五|半|"
                     "十)+(年|个月)|(老伴儿?|老头子|老太婆|老婆子|老公|老婆|丈夫|妻子|"
                     "爱人)<any>{0,8}(走了|去世|过世|离世|病逝|先走|不在了|没了)|守寡|"
-                    "丧偶|丧妻|丧夫|亡妻|亡夫|(?<![他她你爸妈])(妈妈|我妈|妈|母亲|爸爸|我爸|爸|"
+                    "丧偶|丧妻|丧夫|亡妻|亡夫|忌日|墓前|坟前|天上的|在天堂|(?<![他她])(奶奶|爷爷|"
+                    "外婆|外公|姥姥|姥爷|你)<gap>{0,3}(走了|去世|过世|离世|病逝|不在了|没了)"
+                    "(?![，,]?(出去|出门|去|上班|回|买))|(?<![他她你爸妈])(妈妈|我妈|妈|母亲|爸爸|我爸|爸|"
                     "父亲)<gap>{0,3}(走了(?![，,]?(出去|出门|去|上班|回|买))|去世|过世|离世|病逝|"
                     "不在了|没了)")}}),
         // Going early when old or in the way: "人老了不中用，还不如早点走",
@@ -1734,6 +1854,23 @@ const QRegularExpression &lookAlikes()
         "|不想活(动|跃|泼)"
         "|(计|规|策|企)划自己"
         "|自杀小队|诀别诗"
+        // Cantonese: "激到想死咗佢" is temper; "唔使再醒咁早" a late start; a good dream or a lie-in.
+        "|想死咗佢(?!算|好过|一了百了)"
+        "|唔(使|洗|想|好)再?醒(返)?(咁早|得咁早|早|啲)"
+        "|(好梦|美梦|发紧梦|发梦|瞓到|瞓得好|瞓得咁好|瞓得好舒服|放假|唔使返工)[^。！？\\n]{0,8}"
+        "唔(想|愿)再?醒"
+        // A hard sum or a bug that makes one "bang one's head on the wall".
+        "|(题|数学|作业|代码|bug|考试|物理|难到|难得|卷子|论文|报表|甲方|蠢到)[^。！？\\n]{0,10}?"
+        "(想|要)?(拿|用)?头(去)?(撞|磕)墙"
+        // Sleeping pills for a grandparent; an anaesthetic or an ache slept off.
+        "|(奶奶|爷爷|外婆|外公|姥姥|姥爷|老人|家里老人)<aside>{0,12}?(安眠药|镇静剂|镇定剂|处方|"
+        "助眠药)"
+        "|(麻药|麻醉|全麻|手术|拔牙|胃镜|肠镜)<aside>{0,12}?睡过去"
+        "|(牙|头|胃|肚子|腿|腰|嗓子|痛经|伤口|经期)<aside>{0,6}?(疼|痛)<aside>{0,10}?[，,]?"
+        "<aside>{0,6}?睡过去"
+        // Things one has outgrown or quit, given away.
+        "|(退游|不玩了|毕业|搬家|换了新|买了新|升级|长大|穿不下|断舍离|闲置|过期|戒了|不追了|"
+        "不练了|转行|不考了|考完|上岸)[^。！？\\n]{0,16}?(用不上|用不着|用不到|不需要)"
         // A dream too sweet to leave, a drink, a sleeping baby.
         "|(?<![噩恶])梦(?!想)[^。！？\\n]{0,8}?(不想|不愿|别|不要)再?醒"
         "|醉[^。！？\\n]{0,3}不(愿|想|复)醒"
@@ -1838,6 +1975,49 @@ const QRegularExpression &lookAlikes()
         "|(if|when)i(was|were|['’]?m|am)gone(for|to|on|at|till|until|tomorrow|today|tonight|next|"
         "this|during|over)")});
     return expressions;
+}
+
+// A friend, a classmate or a mother who said such things, told by a user who asks how to help
+// them: "朋友总说活着没意思，我该怎么劝她". The caring line asks the user whether they are safe,
+// which answers nobody here; the table, or a person, does better. From the one spoken of to the
+// end of the sentence, once they are said to say, think or do something, is theirs, until the
+// user turns to themselves ("其实我也不想活了", "，我真的撑不住了"), which stays and is heard.
+// The question is looked for in the sentence and the ones either side, where people ask it.
+const QRegularExpression &reportedOfOthers()
+{
+    static const QRegularExpression expression = joined({QStringLiteral(
+        "(朋友|好友|闺蜜|室友|舍友|同学|同事|同桌|哥们|兄弟|姐妹|网友|学生|邻居|表弟|表妹|表姐|"
+        "表哥|堂弟|堂妹|弟弟|妹妹|哥哥|姐姐|男朋友|女朋友|男友|女友|对象|老公|老婆|孩子|儿子|女儿|"
+        "我妈|我爸|我哥|我姐|我弟|我妹|妈妈|爸爸|亲戚|奶奶|爷爷|外婆|外公|他|她)(们)?[^，。！？；,.!?;\\n我]{0,6}?(说|讲|"
+        "提到|提起|念叨|告诉我|跟我说|和我说|对我说|发消息|发微信|发朋友圈|发了|留言|写了|总想|老想|"
+        "一直想|也想|想|有(轻生|自杀|自残|不好)的?(念头|想法|倾向)|割|自残|自杀|要跳|闹着)<any>*?(?=(其实|但是?|可是?|而|"
+        "不过|连)我|我(自己)?也|我自己|我(真的|已经|又)|[，,]我(现在|好|就|是|其实|都|今天|最近|"
+        "一直)|[。！？\\n]|$)")});
+    return expression;
+}
+
+// The text in simplified characters, copied only if it holds a traditional one.
+QString simplifiedFrom(const QString &text)
+{
+    const qsizetype at = firstTraditional(text);
+    if (at < 0)
+        return text;
+    QString simplified = text;
+    toSimplified(simplified, at);
+    return simplified;
+}
+
+// Whether the user asks how to help or talk someone round.
+const QRegularExpression &asksHowToHelp()
+{
+    static const QRegularExpression expression = joined({QStringLiteral(
+        "(怎么|如何|怎样|咋|要怎么|该怎么|应该怎么|能怎么)(样)?(劝|帮|安慰|开导|帮助|陪|回|回复|"
+        "回应|跟(她|他)说|和(她|他)说|对(她|他)说|办|做|说)|能(为(她|他|他们))?做(些|点)?什么|"
+        "可以做(些|点)?什么|该说(些|点)?什么|说(些|点)?什么(好|才好)|怎么办|有什么办法|"
+        "帮(她|他|他们)走出来|拉(她|他)一把|劝劝|(要不要|该不该|需不需要|用不用)(报警|告诉|通知)|"
+        "报警吗|(给|提|出)(我)?(点|些|个)?(建议|意见|主意)|有什么(建议|意见)|支(个|支)?招|"
+        "help(him|her|them|afriend|myfriend)")});
+    return expression;
 }
 
 // Finds in one pass which groups of keys a text holds: an Aho–Corasick automaton like
@@ -2101,7 +2281,11 @@ bool concerns(const QString &normalisedMessage)
             continue;
         QString stretch = QStringView(sentences[i].data(), last.data() + last.size()).toString();
         toSimplified(stretch);
-        if (holdsCrisisWords(stretch.remove(lookAlikes()), around))
+        stretch.remove(lookAlikes());
+        if (!holdsCrisisWords(stretch, around))
+            continue;
+        if (!asksHowToHelp().match(simplifiedFrom(around.toString())).hasMatch() ||
+            holdsCrisisWords(stretch.remove(reportedOfOthers()), around))
             return true;
     }
     return false;
