@@ -5,6 +5,7 @@
 
 #include "common/TextRules.h"
 #include "conversation/CrisisCare.h"
+#include "conversation/ReplyEngine.h"
 #include "knowledge/GbkCodec.h"
 #include "knowledge/KnowledgeBase.h"
 #include "knowledge/KnowledgeFile.h"
@@ -12,6 +13,8 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTest>
+
+#include "support/Fakes.h"
 
 using namespace Qt::StringLiterals;
 
@@ -27,6 +30,8 @@ private slots:
     void heldOutMessages_data();
     void heldOutMessages();
     void defaultKnowledgeReadsAsEveryday();
+    void careIsForWhomItConcerns_data();
+    void careIsForWhomItConcerns();
     void caringLines_data();
     void caringLines();
     void caringLinesSayWhereHelpIs();
@@ -932,6 +937,38 @@ void TstCrisisCare::defaultKnowledgeReadsAsEveryday()
         QVERIFY2(!CrisisCare::concerns(TextRules::normalise(sentence)), qPrintable(sentence));
 }
 
+void TstCrisisCare::careIsForWhomItConcerns_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("lines"); // 0: none, 1: the caring lines, 2: the lines for a helper
+
+    QTest::newRow("the user") << u"我不想活了"_s << 1;
+    QTest::newRow("a friend, how to help") << u"我同学发朋友圈说想结束一切，我要怎么帮他"_s << 2;
+    QTest::newRow("a roommate, the police") << u"室友半夜说想死，我要不要报警啊"_s << 2;
+    QTest::newRow("a friend, then the user") << u"朋友说她想死，我该怎么劝。其实我也不想活了"_s << 1;
+    QTest::newRow("a friend who is fine") << u"朋友说想去海边玩，我该怎么劝她早点回来"_s << 0;
+}
+
+void TstCrisisCare::careIsForWhomItConcerns()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, lines);
+
+    // Someone asking how to help a friend is not asked whether they are safe, and never gets a
+    // cheerful line from the table either.
+    const auto bytes = KnowledgeFile::firstRunBytes(u"小明"_s);
+    QVERIFY(bytes);
+    const Result<KnowledgeBase> knowledge = KnowledgeBase::parse(*bytes);
+    QVERIFY(knowledge);
+    QString message = TextRules::normalise(typed);
+    ScriptedRandom random;
+    const Reply reply = ReplyEngine::respond(message, *knowledge, u"阿木"_s, random);
+    QVERIFY(reply.text);
+    QCOMPARE(reply.caring, lines != 0);
+    QCOMPARE(CrisisCare::caringLines().contains(*reply.text), lines == 1);
+    QCOMPARE(CrisisCare::linesForAHelper().contains(*reply.text), lines == 2);
+}
+
 void TstCrisisCare::caringLines_data()
 {
     QTest::addColumn<QString>("line");
@@ -940,6 +977,9 @@ void TstCrisisCare::caringLines_data()
     QVERIFY(lines.size() >= 4 && lines.size() <= 6);
     for (qsizetype i = 0; i < lines.size(); ++i)
         QTest::addRow("line %d", int(i + 1)) << lines.at(i);
+    const QStringList &forAHelper = CrisisCare::linesForAHelper();
+    for (qsizetype i = 0; i < forAHelper.size(); ++i)
+        QTest::addRow("for a helper %d", int(i + 1)) << forAHelper.at(i);
 }
 
 void TstCrisisCare::caringLines()

@@ -2260,10 +2260,10 @@ std::vector<QStringView> sentencesOf(QStringView message)
 
 } // namespace
 
-bool concerns(const QString &normalisedMessage)
+Concern concernOf(const QString &normalisedMessage)
 {
     if (!keys().groups.any(normalisedMessage, keys().found))
-        return false;
+        return Concern::None;
     // A sentence at a time: no phrase or family reaches past the end of its sentence, so a
     // sentence is searched alone, and most hold nothing worth a second look. Only when one
     // does are the look-alikes cut out, which costs more than all the other searches together,
@@ -2273,6 +2273,7 @@ bool concerns(const QString &normalisedMessage)
     // family's setting is looked for in the sentences either side as well: a husband who died
     // three years ago is often told of in the sentence before the wish to follow him.
     const std::vector<QStringView> sentences = sentencesOf(normalisedMessage);
+    bool aboutSomeoneElse = false;
     for (size_t i = 0; i < sentences.size(); ++i) {
         const QStringView first = i > 0 ? sentences[i - 1] : sentences[i];
         const QStringView last = i + 1 < sentences.size() ? sentences[i + 1] : sentences[i];
@@ -2286,9 +2287,16 @@ bool concerns(const QString &normalisedMessage)
             continue;
         if (!asksHowToHelp().match(simplifiedFrom(around.toString())).hasMatch() ||
             holdsCrisisWords(stretch.remove(reportedOfOthers()), around))
-            return true;
+            return Concern::Self;
+        // Someone else's words; a later sentence may still be the user's own.
+        aboutSomeoneElse = true;
     }
-    return false;
+    return aboutSomeoneElse ? Concern::SomeoneElse : Concern::None;
+}
+
+bool concerns(const QString &normalisedMessage)
+{
+    return concernOf(normalisedMessage) == Concern::Self;
 }
 
 const QStringList &caringLines()
@@ -2312,6 +2320,22 @@ const QStringList &caringLines()
         QStringLiteral("我在这里，哪儿也不去。你身边现在有人吗？请尽快联系一个你信任的人，或者"
                        "本地的心理援助热线；情况紧急的话，请立刻拨打急救电话。你愿意的话，我们"
                        "接着聊。")};
+    return lines;
+}
+
+const QStringList &linesForAHelper()
+{
+    // For someone worried about a friend who said such things: take it seriously, stay with
+    // them, bring in people they trust and the help line; and look after yourself too.
+    static const QStringList lines = {
+        QStringLiteral("谢谢你这么关心对方。这样的话一定要认真对待：先陪着对方，耐心听，不评判、"
+                       "不说教；尽快让对方身边信任的人知道，比如家人、老师或辅导员；也可以一起在网"
+                       "上搜索“心理援助热线”和所在的城市。如果对方现在就有危险，请马上拨打急救电话"
+                       "或报警。你自己也别一个人扛着，想聊的话可以跟我说。"),
+        QStringLiteral("听得出你很担心。请认真对待对方说的话：温和而直接地问问对方现在是否安全，"
+                       "尽量陪在身边，并尽快告诉对方信任的家人、老师或辅导员；对方所在城市的心理"
+                       "援助热线也能帮忙。如果情况紧急，请立刻报警或拨打急救电话。照顾别人也很累，"
+                       "你也要照顾好自己，愿意的话就跟我说说。")};
     return lines;
 }
 

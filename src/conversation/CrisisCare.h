@@ -20,7 +20,21 @@ namespace CrisisCare {
 // "游戏结束了" do not count, nor a story, a film, a game or the news telling of someone else.
 bool concerns(const QString &normalisedMessage);
 
+// Whom such words are about: the user, or someone the user is worried about and asks how to
+// help ("朋友说想死，我该怎么劝"); the caring lines ask the user whether they are safe, which
+// answers nobody there.
+enum class Concern
+{
+    None,
+    Self,
+    SomeoneElse,
+};
+Concern concernOf(const QString &normalisedMessage);
+
 // The lines the robot may answer such a message with, each one whole (no placeholders).
 const QStringList &caringLines();
+
+// The lines for a user worried about someone else: how to stand by them and where help is.
+const QStringList &linesForAHelper();
 
 } // namespace CrisisCare

@@ -72,8 +72,10 @@ Route route(QString &message, const KnowledgeBase &knowledge, const QString &rob
         route.way = Route::Way::Calculator;
         return route;
     }
-    if (CrisisCare::concerns(message)) {
+    if (const CrisisCare::Concern concern = CrisisCare::concernOf(message);
+        concern != CrisisCare::Concern::None) {
         route.way = Route::Way::Crisis;
+        route.forSomeoneElse = concern == CrisisCare::Concern::SomeoneElse;
         return route;
     }
     if (holdsRudeWord(message, knowledge, robotName, index, route.nameReplaced)) {
@@ -108,7 +110,10 @@ Reply respond(QString &message, const KnowledgeBase &knowledge, const QString &r
         return reply;
     }
     case Route::Way::Crisis: {
-        Reply reply = say(pickRandom(CrisisCare::caringLines(), random), RobotText::Replied);
+        Reply reply = say(pickRandom(way.forSomeoneElse ? CrisisCare::linesForAHelper()
+                                                        : CrisisCare::caringLines(),
+                                     random),
+                          RobotText::Replied);
         reply.caring = true;
         return reply;
     }

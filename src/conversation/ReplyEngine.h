@@ -47,6 +47,8 @@ struct Route
     qsizetype entry = -1;
     // The robot's name was turned into "[rob]" before the table was searched.
     bool nameReplaced = false;
+    // Crisis words about someone the user asks how to help, not about the user.
+    bool forSomeoneElse = false;
 };
 
 // Finds the first entry, in the order of the table being searched, whose key a message holds.
