@@ -2325,17 +2325,18 @@ const QStringList &caringLines()
 
 const QStringList &linesForAHelper()
 {
-    // For someone worried about a friend who said such things: take it seriously, stay with
-    // them, bring in people they trust and the help line; and look after yourself too.
+    // For someone worried about a friend who said such things: take it seriously, ask plainly,
+    // keep no such secret, bring in people they trust and the help line; and look after
+    // yourself too.
     static const QStringList lines = {
-        QStringLiteral("谢谢你这么关心对方。这样的话一定要认真对待：先陪着对方，耐心听，不评判、"
-                       "不说教；尽快让对方身边信任的人知道，比如家人、老师或辅导员；也可以一起在网"
-                       "上搜索“心理援助热线”和所在的城市。如果对方现在就有危险，请马上拨打急救电话"
-                       "或报警。你自己也别一个人扛着，想聊的话可以跟我说。"),
-        QStringLiteral("听得出你很担心。请认真对待对方说的话：温和而直接地问问对方现在是否安全，"
-                       "尽量陪在身边，并尽快告诉对方信任的家人、老师或辅导员；对方所在城市的心理"
-                       "援助热线也能帮忙。如果情况紧急，请立刻报警或拨打急救电话。照顾别人也很累，"
-                       "你也要照顾好自己，愿意的话就跟我说说。")};
+        QStringLiteral("谢谢你这么关心对方。听到这样的话，一定要认真对待：先陪在对方身边，耐心听，"
+                       "不评判、不说教，也别答应替对方保密；尽快让对方信任的人知道，比如家人、老师"
+                       "或辅导员；还可以上网查一查对方所在城市的心理援助热线。如果对方现在就有危险，"
+                       "请马上拨打急救电话或报警。你自己也别一个人扛着，想聊的话可以跟我说。"),
+        QStringLiteral("听得出你很担心。请认真对待对方说的话：温和而直接地问问对方有没有轻生的念头、"
+                       "现在是否安全，尽量陪在身边，并尽快告诉对方信任的人，比如家人、老师或辅导员；"
+                       "对方所在城市的心理援助热线也能帮忙。如果情况紧急，请立刻报警或拨打急救电话。"
+                       "照顾别人很耗心力，你也要照顾好自己，愿意的话就跟我说说。")};
     return lines;
 }
 
