@@ -335,6 +335,8 @@ void TestAttacks::aCryInABurstIsAnsweredWithCare_data()
     QTest::addColumn<QString>("next");
     QTest::newRow("taken back at once") << u"我不想活了"_s << u"算了"_s;
     QTest::newRow("followed by a greeting") << u"我真的想死"_s << u"你好"_s;
+    QTest::newRow("how to help a friend, then thanks")
+        << u"室友说想死，我要不要报警"_s << u"谢谢"_s;
 }
 
 void TestAttacks::aCryInABurstIsAnsweredWithCare()
@@ -353,7 +355,8 @@ void TestAttacks::aCryInABurstIsAnsweredWithCare()
     const QStringList said = h.speaker.lines.mid(saidBefore);
     QVERIFY(!said.isEmpty());
     const bool cared = std::any_of(said.cbegin(), said.cend(), [](const QString &line) {
-        return CrisisCare::caringLines().contains(line);
+        return CrisisCare::caringLines().contains(line) ||
+               CrisisCare::linesForAHelper().contains(line);
     });
     QVERIFY2(cared, qPrintable(said.join(u" / "_s)));
 }

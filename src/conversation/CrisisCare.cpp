@@ -2299,6 +2299,11 @@ bool concerns(const QString &normalisedMessage)
     return concernOf(normalisedMessage) == Concern::Self;
 }
 
+bool asksForCare(const QString &normalisedMessage)
+{
+    return concernOf(normalisedMessage) != Concern::None;
+}
+
 const QStringList &caringLines()
 {
     // Every line invites the user to keep talking and names the people who can help; the place

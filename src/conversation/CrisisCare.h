@@ -31,6 +31,9 @@ enum class Concern
 };
 Concern concernOf(const QString &normalisedMessage);
 
+// Whether the message is answered with care, for the user or for someone the user would help.
+bool asksForCare(const QString &normalisedMessage);
+
 // The lines the robot may answer such a message with, each one whole (no placeholders).
 const QStringList &caringLines();
 

@@ -228,9 +228,9 @@ void FrmMain::send()
             m_seams.speaker->say(QStringLiteral("注意：请不要发送空白内容"));
         return;
     }
-    // A cry for help still waiting for its answer is not replaced by what follows it: it is
-    // answered with care first.
-    if (!m_timerRevert->isActive() || !CrisisCare::concerns(m_pendingMessage))
+    // A cry for help, or a question how to help someone who cried out, still waiting for its
+    // answer is not replaced by what follows it: it is answered with care first.
+    if (!m_timerRevert->isActive() || !CrisisCare::asksForCare(m_pendingMessage))
         m_pendingMessage = TextRules::normalise(typed);
     appendTranscript(RobotText::transcriptHeader(m_knowledge.userName, m_seams.clock->now()) +
                      typed + QStringLiteral("\r\n\r\n"));
