@@ -262,6 +262,18 @@ void toSimplified(QString &text, qsizetype from = 0)
         text[i] = QChar(forms[text[i].unicode()]);
 }
 
+// The text in simplified characters: itself when it holds no traditional one, else a copy kept
+// in storage. The length stays, so does every index.
+QStringView inSimplified(QStringView text, QString &storage)
+{
+    const qsizetype at = firstTraditional(text);
+    if (at < 0)
+        return text;
+    storage = text.toString();
+    toSimplified(storage, at);
+    return storage;
+}
+
 // A family of wordings that a list of phrases cannot hold, because the words between the parts
 // vary: one expression of alternatives, and the words of which every match holds at least one,
 // so that a message holding none of them skips the expression.
@@ -485,11 +497,7 @@ bool matches(const Family &family, QStringView text, const std::vector<Hit> &hit
         !family.expression.match(text.toString().remove(family.spare)).hasMatch())
         return false;
     QString simplified;
-    if (const qsizetype at = firstTraditional(surroundings); at >= 0) {
-        simplified = surroundings.toString();
-        toSimplified(simplified, at);
-        surroundings = simplified;
-    }
+    surroundings = inSimplified(surroundings, simplified);
     if (!family.context.pattern().isEmpty() && !family.context.match(surroundings).hasMatch())
         return false;
     return family.unless.pattern().isEmpty() || !family.unless.match(surroundings).hasMatch();
@@ -1996,17 +2004,6 @@ const QRegularExpression &reportedOfOthers()
     return expression;
 }
 
-// The text in simplified characters, copied only if it holds a traditional one.
-QString simplifiedFrom(const QString &text)
-{
-    const qsizetype at = firstTraditional(text);
-    if (at < 0)
-        return text;
-    QString simplified = text;
-    toSimplified(simplified, at);
-    return simplified;
-}
-
 // Whether the user asks how to help or talk someone round.
 const QRegularExpression &asksHowToHelp()
 {
@@ -2227,11 +2224,7 @@ bool holdsCrisisWords(QStringView text, QStringView surroundings)
         return false;
     // The wordings are written in simplified characters.
     QString simplified;
-    if (const qsizetype at = firstTraditional(text); at >= 0) {
-        simplified = text.toString();
-        toSimplified(simplified, at);
-        text = simplified;
-    }
+    text = inSimplified(text, simplified);
     for (; rest != 0; rest &= rest - 1) {
         const auto index = size_t(std::countr_zero(rest));
         if ((groups & all.needs[index]) == all.needs[index] &&
@@ -2285,7 +2278,8 @@ Concern concernOf(const QString &normalisedMessage)
         stretch.remove(lookAlikes());
         if (!holdsCrisisWords(stretch, around))
             continue;
-        if (!asksHowToHelp().match(simplifiedFrom(around.toString())).hasMatch() ||
+        QString simplified;
+        if (!asksHowToHelp().match(inSimplified(around, simplified)).hasMatch() ||
             holdsCrisisWords(stretch.remove(reportedOfOthers()), around))
             return Concern::Self;
         // Someone else's words; a later sentence may still be the user's own.
