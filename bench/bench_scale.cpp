@@ -99,7 +99,7 @@ public:
     void keepSentencesWithoutKeys(const ReplyIndex &index)
     {
         m_sentences.removeIf([&index](const QString &sentence) {
-            return index.firstEntry(sentence) || index.holdsFilterWord(sentence) ||
+            return index.firstEntry(sentence) || index.firstFilterWord(sentence) ||
                    CrisisCare::concerns(sentence);
         });
         if (m_sentences.isEmpty())

@@ -5,9 +5,9 @@
 
 #include "conversation/CrisisCare.h"
 #include "conversation/RobotText.h"
+#include "conversation/SourceLocation.h"
 #include "support/WindowHarness.h"
 #include "window/ChatTextBox.h"
-#include "window/SourceLocation.h"
 
 #include <QClipboard>
 #include <QDir>

@@ -152,9 +152,11 @@ constexpr Spelling operatorWords[] = {
     {u"xor", Symbol::Xor}, {u"eqv", Symbol::Eqv}, {u"imp", Symbol::Imp},
 };
 
-// Two-character spellings first, so that <= is not read as < followed by =.
+// Two-character spellings first, so that <= is not read as < followed by =. VBScript also
+// takes =<, => and >< for <=, >= and <>.
 constexpr Spelling operatorSpellings[] = {
     {u"<=", Symbol::LessEqual},  {u">=", Symbol::GreaterEqual},  {u"<>", Symbol::NotEqual},
+    {u"=<", Symbol::LessEqual},  {u"=>", Symbol::GreaterEqual},  {u"><", Symbol::NotEqual},
     {u"+", Symbol::Plus},        {u"-", Symbol::Minus},          {u"*", Symbol::Times},
     {u"/", Symbol::Divide},      {u"\\", Symbol::IntegerDivide}, {u"^", Symbol::Power},
     {u"&", Symbol::Concatenate}, {u"(", Symbol::Open},           {u")", Symbol::Close},
@@ -447,6 +449,57 @@ private:
     int m_depth = 0;
 };
 
+// How people ask for the value after an expression, once "等于" has become "=": 1+2等于多少,
+// 1+2等于几, 3*4是多少.
+constexpr QStringView QuestionEndings[] = {u"=多少", u"=几", u"是多少"};
+
+// Where a number literal or a closing parenthesis ends, if one starts at position; else -1.
+qsizetype operandEnd(QStringView text, qsizetype position)
+{
+    if (text[position] == u')')
+        return position + 1;
+    const qsizetype length = CalcOps::readNumberLiteral(text.sliced(position)).length;
+    return length > 0 ? position + length : -1;
+}
+
+// A message loses its spaces before it is calculated, so "9 mod 6" arrives as 9mod6, where
+// mod6 would read as one name. After a number or ")", "mod" followed by a digit gets back the
+// space it needs; before "(", a sign or "." the word already ends without one. Names (a9mod6)
+// and texts in quotes stay as they are.
+QString withModSpaced(QString text)
+{
+    // Longer texts are refused whole, and a space only lengthens them.
+    if (text.size() > MaxExpressionLength)
+        return text;
+    qsizetype position = 0;
+    while (position < text.size()) {
+        const QChar c = text[position];
+        if (c == u'"') {
+            const qsizetype closing = text.indexOf(u'"', position + 1);
+            position = closing < 0 ? text.size() : closing + 1;
+            continue;
+        }
+        if (isLetter(c)) {
+            while (position < text.size() && isNameCharacter(text[position]))
+                ++position;
+            continue;
+        }
+        const qsizetype end = operandEnd(text, position);
+        if (end < 0) {
+            ++position;
+            continue;
+        }
+        position = end;
+        const QStringView rest = QStringView(text).sliced(position);
+        if (rest.size() > 3 && rest.startsWith(u"mod", Qt::CaseInsensitive) &&
+            rest[3] >= u'0' && rest[3] <= u'9') {
+            text.insert(position + 3, u' ');
+            position += 4;
+        }
+    }
+    return text;
+}
+
 } // namespace
 
 CalcResult Calculator::evaluate(QStringView expression)
@@ -454,6 +507,33 @@ CalcResult Calculator::evaluate(QStringView expression)
     if (expression.size() > MaxExpressionLength)
         return CalcError::TooLong;
     return Parser(expression).run();
+}
+
+QString Calculator::requestedExpression(QString message)
+{
+    message.remove(QStringLiteral("计算"));
+    message.remove(u'？');
+    // Inside an expression "等于" is the equals sign; around it, like "=", it only asks for the
+    // value, so both are dropped at either end (1+2=, =1+2) and kept between operands (1+2=3).
+    message.replace(QStringLiteral("等于"), QStringLiteral("="));
+    for (bool trimmed = true; trimmed;) {
+        trimmed = false;
+        for (const QStringView ending : QuestionEndings) {
+            if (message.endsWith(ending)) {
+                message.chop(ending.size());
+                trimmed = true;
+            }
+        }
+        while (message.endsWith(u'=')) {
+            message.chop(1);
+            trimmed = true;
+        }
+    }
+    qsizetype start = 0;
+    while (start < message.size() && message[start] == u'=')
+        ++start;
+    message.remove(0, start);
+    return withModSpaced(std::move(message));
 }
 
 QString JS(const QString &expressions)

@@ -26,8 +26,6 @@ public:
 
     // The smallest index of a key that text contains, or nothing.
     std::optional<qsizetype> firstContained(QStringView text) const { return search(text, 0); }
-    // True when text contains any key; stops at the first one found.
-    bool containsAny(QStringView text) const { return search(text, NoKey - 1).has_value(); }
 
     // What the automaton holds, for the benchmarks.
     size_t memoryBytes() const;

@@ -2,7 +2,18 @@
 // SPDX-FileCopyrightText: The 妙语通 developers
 #include "conversation/Randomness.h"
 
-#include <QRandomGenerator>
+#include <array>
+
+namespace {
+
+std::array<quint32, 2> words(quint64 seed)
+{
+    return {quint32(seed), quint32(seed >> 32)};
+}
+
+} // namespace
+
+SeededRandom::SeededRandom(quint64 seed) : m_generator(words(seed).data(), 2) {}
 
 double SystemRandom::next()
 {

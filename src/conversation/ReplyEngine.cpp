@@ -12,15 +12,6 @@ namespace ReplyEngine {
 
 namespace {
 
-Reply say(const QString *text, RobotText::ReplyKind kind)
-{
-    Reply reply;
-    if (text)
-        reply.text = *text;
-    reply.kind = kind;
-    return reply;
-}
-
 // Once the name is replaced, a new occurrence of it could only overlap an inserted "[rob]".
 bool settlesInOnePass(const QString &robotName)
 {
@@ -33,26 +24,34 @@ bool settlesInOnePass(const QString &robotName)
     return true;
 }
 
-// Whether the message holds a filter word, turning the robot's name into "[rob]" as it goes:
+// The first filter word the message holds, turning the robot's name into "[rob]" as it goes:
 // on every pass, so never when there are no filter words.
-bool holdsRudeWord(QString &message, const KnowledgeBase &knowledge, const QString &robotName,
-                   const ReplyIndex *index, bool &nameReplaced)
+std::optional<qsizetype> firstRudeWord(QString &message, const KnowledgeBase &knowledge,
+                                       const QString &robotName, const ReplyIndex *index,
+                                       bool &nameReplaced)
 {
     if (knowledge.filterWords.isEmpty())
-        return false;
+        return std::nullopt;
     nameReplaced = true;
     // When one replacement leaves the message as every later pass would, all filter words are
     // tested against that one message.
     if (index && settlesInOnePass(robotName)) {
         message.replace(robotName, QStringLiteral("[rob]"));
-        return index->holdsFilterWord(message);
+        return index->firstFilterWord(message);
     }
-    for (const QString &word : knowledge.filterWords) {
+    for (qsizetype i = 0; i < knowledge.filterWords.size(); ++i) {
         message.replace(robotName, QStringLiteral("[rob]"));
+        const QString &word = knowledge.filterWords.at(i);
         if (!word.isEmpty() && message.contains(word)) // as the index: "" is never found
-            return true;
+            return i;
     }
-    return false;
+    return std::nullopt;
+}
+
+// The calculator's choice among its four templates, drawn in double precision as it always was.
+qsizetype calculatorTemplate(RandomSource &random)
+{
+    return qBound(1, int(random.next() * 4 + 1), 4) - 1;
 }
 
 } // namespace
@@ -78,8 +77,10 @@ Route route(QString &message, const KnowledgeBase &knowledge, const QString &rob
         route.forSomeoneElse = concern == CrisisCare::Concern::SomeoneElse;
         return route;
     }
-    if (holdsRudeWord(message, knowledge, robotName, index, route.nameReplaced)) {
+    if (const std::optional<qsizetype> word =
+            firstRudeWord(message, knowledge, robotName, index, route.nameReplaced)) {
         route.way = Route::Way::RudeWord;
+        route.filterWord = *word;
         return route;
     }
     const std::optional<qsizetype> entry = findEntry ? findEntry(message)
@@ -95,40 +96,43 @@ Route route(QString &message, const KnowledgeBase &knowledge, const QString &rob
 Reply respond(QString &message, const KnowledgeBase &knowledge, const QString &robotName,
               RandomSource &random, const ReplyIndex *index)
 {
-    const Route way = route(message, knowledge, robotName, index);
-    switch (way.way) {
-    case Route::Way::Command: {
-        Reply reply;
-        reply.command = way.command;
-        if (const QString text = ChatCommands::reply(way.command); !text.isEmpty())
+    Reply reply;
+    reply.route = route(message, knowledge, robotName, index);
+    switch (reply.route.way) {
+    case Route::Way::Command:
+        reply.command = reply.route.command;
+        if (const QString text = ChatCommands::reply(reply.command); !text.isEmpty()) {
+            reply.lines = {text};
             reply.text = text;
+        }
         return reply;
-    }
-    case Route::Way::Calculator: {
-        Reply reply;
-        reply.text = calculate(message, random);
+    case Route::Way::Calculator:
+        reply.lines = calculatorLines(message);
+        reply.text = reply.lines.size() == 1 ? reply.lines.constFirst()
+                                             : reply.lines.at(calculatorTemplate(random));
         return reply;
-    }
-    case Route::Way::Crisis: {
-        Reply reply = say(pickRandom(way.forSomeoneElse ? CrisisCare::linesForAHelper()
-                                                        : CrisisCare::caringLines(),
-                                     random),
-                          RobotText::Replied);
+    case Route::Way::Crisis:
+        reply.lines =
+            reply.route.forSomeoneElse ? CrisisCare::linesForAHelper() : CrisisCare::caringLines();
         reply.caring = true;
-        return reply;
-    }
+        break;
     case Route::Way::RudeWord:
-        return say(pickRandom(knowledge.dirtyReplies, random), RobotText::Replied);
+        reply.lines = knowledge.dirtyReplies;
+        break;
     case Route::Way::Entry:
-        return say(
-            pickRandom(KnowledgeEntry::replies(knowledge.keywordTable.at(way.entry)), random),
-            RobotText::Replied);
+        reply.lines = KnowledgeEntry::replies(knowledge.keywordTable.at(reply.route.entry));
+        break;
     case Route::Way::NoAnswer:
+        // With no entries at all nothing is said, and the tick comes round again.
+        if (knowledge.keywordTable.isEmpty())
+            return reply;
+        reply.lines = knowledge.noAnswerReplies;
+        reply.kind = RobotText::NotUnderstood;
         break;
     }
-    if (knowledge.keywordTable.isEmpty())
-        return {};
-    return say(pickRandom(knowledge.noAnswerReplies, random), RobotText::NotUnderstood);
+    if (const QString *picked = pickRandom(reply.lines, random))
+        reply.text = *picked;
+    return reply;
 }
 
 std::optional<qsizetype> scanTable(QStringView message, const KeywordTable &table)
@@ -145,21 +149,28 @@ std::optional<qsizetype> scanTable(QStringView message, const KeywordTable &tabl
 
 QString calculate(QString &message, RandomSource &random)
 {
-    for (const char16_t *noise : {u"计算", u"等于", u"？", u"="})
-        message.remove(QString::fromUtf16(noise));
+    const QStringList lines = calculatorLines(message);
+    return lines.size() == 1 ? lines.constFirst() : lines.at(calculatorTemplate(random));
+}
+
+QStringList calculatorLines(QString &message)
+{
+    message = Calculator::requestedExpression(message);
     if (message.isEmpty())
-        return QStringLiteral("拜托，您得先告诉[rob]要算啥啊！");
+        return {QStringLiteral("拜托，您得先告诉[rob]要算啥啊！")};
 
     const QString value = JS(message);
     if (value.isEmpty())
-        return QStringLiteral("太难了，把[rob]都算晕了还算不出来~换一个吧");
+        return {QStringLiteral("太难了，把[rob]都算晕了还算不出来~换一个吧")};
 
     static const QStringList templates =
-        QStringLiteral("| 等于[JS]呀,拜托来点更高难度的| 这么简单你也不会呀,等于[JS]啊|"
-                       "我没算错的话,结果应该是[JS]|等于[JS],[rob]的计算绝对准确|")
+        QStringLiteral(" 等于[JS]呀,拜托来点更高难度的| 这么简单你也不会呀,等于[JS]啊|"
+                       "我没算错的话,结果应该是[JS]|等于[JS],[rob]的计算绝对准确")
             .split(u'|');
-    const int choice = qBound(1, int(random.next() * 4 + 1), 4);
-    return QString(templates.at(choice)).replace(QStringLiteral("[JS]"), value);
+    QStringList lines;
+    for (const QString &line : templates)
+        lines.append(QString(line).replace(QStringLiteral("[JS]"), value));
+    return lines;
 }
 
 } // namespace ReplyEngine

@@ -9,6 +9,7 @@
 #include "conversation/RobotText.h"
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <functional>
 #include <optional>
@@ -17,16 +18,6 @@ class KeywordTable;
 struct KnowledgeBase;
 class RandomSource;
 class ReplyIndex;
-
-struct Reply
-{
-    ChatCommand command = ChatCommand::None;
-    // What to say, if anything; placeholders are still in it.
-    std::optional<QString> text;
-    RobotText::ReplyKind kind = RobotText::Replied;
-    // A caring answer to someone in crisis: no idle chatter may follow it.
-    bool caring = false;
-};
 
 namespace ReplyEngine {
 
@@ -49,7 +40,27 @@ struct Route
     bool nameReplaced = false;
     // Crisis words about someone the user asks how to help, not about the user.
     bool forSomeoneElse = false;
+    // For a rude word: the first filter word, in list order, that the message holds.
+    qsizetype filterWord = -1;
 };
+
+} // namespace ReplyEngine
+
+struct Reply
+{
+    ReplyEngine::Route route;
+    ChatCommand command = ChatCommand::None;
+    // What to say, if anything; placeholders are still in it.
+    std::optional<QString> text;
+    // Every line the same road could have said, the one said among them: an entry's replies,
+    // the rebukes, the lines for no answer, the calculator's four answers, the caring lines.
+    QStringList lines;
+    RobotText::ReplyKind kind = RobotText::Replied;
+    // A caring answer to someone in crisis: no idle chatter may follow it.
+    bool caring = false;
+};
+
+namespace ReplyEngine {
 
 // Finds the first entry, in the order of the table being searched, whose key a message holds.
 using EntryFinder = std::function<std::optional<qsizetype>(QStringView message)>;
@@ -72,5 +83,8 @@ std::optional<qsizetype> scanTable(QStringView message, const KeywordTable &tabl
 
 // The calculator's answer to a message that starts with "计算".
 QString calculate(QString &message, RandomSource &random);
+// Every answer the calculator may give to such a message: one line when it has no value,
+// else its four templates with the value. The message is left as the calculator read it.
+QStringList calculatorLines(QString &message);
 
 } // namespace ReplyEngine

@@ -42,9 +42,9 @@ std::optional<qsizetype> ReplyIndex::firstEntry(QStringView message) const
     return m_keys.firstContained(message);
 }
 
-bool ReplyIndex::holdsFilterWord(QStringView message) const
+std::optional<qsizetype> ReplyIndex::firstFilterWord(QStringView message) const
 {
-    return m_rudeWords.containsAny(message);
+    return m_rudeWords.firstContained(message);
 }
 
 size_t ReplyIndex::memoryBytes() const

@@ -28,8 +28,8 @@ public:
 
     // The first entry in table order whose key the message contains.
     std::optional<qsizetype> firstEntry(QStringView message) const;
-    // True when the message contains any filter word.
-    bool holdsFilterWord(QStringView message) const;
+    // The first filter word in list order that the message contains.
+    std::optional<qsizetype> firstFilterWord(QStringView message) const;
 
     size_t memoryBytes() const;
 

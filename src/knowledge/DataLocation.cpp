@@ -33,15 +33,22 @@ QString choose(const QString &executableDir, const QString &appDataDir, Placemen
 {
     if (placement == Placement::PerUserOnly)
         return canCreateFilesIn(appDataDir) ? appDataDir : QString();
-    if (hasKnowledge(executableDir))
-        return executableDir;
-    if (hasKnowledge(appDataDir))
-        return appDataDir;
+    for (const QString &dir : lookIn(executableDir, appDataDir, placement)) {
+        if (hasKnowledge(dir))
+            return dir;
+    }
     if (canCreateFilesIn(executableDir))
         return executableDir;
     if (canCreateFilesIn(appDataDir))
         return appDataDir;
     return {};
+}
+
+QStringList lookIn(const QString &executableDir, const QString &appDataDir, Placement placement)
+{
+    if (placement == Placement::PerUserOnly)
+        return {appDataDir};
+    return {executableDir, appDataDir};
 }
 
 QString prepare(const QString &dir)

@@ -6,6 +6,7 @@
 // per-user directory, so that nothing is ever written under /usr, not even by root.
 
 #include <QString>
+#include <QStringList>
 
 namespace DataLocation {
 
@@ -21,6 +22,11 @@ enum class Placement
 // appDataDir is the per-user fallback (created when needed).
 QString choose(const QString &executableDir, const QString &appDataDir,
                Placement placement = Placement::BesideProgramFirst);
+
+// The directories where Data.ait is looked for, in the order choose() looks: never created or
+// written, so a reader that must change nothing can find the file the window would use.
+QStringList lookIn(const QString &executableDir, const QString &appDataDir,
+                   Placement placement = Placement::BesideProgramFirst);
 
 // Makes a directory the user named ready to hold Data.ait, creating it and its parents when
 // missing. Returns an empty string, or why the directory cannot be used, in words for the user.

@@ -7,7 +7,6 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QKeyEvent>
-#include <QLocale>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -279,12 +278,6 @@ void passOn(QAccessibleEvent *event)
     QAccessible::installUpdateHandler(nullptr);
     QAccessible::updateAccessibility(event);
     QAccessible::installUpdateHandler(ChatTextBox::reportAccessibilityUpdate);
-}
-
-// A number of characters as a notice shows it, its digits grouped.
-QString count(qsizetype characters)
-{
-    return QLocale(QLocale::Chinese, QLocale::China).toString(qint64(characters));
 }
 
 // The most characters text holds between two chances to break a line.
@@ -597,20 +590,7 @@ bool ChatTextBox::refuses(qsizetype incoming, Arrival arrival)
     }
     if (kept + incoming <= LongestMessage)
         return false;
-    const qsizetype room = std::max<qsizetype>(0, LongestMessage - kept);
-    const QString what = arrival == Arrival::Pasted    ? QStringLiteral("粘贴的内容")
-                         : arrival == Arrival::Dropped ? QStringLiteral("拖进来的内容")
-                                                       : QStringLiteral("输入的内容");
-    QString notice = QStringLiteral("%1太长了（约 %2 字）。一条消息最多 %3 字")
-                         .arg(what, count(incoming), count(LongestMessage));
-    if (kept > 0 && room == 0)
-        notice += QStringLiteral("，输入框已经满了，请先发送已有的内容。");
-    else if (kept > 0)
-        notice += QStringLiteral("，输入框里还能放 %1 字，请分几次发送。").arg(count(room));
-    else
-        notice += QStringLiteral("，请分几次发送。");
-    if (arrival == Arrival::Pasted)
-        notice += QStringLiteral("内容还在剪贴板里。");
+    const QString notice = MessageIntake::tooLongNotice(incoming, arrival, kept);
     emit refused(notice);
     return true;
 }

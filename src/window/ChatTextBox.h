@@ -5,6 +5,8 @@
 // message is one very long unbroken word (laying that out at word boundaries is quadratic), and
 // whose memory stays small however long the conversation grows.
 
+#include "conversation/MessageIntake.h"
+
 #include <QList>
 #include <QPlainTextEdit>
 #include <QTextCursor>
@@ -20,8 +22,7 @@ public:
     // The most characters one message may hold. Pasting and sending a message take time in step
     // with its length, and the window waits meanwhile: half a million characters take about a
     // third of a second, a million close to one, fifty million took twenty and three gigabytes.
-    // A pasted mebibyte is still one message.
-    static constexpr qsizetype LongestMessage = 1'500'000;
+    static constexpr qsizetype LongestMessage = MessageIntake::LongestMessage;
 
     explicit ChatTextBox(QWidget *parent = nullptr);
 
@@ -63,12 +64,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    enum class Arrival
-    {
-        Typed,
-        Pasted,
-        Dropped
-    };
+    using Arrival = MessageIntake::Arrival;
     bool refuses(qsizetype incoming, Arrival arrival);
     void releaseLayoutsAboveView();
     void stepOverSoftBreak(const QKeyEvent *event);

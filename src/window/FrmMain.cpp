@@ -4,8 +4,10 @@
 
 #include "common/TextRules.h"
 #include "conversation/CrisisCare.h"
+#include "conversation/MessageIntake.h"
 #include "conversation/Randomness.h"
 #include "conversation/ReplyEngine.h"
+#include "conversation/SourceLocation.h"
 #include "knowledge/KnowledgeFile.h"
 #include "teaching/TeachingList.h"
 #include "voice/Speaker.h"
@@ -14,7 +16,6 @@
 #include "window/Controls.h"
 #include "window/GlyphLabel.h"
 #include "window/KeywordList.h"
-#include "window/SourceLocation.h"
 #include "window/StartupQuestions.h"
 #include "window/TeachingWorkflow.h"
 #include "window/WindowKeys.h"
@@ -223,10 +224,17 @@ void FrmMain::robotSay(const QString &text, RobotText::ReplyKind kind)
 void FrmMain::send()
 {
     const QString typed = m_ui.txtSend->message();
-    if (TextRules::isBlank(typed)) {
+    switch (MessageIntake::judge(typed)) {
+    case MessageIntake::Verdict::Blank:
         if (m_seams.speaker)
-            m_seams.speaker->say(QStringLiteral("注意：请不要发送空白内容"));
+            m_seams.speaker->say(MessageIntake::blankWarning());
         return;
+    case MessageIntake::Verdict::TooLong: // the input box refuses such a text as it comes in
+        m_seams.tell(QMessageBox::Information,
+                     MessageIntake::tooLongNotice(typed.size(), MessageIntake::Arrival::Typed));
+        return;
+    case MessageIntake::Verdict::Message:
+        break;
     }
     // A cry for help, or a question how to help someone who cried out, still waiting for its
     // answer is not replaced by what follows it: it is answered with care first.

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The 妙语通 developers
-#include "window/SourceLocation.h"
+#include "conversation/SourceLocation.h"
 
 #include <QCoreApplication>
 #include <QDir>
