@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The 妙语通 developers
 #include "calculator/Calculator.h"
+#include "common/TextRules.h"
+#include "conversation/ReplyEngine.h"
+#include "support/Fakes.h"
 
+#include <QFile>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -61,6 +65,18 @@ void addRow(const char *group, const QString &expression, const QString &expecte
     QTest::addRow("%s: %s", group, qPrintable(expression)) << expression << expected;
 }
 
+// The answer to a message as the robot gives it, with the third template drawn.
+QString answerTo(const QString &message)
+{
+    ScriptedRandom random;
+    random.setFallback(0.5);
+    QString pending = TextRules::normalise(message);
+    return ReplyEngine::calculate(pending, random);
+}
+
+const QString TooHard = u"太难了，把[rob]都算晕了还算不出来~换一个吧"_s;
+const QString NothingToCalculate = u"拜托，您得先告诉[rob]要算啥啊！"_s;
+
 } // namespace
 
 class TestCalculator : public QObject
@@ -75,6 +91,10 @@ private slots:
     void failures_data();
     void failures();
     void longConcatenationKeepsEveryCharacter();
+    void requests_data();
+    void requests();
+    void wineAssertions_data();
+    void wineAssertions();
 };
 
 // What JS answers. Expected texts follow VBScript's rules for Eval and CStr.
@@ -335,6 +355,11 @@ void TestCalculator::types_data()
     addRow(group, u"-32768"_s, u"Long"_s);
     addRow(group, u"abc"_s, u"Empty"_s);
     addRow(group, u"\"x\""_s, u"String"_s);
+    // A Long literal still narrows to Integer when it fits (Wine's lang.vbs, lines 107-112).
+    addRow(group, u"&h10&"_s, u"Integer"_s);
+    addRow(group, u"&h10000&"_s, u"Long"_s);
+    addRow(group, u"&hffFFffFF&"_s, u"Integer"_s);
+    addRow(group, u"&hffFF&"_s, u"Long"_s);
 
     group = "operations";
     addRow(group, u"32766+1"_s, u"Integer"_s);
@@ -361,6 +386,7 @@ void TestCalculator::types_data()
     addRow(group, u"int(2.5)"_s, u"Double"_s);
     addRow(group, u"int(7)"_s, u"Integer"_s);
     addRow(group, u"sgn(2.5)"_s, u"Integer"_s);
+    addRow(group, u"round(true,2)"_s, u"Boolean"_s);
 }
 
 void TestCalculator::types()
@@ -400,6 +426,8 @@ void TestCalculator::failures_data()
     addRow(group, u"1＋1"_s, u"Syntax"_s);
     addRow(group, u"2×3"_s, u"Syntax"_s);
     addRow(group, u"1+1\n"_s, u"Syntax"_s);
+    // The & after a hex literal is its Long suffix, so no & is left to join with.
+    addRow(group, u"&h10&2"_s, u"Syntax"_s);
 
     group = "arithmetic";
     addRow(group, u"1/0"_s, u"DivisionByZero"_s);
@@ -459,6 +487,88 @@ void TestCalculator::longConcatenationKeepsEveryCharacter()
 {
     const QString expression = u"12&"_s.repeated(20000) + u"3"_s;
     QCOMPARE(JS(expression), u"12"_s.repeated(20000) + u"3"_s);
+}
+
+// What a message starting with "计算" is read as, and the value it is answered with. An empty
+// expression asks for something to calculate; an empty value is the calculator giving up.
+void TestCalculator::requests_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<QString>("value");
+
+    QTest::newRow("= at the end") << u"计算1+2="_s << u"1+2"_s << u"3"_s;
+    QTest::newRow("=？ at the end") << u"计算2+3*4=？"_s << u"2+3*4"_s << u"14"_s;
+    QTest::newRow("= at the start") << u"计算=1+2"_s << u"1+2"_s << u"3"_s;
+    QTest::newRow("repeated at both ends") << u"计算==1+2=等于？"_s << u"1+2"_s << u"3"_s;
+    QTest::newRow(">=") << u"计算2>=2"_s << u"2>=2"_s << u"True"_s;
+    QTest::newRow("<= with spaces") << u"计算 2 <= 1"_s << u"2<=1"_s << u"False"_s;
+    QTest::newRow("= compares") << u"计算1=1"_s << u"1=1"_s << u"True"_s;
+    QTest::newRow("= compares a sum") << u"计算1+2=3"_s << u"1+2=3"_s << u"True"_s;
+    QTest::newRow("= compares, then asked") << u"计算1=2=？"_s << u"1=2"_s << u"False"_s;
+    QTest::newRow("等于 compares") << u"计算1+2等于3"_s << u"1+2=3"_s << u"True"_s;
+    QTest::newRow("等于 at the end") << u"计算1+2等于"_s << u"1+2"_s << u"3"_s;
+    QTest::newRow("等于多少") << u"计算1+2等于多少"_s << u"1+2"_s << u"3"_s;
+    QTest::newRow("等于几？") << u"计算1+2等于几？"_s << u"1+2"_s << u"3"_s;
+    QTest::newRow("是多少？") << u"计算3*4是多少？"_s << u"3*4"_s << u"12"_s;
+    QTest::newRow("only the words") << u"计算等于？"_s << QString() << QString();
+    QTest::newRow("only a question") << u"计算是多少？"_s << QString() << QString();
+    QTest::newRow("mod with spaces") << u"计算9 mod 6"_s << u"9mod 6"_s << u"3"_s;
+    QTest::newRow("mod without spaces") << u"计算9mod6"_s << u"9mod 6"_s << u"3"_s;
+    QTest::newRow("Mod in capitals") << u"计算9 MOD 6"_s << u"9mod 6"_s << u"3"_s;
+    QTest::newRow("mod after )") << u"计算(9)mod6"_s << u"(9)mod 6"_s << u"3"_s;
+    QTest::newRow("mod between parentheses") << u"计算(9)mod(6)"_s << u"(9)mod(6)"_s << u"3"_s;
+    QTest::newRow("mod after a fraction") << u"计算7.5mod2"_s << u"7.5mod 2"_s << u"0"_s;
+    QTest::newRow("mod after hex") << u"计算&hff mod 6"_s << u"&hffmod 6"_s << u"3"_s;
+    QTest::newRow("mod before a sign") << u"计算9 mod -6"_s << u"9mod-6"_s << u"3"_s;
+    QTest::newRow("mod twice") << u"计算100 mod 7 mod 3"_s << u"100mod 7mod 3"_s << u"2"_s;
+    QTest::newRow("mod ending a name") << u"计算a9mod6"_s << u"a9mod6"_s << QString();
+    QTest::newRow("mod starting a name") << u"计算9model"_s << u"9model"_s << QString();
+    QTest::newRow("mod in a text") << u"计算\"9mod6\""_s << u"\"9mod6\""_s << u"9mod6"_s;
+    QTest::newRow("sign before ^") << u"计算-2^2"_s << u"-2^2"_s << u"-4"_s;
+    QTest::newRow("full-width digits") << u"计算１+１"_s << u"１+１"_s << QString();
+}
+
+void TestCalculator::requests()
+{
+    QFETCH(QString, message);
+    QFETCH(QString, expression);
+    QFETCH(QString, value);
+    QCOMPARE(Calculator::requestedExpression(TextRules::normalise(message)), expression);
+    const QString expected = expression.isEmpty() ? NothingToCalculate
+                             : value.isEmpty()    ? TooHard
+                                                  : u"我没算错的话,结果应该是"_s + value;
+    QCOMPARE(answerTo(message), expected);
+}
+
+// Assertions of Wine's VBScript tests, evaluated as written and sent as messages.
+void TestCalculator::wineAssertions_data()
+{
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<QString>("expected");
+
+    QFile file(QStringLiteral(MIAOYU_TEST_DATA "/calculator_wine.tsv"));
+    if (!file.open(QIODevice::ReadOnly)) {
+        QTest::newRow("calculator_wine.tsv cannot be read") << QString() << u"a table"_s;
+        return;
+    }
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    for (const QString &line : lines.sliced(1)) {
+        const QStringList columns = line.split(u'\t');
+        if (line.startsWith(u'#') || columns.size() != 3 || columns.at(0) == u"expression")
+            continue;
+        QTest::addRow("%s: %s", qPrintable(columns.at(2)), qPrintable(columns.at(0)))
+            << columns.at(0) << columns.at(1);
+    }
+}
+
+void TestCalculator::wineAssertions()
+{
+    QFETCH(QString, expression);
+    QFETCH(QString, expected);
+    QCOMPARE(errorName(Calculator::evaluate(expression).error), u"None"_s);
+    QCOMPARE(JS(expression), expected);
+    QCOMPARE(answerTo(u"计算"_s + expression), u"我没算错的话,结果应该是"_s + expected);
 }
 
 QTEST_GUILESS_MAIN(TestCalculator)

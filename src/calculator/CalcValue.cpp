@@ -205,15 +205,21 @@ NumberLiteral readRadixLiteral(QStringView text, int radix)
     }
     if (end == 2)
         return {};
+    // A trailing & marks a Long literal: its bits are read as 32 bits, so &HFFFF& is 65535.
+    const bool longSuffix = end < text.size() && text[end] == u'&';
     NumberLiteral literal;
-    literal.length = end;
-    // The bits stand as written: &HFFFF is the Integer -1, &HFFFFFFFF the Long -1.
+    literal.length = longSuffix ? end + 1 : end;
+    const auto bits = static_cast<qint32>(static_cast<quint32>(value));
+    // The bits stand as written: &HFFFF is the Integer -1, &HFFFFFFFF the Long -1. A Long
+    // literal still becomes an Integer when its value fits one (&HFFFFFFFF& is the Integer -1).
     if (value > largest)
         literal.value = CalcError::Overflow;
+    else if (longSuffix)
+        literal.value = CalcValue::whole(bits, true);
     else if (value <= std::numeric_limits<quint16>::max())
         literal.value = CalcValue::integer(static_cast<qint16>(static_cast<quint16>(value)));
     else
-        literal.value = CalcValue::longInteger(static_cast<qint32>(static_cast<quint32>(value)));
+        literal.value = CalcValue::longInteger(bits);
     return literal;
 }
 
@@ -343,6 +349,9 @@ CalcResult roundFunction(const CalcValue &number, const CalcValue *digitsArgumen
             return CalcError::InvalidArgument;
         digits = *whole;
     }
+    // A truth value is already whole and keeps its type: Round(True) is True.
+    if (number.type() == Type::Boolean)
+        return number;
     if (number.isWhole())
         return CalcValue::whole(number.wholeValue(), number.isNarrow());
     const double value = number.toDouble();

@@ -93,7 +93,7 @@ struct NumberLiteral
 };
 
 // Reads a decimal literal (digits with an optional '.' and exponent: 12, .5, 1E15) or a hex (&H)
-// or octal (&O) one, typed as VBScript types literals.
+// or octal (&O) one, with or without the Long suffix &, typed as VBScript types literals.
 NumberLiteral readNumberLiteral(QStringView text);
 
 CalcResult add(const CalcValue &left, const CalcValue &right);

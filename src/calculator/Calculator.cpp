@@ -491,8 +491,8 @@ QString withModSpaced(QString text)
         }
         position = end;
         const QStringView rest = QStringView(text).sliced(position);
-        if (rest.size() > 3 && rest.startsWith(u"mod", Qt::CaseInsensitive) &&
-            rest[3] >= u'0' && rest[3] <= u'9') {
+        if (rest.size() > 3 && rest.startsWith(u"mod", Qt::CaseInsensitive) && rest[3] >= u'0' &&
+            rest[3] <= u'9') {
             text.insert(position + 3, u' ');
             position += 4;
         }
