@@ -26,7 +26,8 @@ Result<KnowledgeBase> read(const QStringList &folders)
     QString path;
     QStringList shown;
     for (const QString &folder : folders) {
-        const QString candidate = QDir(folder).filePath(KnowledgeFile::FileName);
+        const QString candidate =
+            QFileInfo(QDir(folder).filePath(KnowledgeFile::FileName)).absoluteFilePath();
         shown.append(QDir::toNativeSeparators(candidate));
         // Anything by that name counts, a folder included: the load says what is wrong with it.
         if (QFileInfo::exists(candidate)) {
