@@ -73,7 +73,8 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "chat robot that you can teach to talk")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Miaoyutong (妙语通) is a desktop chat robot for Chinese speakers. Its robot,
 Amu, answers typed messages from a plain-text knowledge file, reads its
 answers aloud through speech-dispatcher, works out sums, and speaks up when
-the user has been quiet for a while.
+the user has been quiet for a while. miaoyutong-console answers the same way
+in a terminal, interactively or one message a line for scripts.
 
 In teaching mode the user edits the table of keywords and replies and saves
 it. Everything stays in one file, Data.ait, in the user's data folder; the
@@ -81,8 +82,10 @@ program needs no network.")
 
 # CPack strips the binary with plain strip, which leaves the compilers' notes (.comment) that
 # Debian's own packaging tools take out.
-install(CODE "execute_process(COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment
-    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/miaoyutong\"
-    COMMAND_ERROR_IS_FATAL ANY)")
+foreach(program miaoyutong miaoyutong-console)
+    install(CODE "execute_process(COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${program}\"
+        COMMAND_ERROR_IS_FATAL ANY)")
+endforeach()
 
 include(CPack)

@@ -13,6 +13,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <poll.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -113,6 +117,7 @@ private slots:
     void badKnowledgeChangesNothing_data();
     void badKnowledgeChangesNothing();
     void saysWhatTheWindowSays();
+    void talksAtATerminal();
 
 private:
     QTemporaryDir m_dir;
@@ -389,6 +394,63 @@ void TstConsole::saysWhatTheWindowSays()
                  qPrintable(u"%1: window %2, console %3"_s.arg(messages.at(i), windowSaid.at(i),
                                                                consoleSaid)));
     }
+}
+
+void TstConsole::talksAtATerminal()
+{
+    // A person at a terminal: prompts, 阿木's answers, "/exit" to end, and no history file in
+    // their home folder afterwards.
+    QTemporaryDir home;
+    QList<QByteArray> environment;
+    for (const QString &variable : QProcessEnvironment::systemEnvironment().toStringList()) {
+        if (!variable.startsWith(u"HOME="_s))
+            environment.append(variable.toLocal8Bit());
+    }
+    environment.append("HOME=" + home.path().toLocal8Bit());
+    std::vector<char *> envp;
+    for (QByteArray &variable : environment)
+        envp.push_back(variable.data());
+    envp.push_back(nullptr);
+    QByteArray dataDir = m_dir.path().toLocal8Bit();
+    char program[] = MIAOYU_CONSOLE;
+    char dataDirOption[] = "--data-dir";
+    char *argv[] = {program, dataDirOption, dataDir.data(), nullptr};
+
+    int terminal = -1;
+    const pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        execve(program, argv, envp.data());
+        _exit(127);
+    }
+    QByteArray shown;
+    // Reads what the terminal shows until it holds wanted (or, with none, until the end).
+    const auto readUntil = [&](const QByteArray &wanted) {
+        QDeadlineTimer deadline(120000);
+        while (wanted.isEmpty() || !shown.contains(wanted)) {
+            pollfd ready{terminal, POLLIN, 0};
+            if (poll(&ready, 1, int(deadline.remainingTime())) <= 0)
+                return false;
+            char buffer[4096];
+            const ssize_t got = read(terminal, buffer, sizeof buffer);
+            if (got <= 0)
+                return wanted.isEmpty();
+            shown.append(buffer, got);
+        }
+        return true;
+    };
+    QVERIFY(readUntil("你："));
+    QVERIFY(write(terminal, "你好\r", strlen("你好\r")) > 0);
+    QVERIFY(readUntil("阿木：你好呀"));
+    QVERIFY(write(terminal, "/exit\r", 6) == 6);
+    QVERIFY(readUntil({}));
+    int status = -1;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    close(terminal);
+    QVERIFY(WIFEXITED(status));
+    QCOMPARE(WEXITSTATUS(status), 0);
+    QCOMPARE(QDir(home.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList());
 }
 
 QTEST_MAIN(TstConsole)

@@ -39,12 +39,15 @@ MADE_UP_HOSTS = ("example.org", "miaoyutong.example")
 # source tree (expected_files).
 EXPECTED_FILES = {
     "usr/bin/miaoyutong",
+    "usr/bin/miaoyutong-console",
     "usr/share/applications/miaoyutong.desktop",
     "usr/share/doc/miaoyutong/changelog.gz",
     "usr/share/doc/miaoyutong/copyright",
     "usr/share/icons/hicolor/scalable/apps/miaoyutong.svg",
     "usr/share/man/man1/miaoyutong.1.gz",
     "usr/share/man/zh_CN/man1/miaoyutong.1.gz",
+    "usr/share/man/man1/miaoyutong-console.1.gz",
+    "usr/share/man/zh_CN/man1/miaoyutong-console.1.gz",
     "usr/share/metainfo/org.example.miaoyutong.metainfo.xml",
 } | {f"usr/share/icons/hicolor/{n}x{n}/apps/miaoyutong.png"
      for n in (16, 22, 24, 32, 48, 64, 128, 256)}
@@ -240,6 +243,25 @@ def check_command_line(program, version, root):
         raise StepFailed("answering the command line wrote into the per-user folder")
 
 
+def check_console(program, version, root):
+    """The console answers with no display, and a missing Data.ait is told, never made."""
+    env = quiet_env(root)
+    shown = run([program, "--version"], "miaoyutong-console --version", env=env).stdout
+    if shown.split("\n")[0] != f"妙语通 {version}":
+        raise StepFailed(f"miaoyutong-console --version printed {shown!r}")
+    answered = subprocess.run([program, "--default", "--tsv"], input="你好\n", text=True,
+                              capture_output=True, env=env, timeout=TIMEOUT)
+    if answered.returncode != 0 or not answered.stdout.startswith("1\tentry\t你好\t"):
+        raise StepFailed(f"miaoyutong-console --default answered {answered.returncode}: "
+                         f"{answered.stdout!r} {answered.stderr!r}")
+    before = files_under(env["XDG_DATA_HOME"])
+    missing = run([program], "miaoyutong-console without Data.ait", env=env, ok_codes=(1,))
+    if "还没有数据文件" not in missing.stderr:
+        raise StepFailed(f"miaoyutong-console without Data.ait said {missing.stderr!r}")
+    if files_under(env["XDG_DATA_HOME"]) != before:
+        raise StepFailed("miaoyutong-console wrote into the per-user folder")
+
+
 class PackageSession(Session):
     def run_program(self, command, cwd):
         env = dict(self.env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
@@ -328,6 +350,9 @@ def scenario(source, version, root, state):
     program = os.path.join(system, "usr", "bin", PACKAGE)
     step("--help, --version and a bad --data-dir with no display")
     check_command_line(program, version, os.path.join(root, "quiet"))
+    step("the console with no display")
+    check_console(os.path.join(system, "usr", "bin", "miaoyutong-console"), version,
+                  os.path.join(root, "quiet"))
 
     step("start the installed program on a private X display")
     session = PackageSession(os.path.join(root, "session"))
