@@ -14,12 +14,38 @@ namespace {
 
 const QString Program = QStringLiteral("miaoyutong");
 
-QString refusal(const QString &what)
+} // namespace
+
+QString refusal(const QString &program, const QString &what)
 {
-    return QStringLiteral("%1：%2\n用 %1 --help 查看用法。").arg(Program, what);
+    return QStringLiteral("%1：%2\n用 %1 --help 查看用法。").arg(program, what);
 }
 
-} // namespace
+QString leftOver(const QCommandLineParser &parser)
+{
+    if (!parser.unknownOptionNames().isEmpty()) {
+        const QString name = parser.unknownOptionNames().constFirst();
+        return QStringLiteral("不认识的选项 %1%2。")
+            .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name);
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return QStringLiteral("多余的参数“%1”。").arg(parser.positionalArguments().constFirst());
+    return {};
+}
+
+QString usualPlace(DataLocation::Placement placement, const QString &perUserDir)
+{
+    const QString perUser = QDir::toNativeSeparators(perUserDir);
+    if (placement == DataLocation::Placement::PerUserOnly) {
+        return QStringLiteral("                      不给这个选项时，数据文件放在个人数据文件夹\n"
+                              "                      %1 里。\n")
+            .arg(perUser);
+    }
+    return QStringLiteral("                      不给这个选项时，数据文件放在程序所在的文件夹里；\n"
+                          "                      那里无法写入时，放在个人数据文件夹\n"
+                          "                      %1 里。\n")
+        .arg(perUser);
+}
 
 Request read(const QStringList &arguments, Unknown unknown)
 {
@@ -47,24 +73,15 @@ Request read(const QStringList &arguments, Unknown unknown)
         // Given as the last argument, the option has no value at all.
         if (parser.values(dataDir).isEmpty()) {
             request.action = Request::Action::Refuse;
-            request.error = refusal(QStringLiteral("--data-dir 后面要写一个文件夹。"));
+            request.error = refusal(Program, QStringLiteral("--data-dir 后面要写一个文件夹。"));
             return request;
         }
         request.dataDir = parser.value(dataDir);
     }
     if (unknown == Unknown::Refuse) {
-        if (!parser.unknownOptionNames().isEmpty()) {
-            const QString name = parser.unknownOptionNames().constFirst();
+        if (const QString wrong = leftOver(parser); !wrong.isEmpty()) {
             request.action = Request::Action::Refuse;
-            request.error = refusal(
-                QStringLiteral("不认识的选项 %1%2。")
-                    .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name));
-            return request;
-        }
-        if (!parser.positionalArguments().isEmpty()) {
-            request.action = Request::Action::Refuse;
-            request.error = refusal(
-                QStringLiteral("多余的参数“%1”。").arg(parser.positionalArguments().constFirst()));
+            request.error = refusal(Program, wrong);
             return request;
         }
     }
@@ -73,17 +90,6 @@ Request read(const QStringList &arguments, Unknown unknown)
 
 QString helpText(DataLocation::Placement placement, const QString &perUserDir)
 {
-    const QString perUser = QDir::toNativeSeparators(perUserDir);
-    const QString usual =
-        placement == DataLocation::Placement::PerUserOnly
-            ? QStringLiteral("                      不给这个选项时，数据文件放在个人数据文件夹\n"
-                             "                      %1 里。\n")
-                  .arg(perUser)
-            : QStringLiteral(
-                  "                      不给这个选项时，数据文件放在程序所在的文件夹里；\n"
-                  "                      那里无法写入时，放在个人数据文件夹\n"
-                  "                      %1 里。\n")
-                  .arg(perUser);
     return QStringLiteral("用法：%1 [选项]\n"
                           "\n"
                           "妙语通：陪你聊天、还能教它说话的聊天机器人阿木。\n"
@@ -94,7 +100,7 @@ QString helpText(DataLocation::Placement placement, const QString &perUserDir)
                           "  --data-dir <文件夹> 把数据文件 Data.ait 放在这个文件夹里，\n"
                           "                      文件夹不存在就新建。\n")
                .arg(Program) +
-           usual +
+           usualPlace(placement, perUserDir) +
            QStringLiteral("\n"
                           "Qt 的通用选项（例如 -platform、-style）也可以使用。\n");
 }

@@ -7,6 +7,7 @@
 
 #include "knowledge/DataLocation.h"
 
+#include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
 
@@ -41,6 +42,14 @@ enum class Unknown
 
 // Reads the arguments, the program's name first.
 Request read(const QStringList &arguments, Unknown unknown);
+
+// What the console's command line shares with the window's.
+// A refused command line in words: the program, what is wrong, and where to read the usage.
+QString refusal(const QString &program, const QString &what);
+// What is wrong with what the parser did not know (an option, an argument); empty when nothing.
+QString leftOver(const QCommandLineParser &parser);
+// The lines of --help that say where Data.ait is when no --data-dir is given.
+QString usualPlace(DataLocation::Placement placement, const QString &perUserDir);
 
 // The text --help prints; perUserDir is where a packaged copy (or a portable one whose folder
 // cannot be written) keeps Data.ait for the user running it.

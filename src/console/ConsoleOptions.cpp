@@ -4,7 +4,6 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
-#include <QDir>
 
 namespace ConsoleOptions {
 
@@ -17,7 +16,7 @@ Request refused(const QString &what)
 {
     Request request;
     request.action = Request::Action::Refuse;
-    request.error = QStringLiteral("%1：%2\n用 %1 --help 查看用法。").arg(Program, what);
+    request.error = CommandLine::refusal(Program, what);
     return request;
 }
 
@@ -53,17 +52,13 @@ Request read(const QStringList &arguments)
         request.action = Request::Action::ShowVersion;
         return request;
     }
-    if (!parser.unknownOptionNames().isEmpty()) {
-        const QString name = parser.unknownOptionNames().constFirst();
-        return refused(
-            QStringLiteral("不认识的选项 %1%2。")
-                .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name));
-    }
-    if (!parser.positionalArguments().isEmpty()) {
-        return refused(
-            QStringLiteral("多余的参数“%1”。要和阿木聊天，直接运行 %2，或者把消息一行一条地"
-                           "从标准输入传给它。")
-                .arg(parser.positionalArguments().constFirst(), Program));
+    if (const QString wrong = CommandLine::leftOver(parser); !wrong.isEmpty()) {
+        if (parser.unknownOptionNames().isEmpty()) {
+            return refused(wrong + QStringLiteral("要和阿木聊天，直接运行 %1，或者把消息一行一条地"
+                                                  "从标准输入传给它。")
+                                       .arg(Program));
+        }
+        return refused(wrong);
     }
     if (parser.isSet(dataDir) && parser.isSet(builtIn))
         return refused(QStringLiteral("--data-dir 和 --default 只能选一个。"));
@@ -97,17 +92,6 @@ Request read(const QStringList &arguments)
 
 QString helpText(DataLocation::Placement placement, const QString &perUserDir)
 {
-    const QString perUser = QDir::toNativeSeparators(perUserDir);
-    const QString usual =
-        placement == DataLocation::Placement::PerUserOnly
-            ? QStringLiteral("                      不给这个选项时，用个人数据文件夹\n"
-                             "                      %1 里的 Data.ait。\n")
-                  .arg(perUser)
-            : QStringLiteral("                      不给这个选项时，用程序所在文件夹里的 "
-                             "Data.ait；\n"
-                             "                      那里没有时，用个人数据文件夹\n"
-                             "                      %1 里的。\n")
-                  .arg(perUser);
     return QStringLiteral("用法：%1 [选项]\n"
                           "\n"
                           "在终端里和阿木聊天。用的是妙语通窗口所用的同一个数据文件 Data.ait，\n"
@@ -127,7 +111,7 @@ QString helpText(DataLocation::Placement placement, const QString &perUserDir)
                           "  -v, --version       显示版本号，然后退出。\n"
                           "  --data-dir <文件夹> 用这个文件夹里的 Data.ait。\n")
                .arg(Program) +
-           usual +
+           CommandLine::usualPlace(placement, perUserDir) +
            QStringLiteral(
                "  --default           不读数据文件，用程序自带的知识。\n"
                "  --tsv               按批处理，即使标准输入是终端。\n"

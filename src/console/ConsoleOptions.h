@@ -4,6 +4,7 @@
 // The console's command line: where the knowledge comes from, batch or interactive, and what
 // holds a run still so that it can be repeated (the seed and the clock).
 
+#include "app/CommandLine.h"
 #include "knowledge/DataLocation.h"
 
 #include <QDateTime>
@@ -15,13 +16,7 @@ namespace ConsoleOptions {
 
 struct Request
 {
-    enum class Action
-    {
-        Run,
-        ShowHelp,
-        ShowVersion,
-        Refuse,
-    };
+    using Action = CommandLine::Request::Action;
     Action action = Action::Run;
     // Why the command line is refused, in words for the user.
     QString error;
