@@ -471,6 +471,8 @@ QString withModSpaced(QString text)
     // Longer texts are refused whole, and a space only lengthens them.
     if (text.size() > MaxExpressionLength)
         return text;
+    QString spaced;
+    qsizetype copied = 0;
     qsizetype position = 0;
     while (position < text.size()) {
         const QChar c = text[position];
@@ -493,11 +495,16 @@ QString withModSpaced(QString text)
         const QStringView rest = QStringView(text).sliced(position);
         if (rest.size() > 3 && rest.startsWith(u"mod", Qt::CaseInsensitive) && rest[3] >= u'0' &&
             rest[3] <= u'9') {
-            text.insert(position + 3, u' ');
-            position += 4;
+            position += 3;
+            spaced += QStringView(text).sliced(copied, position - copied);
+            spaced += u' ';
+            copied = position;
         }
     }
-    return text;
+    if (copied == 0)
+        return text;
+    spaced += QStringView(text).sliced(copied);
+    return spaced;
 }
 
 } // namespace
