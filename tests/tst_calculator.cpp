@@ -355,7 +355,7 @@ void TestCalculator::types_data()
     addRow(group, u"-32768"_s, u"Long"_s);
     addRow(group, u"abc"_s, u"Empty"_s);
     addRow(group, u"\"x\""_s, u"String"_s);
-    // A Long literal still narrows to Integer when it fits (Wine's lang.vbs, lines 107-112).
+    // A Long literal still narrows to Integer when it fits (Wine's lang.vbs, lines 108-114).
     addRow(group, u"&h10&"_s, u"Integer"_s);
     addRow(group, u"&h10000&"_s, u"Long"_s);
     addRow(group, u"&hffFFffFF&"_s, u"Integer"_s);
