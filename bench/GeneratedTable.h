@@ -3,7 +3,7 @@
 #pragma once
 // A big Data.ait for the benchmarks that drive the real window.
 
-#include "knowledge/GbkCodec.h"
+#include "common/GbkCodec.h"
 #include "support/SmallKnowledge.h"
 
 #include <QRandomGenerator>

@@ -16,7 +16,7 @@
 #include "conversation/Randomness.h"
 #include "conversation/ReplyEngine.h"
 #include "conversation/ReplyIndex.h"
-#include "knowledge/GbkCodec.h"
+#include "common/GbkCodec.h"
 #include "knowledge/KnowledgeBase.h"
 #include "knowledge/KnowledgeFile.h"
 #include "teaching/TeachingList.h"

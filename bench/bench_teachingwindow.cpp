@@ -5,7 +5,7 @@
 // and the reload). The window runs offscreen; message boxes are answered at once.
 
 #include "BenchWindow.h"
-#include "knowledge/GbkCodec.h"
+#include "common/GbkCodec.h"
 #include "support/SmallKnowledge.h"
 #include "teaching/TeachingList.h"
 #include "window/FrmMain.h"

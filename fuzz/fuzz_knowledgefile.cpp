@@ -7,7 +7,7 @@
 // makes to them).
 
 #include "FuzzCheck.h"
-#include "knowledge/GbkCodec.h"
+#include "common/GbkCodec.h"
 #include "knowledge/KnowledgeBase.h"
 #include "knowledge/KnowledgeFile.h"
 

@@ -6,7 +6,7 @@
 #include "common/TextRules.h"
 #include "conversation/CrisisCare.h"
 #include "conversation/ReplyEngine.h"
-#include "knowledge/GbkCodec.h"
+#include "common/GbkCodec.h"
 #include "knowledge/KnowledgeBase.h"
 #include "knowledge/KnowledgeFile.h"
 

@@ -5,7 +5,7 @@
 // they were, and lose nothing the user taught. However a file is cut into pieces as it is read,
 // it reads the same.
 
-#include "knowledge/GbkCodec.h"
+#include "common/GbkCodec.h"
 #include "knowledge/KnowledgeBase.h"
 #include "knowledge/KnowledgeFile.h"
 #include "support/SmallKnowledge.h"

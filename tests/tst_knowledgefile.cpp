@@ -5,7 +5,7 @@
 // refusal in words), and the conversion of a UTF-8 file.
 
 #include "knowledge/DataLocation.h"
-#include "knowledge/GbkCodec.h"
+#include "common/GbkCodec.h"
 #include "knowledge/KnowledgeBase.h"
 #include "knowledge/KnowledgeFile.h"
 

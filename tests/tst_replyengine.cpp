@@ -7,7 +7,7 @@
 #include "conversation/CrisisCare.h"
 #include "conversation/ReplyEngine.h"
 #include "conversation/RobotText.h"
-#include "knowledge/GbkCodec.h"
+#include "common/GbkCodec.h"
 #include "knowledge/KnowledgeBase.h"
 #include "support/Fakes.h"
 #include "support/SmallKnowledge.h"

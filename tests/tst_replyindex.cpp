@@ -6,7 +6,7 @@
 #include "conversation/ReplyEngine.h"
 #include "conversation/ReplyIndex.h"
 #include "conversation/ReplyIndexBuilder.h"
-#include "knowledge/GbkCodec.h"
+#include "common/GbkCodec.h"
 #include "knowledge/KnowledgeBase.h"
 #include "knowledge/KnowledgeFile.h"
 #include "support/Fakes.h"

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: The 妙语通 developers
 #include "knowledge/DefaultKnowledge.h"
 
-#include "knowledge/GbkCodec.h"
+#include "common/GbkCodec.h"
 
 #include <QFile>
 

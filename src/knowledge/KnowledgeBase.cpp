@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: The 妙语通 developers
 #include "knowledge/KnowledgeBase.h"
 
-#include "knowledge/GbkCodec.h"
+#include "common/GbkCodec.h"
 #include "knowledge/KnowledgeFormat.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 #include "knowledge/KnowledgeFile.h"
 
 #include "knowledge/DefaultKnowledge.h"
-#include "knowledge/GbkCodec.h"
+#include "common/GbkCodec.h"
 #include "knowledge/KnowledgeBase.h"
 #include "knowledge/KnowledgeFormat.h"
 

@@ -3,7 +3,7 @@
 #include "teaching/TeachingRules.h"
 
 #include "common/TextRules.h"
-#include "knowledge/GbkCodec.h"
+#include "common/GbkCodec.h"
 #include "knowledge/KnowledgeBase.h"
 
 #include <algorithm>

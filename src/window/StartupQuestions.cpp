@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: The 妙语通 developers
 #include "window/StartupQuestions.h"
 
-#include "knowledge/GbkCodec.h"
+#include "common/GbkCodec.h"
 #include "knowledge/KnowledgeBase.h"
 #include "knowledge/KnowledgeFile.h"
 

@@ -4,7 +4,7 @@
 // A chat window in a temporary directory, with every seam answered by the test: the name
 // dialog from a script, message boxes recorded, random draws and the clock held fixed.
 
-#include "knowledge/GbkCodec.h"
+#include "common/GbkCodec.h"
 #include "knowledge/KnowledgeFile.h"
 #include "support/Fakes.h"
 #include "support/SmallKnowledge.h"
