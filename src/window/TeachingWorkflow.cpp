@@ -6,8 +6,8 @@
 #include "knowledge/KnowledgeFile.h"
 #include "teaching/ShadowHint.h"
 #include "teaching/TeachingList.h"
-#include "teaching/TeachingMerge.h"
 #include "teaching/TeachingRules.h"
+#include "teaching/TeachingSession.h"
 #include "window/BackgroundTask.h"
 #include "window/FrmMainSeams.h"
 #include "window/FrmMainUi.h"
@@ -17,80 +17,9 @@
 
 #include <QMessageBox>
 
-// Everything a save needs, copied off the window so that it can run anywhere.
-struct SaveWork
-{
-    KnowledgeBase loaded;
-    FileStamp known; // the file as this session last read or wrote it
-    TeachingList::Snapshot entries;
-    QStringList commits;
-    KeyCollator collator;
-    QString path;
-    KnowledgeFile::WriteFault fault;
-};
-
 namespace {
 
 const QString Cr = QStringLiteral("\r");
-
-Result<QByteArray> saveBytes(const KnowledgeBase &loaded, const TeachingList::Snapshot &entries)
-{
-    return KnowledgeFile::teachingSaveBytes(loaded, entries.size(),
-                                            [&entries](qsizetype row) { return entries.at(row); });
-}
-
-struct SaveOutcome
-{
-    Status written = Status(std::monostate());
-    // This session's table, when it was not written, to be kept elsewhere.
-    QByteArray unwritten;
-    // Set when the file had been changed by another program meanwhile.
-    QString mergeReport;
-    // The file as written, when it was.
-    FileStamp stamp;
-};
-
-// Writes the teaching list over Data.ait; but if another program changed the file since it was
-// loaded, the commits are made again on the file as it is now, so nothing of either is lost.
-// A file that changed into something unreadable is not written over.
-SaveOutcome save(const SaveWork &work)
-{
-    SaveOutcome outcome;
-    const Result<QByteArray> ours = saveBytes(work.loaded, work.entries);
-    if (!ours) {
-        outcome.written = Status::failure(ours.reason());
-        return outcome;
-    }
-    QByteArray bytes = *ours;
-    if (KnowledgeFile::changedSince(work.path, work.known)) {
-        const KnowledgeFile::Loaded now = KnowledgeFile::load(work.path);
-        if (!now.knowledge || now.looksUtf8) {
-            outcome.written = Status::failure(
-                QStringLiteral("调教期间，数据文件被别的程序改动过，现在读不出来了。"
-                               "为了不覆盖那些改动，妙语通没有写入。%1")
-                    .arg(now.knowledge ? QStringLiteral("文件现在像是 UTF-8 编码的。")
-                                       : now.knowledge.reason()));
-            outcome.unwritten = *ours;
-            return outcome;
-        }
-        const TeachingMerge::Merged merged = TeachingMerge::onto(
-            work.loaded.keywordTable, now.knowledge->keywordTable, work.commits, work.collator);
-        const Result<QByteArray> mergedBytes = saveBytes(*now.knowledge, merged.entries);
-        if (!mergedBytes) {
-            outcome.written = Status::failure(mergedBytes.reason());
-            outcome.unwritten = *ours;
-            return outcome;
-        }
-        bytes = *mergedBytes;
-        outcome.mergeReport = TeachingMerge::report(merged);
-    }
-    outcome.written = KnowledgeFile::write(work.path, bytes, work.fault);
-    if (!outcome.written)
-        outcome.unwritten = *ours;
-    else if (const Result<FileStamp> stamp = KnowledgeFile::stampOf(work.path))
-        outcome.stamp = *stamp;
-    return outcome;
-}
 
 using Job = BackgroundTask::Job;
 
@@ -101,7 +30,8 @@ TeachingWorkflow::TeachingWorkflow(const FrmMainUi &ui, TeachingList &list, Back
                                    const QString &dataPath, const QString &robotName,
                                    QObject *parent)
     : QObject(parent), m_ui(ui), m_list(list), m_task(task), m_seams(seams), m_knowledge(knowledge),
-      m_dataPath(dataPath), m_robotName(robotName)
+      m_dataPath(dataPath), m_robotName(robotName),
+      m_session(std::make_unique<TeachingSession>(knowledge, dataPath, seams.writeFault))
 {
     connect(m_ui.picTeach, &TeachPanel::keywordEdited, this, &TeachingWorkflow::lookUpKeyword);
     connect(m_ui.picTeach, &TeachPanel::commitRequested, this, &TeachingWorkflow::commit);
@@ -112,6 +42,8 @@ TeachingWorkflow::TeachingWorkflow(const FrmMainUi &ui, TeachingList &list, Back
     });
     connect(m_ui.listDate, &KeywordList::picked, this, &TeachingWorkflow::pick);
 }
+
+TeachingWorkflow::~TeachingWorkflow() = default;
 
 void TeachingWorkflow::setActive(bool active)
 {
@@ -210,13 +142,12 @@ void TeachingWorkflow::commit()
         break;
     }
     const QString key = TeachingList::keyOf(commit.entry);
-    m_commits.append(commit.entry);
+    m_session->committed(commit.entry);
     int row = m_list.findKey(key);
     if (row >= 0)
         m_list.replaceEntry(row, commit.entry);
     else
         row = m_list.insertEntry(commit.entry);
-    m_unsaved = true;
     m_seams.showMessage(QMessageBox::Information, QStringLiteral("调教成功!"),
                         QStringLiteral("调教成功!") + Cr + QStringLiteral("机器人会好好学习滴^_^"),
                         QMessageBox::Yes | QMessageBox::No);
@@ -231,21 +162,20 @@ void TeachingWorkflow::leave(bool closing)
 {
     if (!m_active)
         return;
-    // The bytes come back only when they could not be written, to be kept elsewhere.
     // A save is never stopped half way: the file is replaced whole or not at all.
+    const TeachingSession::Save save = m_session->save(
+        m_list, closing ? TeachingSession::After::Ending : TeachingSession::After::GoingOn);
     m_task.start(
         Job::Saving, QStringLiteral("正在保存数据文件……"),
-        [work = saveWork()](const std::atomic_bool &) { return save(work); },
-        [this, closing](const SaveOutcome &outcome) {
-            if (!outcome.mergeReport.isEmpty()) {
+        [save](const std::atomic_bool &) { return save.run(); },
+        [this, closing](const TeachingSession::Outcome &outcome) {
+            if (!outcome.mergeReport.isEmpty())
                 m_seams.tell(QMessageBox::Information, outcome.mergeReport);
-            }
-            if (outcome.written) {
-                m_written = outcome.stamp; // ours now, whatever the reload finds
+            m_session->saved(outcome);
+            if (outcome.written)
                 reload(closing, true);
-            } else {
+            else
                 decideAfterFailedSave(outcome.written.reason(), outcome.unwritten, closing);
-            }
         });
 }
 
@@ -284,16 +214,21 @@ void TeachingWorkflow::decideAfterFailedSave(const QString &reason, const QByteA
 
 void TeachingWorkflow::reload(bool closing, bool saved)
 {
+    // The window closes: what the file holds now is of no use to it.
+    if (closing) {
+        finish(closing);
+        return;
+    }
     // Decoded as it is read, the bytes of a big file never stand beside its text and the table
     // it replaces.
     const auto load = [path = m_dataPath](const std::atomic_bool &stop) {
         return KnowledgeFile::load(path, &stop).knowledge;
     };
     m_task.start(Job::Loading, QStringLiteral("正在读取数据文件……"), load,
-                 [this, closing, saved](Result<KnowledgeBase> reloaded) {
+                 [this, saved](Result<KnowledgeBase> reloaded) {
                      if (reloaded) {
                          emit this->reloaded(*reloaded);
-                     } else if (!closing) {
+                     } else {
                          // Written but unreadable: the working copy is all the user has, so
                          // teaching goes on and leaving again retries. Not written: the knowledge
                          // loaded last stands for the file.
@@ -308,15 +243,13 @@ void TeachingWorkflow::reload(bool closing, bool saved)
                          if (saved)
                              return;
                      }
-                     finish(closing);
+                     finish(false);
                  });
 }
 
 void TeachingWorkflow::finish(bool closing)
 {
-    m_unsaved = false;
-    m_commits.clear();
-    m_written.reset();
+    m_session->end();
     m_list.adopt({});
     m_ui.hideKeywordList();
     setActive(false);
@@ -324,9 +257,14 @@ void TeachingWorkflow::finish(bool closing)
     emit left(closing);
 }
 
+bool TeachingWorkflow::hasUnsavedWork() const
+{
+    return m_session->hasUnsavedWork();
+}
+
 bool TeachingWorkflow::mayClose()
 {
-    if (!m_unsaved)
+    if (!hasUnsavedWork())
         return true;
     const QMessageBox::StandardButton answer =
         m_seams.showMessage(QMessageBox::Warning, QStringLiteral("妙语通"),
@@ -338,28 +276,15 @@ bool TeachingWorkflow::mayClose()
         return false;
     }
     if (answer == QMessageBox::Discard)
-        m_unsaved = false;
+        m_session->end();
     return answer == QMessageBox::Discard;
-}
-
-SaveWork TeachingWorkflow::saveWork() const
-{
-    return {m_knowledge,       m_written.value_or(m_knowledge.source),
-            m_list.snapshot(), m_commits,
-            m_list.collator(), m_dataPath,
-            m_seams.writeFault};
 }
 
 void TeachingWorkflow::saveUnasked()
 {
     // While a save runs, it is writing the same work.
-    if (!m_active || !m_unsaved || m_task.busy())
+    if (!m_active || !hasUnsavedWork() || m_task.busy())
         return;
-    const SaveOutcome outcome = save(saveWork());
-    if (!outcome.written && !outcome.unwritten.isEmpty()) {
-        // No one can be asked where to keep it: a new file beside Data.ait, which the next
-        // start points out.
-        KnowledgeFile::keepBeside(m_dataPath, outcome.unwritten);
-    }
-    m_unsaved = false;
+    m_session->save(m_list, TeachingSession::After::Ending).runUnasked();
+    m_session->end();
 }

@@ -12,14 +12,14 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
-#include <optional>
+#include <memory>
 
 class BackgroundTask;
-struct SaveWork;
 class QModelIndex;
 class TeachingList;
 struct FrmMainSeams;
 struct FrmMainUi;
+class TeachingSession;
 
 class TeachingWorkflow : public QObject
 {
@@ -39,10 +39,11 @@ public:
     TeachingWorkflow(const FrmMainUi &ui, TeachingList &list, BackgroundTask &task,
                      const FrmMainSeams &seams, const KnowledgeBase &knowledge,
                      const QString &dataPath, const QString &robotName, QObject *parent);
+    ~TeachingWorkflow() override;
 
     bool active() const { return m_active; }
     // Commits made that no save has written yet.
-    bool hasUnsavedWork() const { return m_unsaved; }
+    bool hasUnsavedWork() const;
 
     // Copies the table into the teaching list on a worker, then shows the panel. Entering
     // again keeps what was taught so far. pendingMessage is the keyword the button offers.
@@ -75,7 +76,6 @@ private:
     // teaching's work is in it.
     void reload(bool closing, bool saved);
     void finish(bool closing);
-    SaveWork saveWork() const;
 
     const FrmMainUi &m_ui;
     TeachingList &m_list;
@@ -85,10 +85,6 @@ private:
     const QString m_dataPath;
     const QString m_robotName;
     bool m_active = false;
-    bool m_unsaved = false;
-    // The entries committed since teaching began, oldest first: what a save makes again on a
-    // file another program changed meanwhile.
-    QStringList m_commits;
-    // The file as this session wrote it, once a save succeeded.
-    std::optional<FileStamp> m_written;
+    // What was committed, and the save of it.
+    std::unique_ptr<TeachingSession> m_session;
 };
