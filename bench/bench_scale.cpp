@@ -10,13 +10,13 @@
 // ratio (medians of several repetitions; the machine is shared, so only ratios are compared).
 // Run: build/bench/bench_scale        (add --sizes=465,100000 to leave the largest out)
 
+#include "care/Care.h"
+#include "common/GbkCodec.h"
 #include "common/TextRules.h"
-#include "conversation/CrisisCare.h"
 #include "conversation/KeyAutomaton.h"
 #include "conversation/Randomness.h"
 #include "conversation/ReplyEngine.h"
 #include "conversation/ReplyIndex.h"
-#include "common/GbkCodec.h"
 #include "knowledge/KnowledgeBase.h"
 #include "knowledge/KnowledgeFile.h"
 #include "teaching/TeachingList.h"
@@ -100,7 +100,7 @@ public:
     {
         m_sentences.removeIf([&index](const QString &sentence) {
             return index.firstEntry(sentence) || index.firstFilterWord(sentence) ||
-                   CrisisCare::concerns(sentence);
+                   Care::builtIn().concernOf(sentence) == Care::Concern::Self;
         });
         if (m_sentences.isEmpty())
             qFatal("every default sentence holds some key of the table");

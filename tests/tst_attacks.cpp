@@ -5,7 +5,7 @@
 // of many megabytes, a long conversation and messages sent faster than the robot answers. The
 // user is told what happened in words, nothing taught is lost, and the conversation goes on.
 
-#include "conversation/CrisisCare.h"
+#include "care/Care.h"
 #include "conversation/ReplyEngine.h"
 #include "knowledge/KnowledgeBase.h"
 #include "support/WindowHarness.h"
@@ -355,8 +355,8 @@ void TestAttacks::aCryInABurstIsAnsweredWithCare()
     const QStringList said = h.speaker.lines.mid(saidBefore);
     QVERIFY(!said.isEmpty());
     const bool cared = std::any_of(said.cbegin(), said.cend(), [](const QString &line) {
-        return CrisisCare::caringLines().contains(line) ||
-               CrisisCare::linesForAHelper().contains(line);
+        return Care::builtIn().linesFor(Care::Concern::Self).contains(line) ||
+               Care::builtIn().linesFor(Care::Concern::SomeoneElse).contains(line);
     });
     QVERIFY2(cared, qPrintable(said.join(u" / "_s)));
 }

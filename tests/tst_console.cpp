@@ -3,8 +3,8 @@
 // miaoyutong-console as a script and a person meet it: the real program, fed on its standard
 // input, its columns, its words for bad files and bad input, and the window's own answers.
 
+#include "care/Care.h"
 #include "common/TextRules.h"
-#include "conversation/CrisisCare.h"
 #include "conversation/RobotText.h"
 #include "support/WindowHarness.h"
 
@@ -181,9 +181,10 @@ void TstConsole::routesInBatch_data()
                        u"（或者从应用程序菜单打开“妙语通”），再在窗口里发送 /teach。"_s.arg(
                            QDir::toNativeSeparators(m_dir.path()))};
     QTest::newRow("a cry for help") << "我不想活了"_ba << u"care:self"_s << QString() << QString()
-                                    << escaped(CrisisCare::caringLines());
+                                    << escaped(Care::builtIn().linesFor(Care::Concern::Self));
     QTest::newRow("a helper") << "朋友说他不想活了，我该怎么劝他？"_ba << u"care:helper"_s
-                              << QString() << QString() << escaped(CrisisCare::linesForAHelper());
+                              << QString() << QString()
+                              << escaped(Care::builtIn().linesFor(Care::Concern::SomeoneElse));
     QTest::newRow("no answer") << "今天天气"_ba << u"no-answer"_s << QString() << QString()
                                << QStringList{u"你在说什么？"_s, u"阿木听不懂"_s};
     QTest::newRow("spaces only") << "   "_ba << u"blank"_s << QString() << QString()
@@ -269,7 +270,7 @@ void TstConsole::refusesBadInput_data()
                                        << u"--seed 要写一个不小于 0 的整数"_s << QStringList();
     QTest::newRow("a day that does not exist")
         << QStringList{u"--now"_s, u"2014-13-01 00:00:00"_s} << QByteArray() << 2
-        << u"--now 要写成“年-月-日 时:分:秒”"_s << QStringList();
+        << u"--now 要写成“yyyy-MM-dd hh:mm:ss”的样子"_s << QStringList();
     QTest::newRow("an option without its value") << QStringList{u"--seed"_s} << QByteArray() << 2
                                                  << u"--seed 后面要写一个值"_s << QStringList();
     QTest::newRow("a message as an argument")

@@ -3,7 +3,7 @@
 // A conversation through the real window: sending, the reply tick, the commands, idle
 // prompts and the keyboard, with the ticks called directly instead of waiting for timers.
 
-#include "conversation/CrisisCare.h"
+#include "care/Care.h"
 #include "conversation/RobotText.h"
 #include "conversation/SourceLocation.h"
 #include "support/WindowHarness.h"
@@ -347,7 +347,7 @@ void TestConversation::caringAnswerSilencesTheIdleTimer()
 
     h.send(message);
     h.window->replyTick();
-    QCOMPARE(CrisisCare::caringLines().contains(h.window->lastReply()), crisis);
+    QCOMPARE(Care::builtIn().linesFor(Care::Concern::Self).contains(h.window->lastReply()), crisis);
     QCOMPARE(h.speaker.lines.last(), h.window->lastReply());
     QCOMPARE(idle->isActive(), !crisis);
 

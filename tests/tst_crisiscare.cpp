@@ -3,10 +3,10 @@
 // The crisis check: what counts as a user in crisis, what only looks like it, and what the
 // robot may answer.
 
-#include "common/TextRules.h"
-#include "conversation/CrisisCare.h"
-#include "conversation/ReplyEngine.h"
+#include "care/Care.h"
 #include "common/GbkCodec.h"
+#include "common/TextRules.h"
+#include "conversation/ReplyEngine.h"
 #include "knowledge/KnowledgeBase.h"
 #include "knowledge/KnowledgeFile.h"
 
@@ -24,7 +24,6 @@ class TstCrisisCare : public QObject
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void recognisesCrisis_data();
     void recognisesCrisis();
     void heldOutMessages_data();
@@ -41,9 +40,15 @@ private:
     KnowledgeBase m_defaultKnowledge;
 };
 
-// An expression with a slip matches nothing and is reported as it is made, whenever that is.
-QStringList expressionSlips;
-QtMessageHandler testlibHandler = nullptr;
+namespace {
+
+// Whether care answers the message as typed with the lines for the one at risk.
+bool concerns(const QString &typed)
+{
+    return Care::builtIn().concernOf(TextRules::normalise(typed), typed) == Care::Concern::Self;
+}
+
+} // namespace
 
 void TstCrisisCare::initTestCase()
 {
@@ -52,19 +57,6 @@ void TstCrisisCare::initTestCase()
     const Result<KnowledgeBase> parsed = KnowledgeBase::parse(*bytes);
     QVERIFY2(parsed, qPrintable(parsed.reason()));
     m_defaultKnowledge = *parsed;
-
-    testlibHandler = qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext &context, const QString &message) {
-            if (type == QtCriticalMsg && message.startsWith(u"CrisisCare:"_s))
-                expressionSlips += message;
-            testlibHandler(type, context, message);
-        });
-}
-
-void TstCrisisCare::cleanupTestCase()
-{
-    qInstallMessageHandler(testlibHandler);
-    QVERIFY2(expressionSlips.isEmpty(), qPrintable(expressionSlips.join(u'\n')));
 }
 
 void TstCrisisCare::recognisesCrisis_data()
@@ -709,8 +701,8 @@ void TstCrisisCare::recognisesCrisis_data()
     QTest::newRow("a funeral song") << u"谁会来我的葬礼 我想放这首歌"_s << false;
     QTest::newRow("the news, found late") << u"新闻说一个老人死在家里好几天才被发现"_s << false;
     // Costing the family.
-    QTest::newRow("burden: pills") << u"每个月吃药都要花家里好多钱 我不在了他们就不用这么辛苦了"_s
-                                   << true;
+    QTest::newRow("burden: pills")
+        << u"每个月吃药都要花家里好多钱 我不在了他们就不用这么辛苦了"_s << true;
     QTest::newRow("burden: debts")
         << u"家里为了给我看病欠了一屁股债 没有我他们能轻松很多"_s << true;
     QTest::newRow("burden: burning money") << u"我活着就是在烧家里的钱"_s << true;
@@ -844,8 +836,8 @@ void TstCrisisCare::recognisesCrisis_data()
         {u"他们都不要我了 活着没意思 怎么办", true},
     };
     for (const auto &[typed, concern] : meanings)
-        QTest::newRow(QString::fromUtf16(typed).toUtf8().constData()) << QString::fromUtf16(typed)
-                                                                       << concern;
+        QTest::newRow(QString::fromUtf16(typed).toUtf8().constData())
+            << QString::fromUtf16(typed) << concern;
 
     // A pasted page: sentences that hold words of the check but mean nothing by them, read in
     // pieces; one real sentence deep inside it must still be heard.
@@ -881,7 +873,7 @@ void TstCrisisCare::recognisesCrisis()
     QFETCH(QString, typed);
     QFETCH(bool, concern);
 
-    QCOMPARE(CrisisCare::concerns(TextRules::normalise(typed)), concern);
+    QCOMPARE(concerns(typed), concern);
 }
 
 // Written by people who had not seen the phrases: indirect and plain cries for help, and
@@ -916,7 +908,7 @@ void TstCrisisCare::heldOutMessages()
                      (columns.at(1) == u"crisis"_s || columns.at(1) == u"lookalike"_s),
                  qPrintable(lines.at(i)));
         const bool cry = columns.at(1) == u"crisis"_s;
-        const bool heard = CrisisCare::concerns(TextRules::normalise(columns.at(0)));
+        const bool heard = concerns(columns.at(0));
         cries += cry;
         if (cry && !heard)
             missed += columns.at(0);
@@ -935,13 +927,13 @@ void TstCrisisCare::defaultKnowledgeReadsAsEveryday()
     // A key of the default table the check took for a crisis would never be answered from the
     // table, and a reply or question of its own would read as one if a user typed it back.
     const KnowledgeBase &parsed = m_defaultKnowledge;
-    QStringList sentences = parsed.randomQuestions + parsed.randomAnswers +
-                            parsed.noAnswerReplies + parsed.welcomeMessages;
+    QStringList sentences = parsed.randomQuestions + parsed.randomAnswers + parsed.noAnswerReplies +
+                            parsed.welcomeMessages;
     for (const QStringView entry : parsed.keywordTable)
         sentences << KnowledgeEntry::key(entry).toString() << KnowledgeEntry::replies(entry);
     QVERIFY(sentences.size() > 1000);
     for (const QString &sentence : std::as_const(sentences))
-        QVERIFY2(!CrisisCare::concerns(TextRules::normalise(sentence)), qPrintable(sentence));
+        QVERIFY2(!concerns(sentence), qPrintable(sentence));
 }
 
 void TstCrisisCare::careIsForWhomItConcerns_data()
@@ -952,7 +944,8 @@ void TstCrisisCare::careIsForWhomItConcerns_data()
     QTest::newRow("the user") << u"我不想活了"_s << 1;
     QTest::newRow("a friend, how to help") << u"我同学发朋友圈说想结束一切，我要怎么帮他"_s << 2;
     QTest::newRow("a roommate, the police") << u"室友半夜说想死，我要不要报警啊"_s << 2;
-    QTest::newRow("a friend, then the user") << u"朋友说她想死，我该怎么劝。其实我也不想活了"_s << 1;
+    QTest::newRow("a friend, then the user")
+        << u"朋友说她想死，我该怎么劝。其实我也不想活了"_s << 1;
     QTest::newRow("a friend who is fine") << u"朋友说想去海边玩，我该怎么劝她早点回来"_s << 0;
 }
 
@@ -968,19 +961,20 @@ void TstCrisisCare::careIsForWhomItConcerns()
     const Reply reply = ReplyEngine::respond(message, m_defaultKnowledge, u"阿木"_s, random);
     QVERIFY(reply.text);
     QCOMPARE(reply.caring, lines != 0);
-    QCOMPARE(CrisisCare::caringLines().contains(*reply.text), lines == 1);
-    QCOMPARE(CrisisCare::linesForAHelper().contains(*reply.text), lines == 2);
+    QCOMPARE(Care::builtIn().linesFor(Care::Concern::Self).contains(*reply.text), lines == 1);
+    QCOMPARE(Care::builtIn().linesFor(Care::Concern::SomeoneElse).contains(*reply.text),
+             lines == 2);
 }
 
 void TstCrisisCare::caringLines_data()
 {
     QTest::addColumn<QString>("line");
 
-    const QStringList &lines = CrisisCare::caringLines();
+    const QStringList &lines = Care::builtIn().linesFor(Care::Concern::Self);
     QVERIFY(lines.size() >= 4 && lines.size() <= 6);
     for (qsizetype i = 0; i < lines.size(); ++i)
         QTest::addRow("line %d", int(i + 1)) << lines.at(i);
-    const QStringList &forAHelper = CrisisCare::linesForAHelper();
+    const QStringList &forAHelper = Care::builtIn().linesFor(Care::Concern::SomeoneElse);
     for (qsizetype i = 0; i < forAHelper.size(); ++i)
         QTest::addRow("for a helper %d", int(i + 1)) << forAHelper.at(i);
 }
@@ -1004,7 +998,7 @@ void TstCrisisCare::caringLines()
 
 void TstCrisisCare::caringLinesSayWhereHelpIs()
 {
-    const QStringList &lines = CrisisCare::caringLines();
+    const QStringList &lines = Care::builtIn().linesFor(Care::Concern::Self);
     // The number is the user's to find: one line says how, by the words to search for and the
     // city they live in.
     QVERIFY(std::any_of(lines.cbegin(), lines.cend(), [](const QString &line) {

@@ -2,12 +2,12 @@
 // SPDX-FileCopyrightText: The 妙语通 developers
 // The reply engine: which path answers a message, in which order, and with what text.
 
+#include "care/Care.h"
+#include "common/GbkCodec.h"
 #include "common/TextRules.h"
 #include "conversation/ChatCommands.h"
-#include "conversation/CrisisCare.h"
 #include "conversation/ReplyEngine.h"
 #include "conversation/RobotText.h"
-#include "common/GbkCodec.h"
 #include "knowledge/KnowledgeBase.h"
 #include "support/Fakes.h"
 #include "support/SmallKnowledge.h"
@@ -71,11 +71,13 @@ void TestReplyEngine::choosesThePathInOrder_data()
         << u"/help!"_qs << none << u"你在说什么？"_qs << int(RobotText::NotUnderstood);
     QTest::newRow("calculator over rude words")
         << u"计算1+1fuck"_qs << none << u"太难了，把[rob]都算晕了还算不出来~换一个吧"_qs << replied;
-    const QString caring = CrisisCare::caringLines().first();
+    const QString caring = Care::builtIn().linesFor(Care::Concern::Self).first();
     QTest::newRow("crisis over the table") << u"我想死"_qs << none << caring << replied;
     QTest::newRow("crisis over rude words") << u"fuck我不想活了"_qs << none << caring << replied;
-    QTest::newRow("calculator over crisis")
-        << u"计算想死"_qs << none << u"太难了，把[rob]都算晕了还算不出来~换一个吧"_qs << replied;
+    QTest::newRow("crisis over the calculator")
+        << u"计算我不想活了"_qs << none << caring << replied;
+    QTest::newRow("a cry after a sum")
+        << u"计算1+1，算了我不想活了"_qs << none << caring << replied;
     QTest::newRow("a look-alike goes to the table")
         << u"hello想死你了"_qs << none << u"Hi~"_qs << replied;
     QTest::newRow("rude word over keyword")
@@ -108,7 +110,7 @@ void TestReplyEngine::choosesThePathInOrder()
     QCOMPARE(reply.text.value_or(QString()), text);
     if (reply.text)
         QCOMPARE(int(reply.kind), kind);
-    QCOMPARE(reply.caring, CrisisCare::caringLines().contains(text));
+    QCOMPARE(reply.caring, Care::builtIn().linesFor(Care::Concern::Self).contains(text));
 }
 
 void TestReplyEngine::normalisesMessages_data()

@@ -4,8 +4,8 @@
 // engine over the default knowledge: how many get a fitting reply, a misfit or the no-answer
 // line. Written by someone who had not seen the table; marked by someone who had.
 
+#include "care/Care.h"
 #include "common/TextRules.h"
-#include "conversation/CrisisCare.h"
 #include "conversation/ReplyEngine.h"
 #include "conversation/RobotProfile.h"
 #include "conversation/RobotText.h"
@@ -138,7 +138,8 @@ void TstReplyFit::crisisOnlyWhereMarked()
     const Reply reply =
         ReplyEngine::respond(normalised, m_base, RobotProfile::builtIn().name, random);
     QCOMPARE(reply.caring, expected.contains(u"crisis"_s));
-    QCOMPARE(CrisisCare::concerns(TextRules::normalise(message)), expected.contains(u"crisis"_s));
+    QCOMPARE(Care::builtIn().concernOf(TextRules::normalise(message)) == Care::Concern::Self,
+             expected.contains(u"crisis"_s));
 }
 
 void TstReplyFit::routeDecidesTheAnswerAndTheHint_data()
@@ -199,8 +200,9 @@ Outcome TstReplyFit::outcome(const Marked &marked) const
     ScriptedRandom random;
     const Reply reply = ReplyEngine::respond(message, m_base, RobotProfile::builtIn().name, random);
     if (expected.contains(u"crisis"_s))
-        return reply.caring && CrisisCare::caringLines().contains(*reply.text) ? Outcome::Fitting
-                                                                               : Outcome::Misfit;
+        return reply.caring && Care::builtIn().linesFor(Care::Concern::Self).contains(*reply.text)
+                   ? Outcome::Fitting
+                   : Outcome::Misfit;
     if (reply.caring)
         return Outcome::Misfit;
     if (reply.command != ChatCommand::None)

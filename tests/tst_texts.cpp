@@ -57,7 +57,7 @@ void TestTexts::chinesePunctuation_data()
     int texts = 0;
     while (files.hasNext()) {
         const QString path = files.next();
-        if (path.endsWith(u"CrisisCare.cpp"_s))
+        if (path.contains(u"/care/"_s))
             continue;
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));

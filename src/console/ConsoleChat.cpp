@@ -74,7 +74,7 @@ ConsoleAnswer ConsoleChat::answer(const QString &typed, bool withAllLines)
 
     m_pendingMessage = TextRules::normalise(typed);
     const Reply reply = ReplyEngine::respond(m_pendingMessage, m_knowledge, m_robotName, m_random,
-                                             m_index ? &*m_index : nullptr);
+                                             m_index ? &*m_index : nullptr, typed);
     const ReplyEngine::Route &route = reply.route;
     answer.route = routeName(route);
     answer.command = route.command;

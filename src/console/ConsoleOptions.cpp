@@ -77,7 +77,7 @@ Request read(const QStringList &arguments)
     if (parser.isSet(now)) {
         const QDateTime when = QDateTime::fromString(parser.value(now), NowFormat);
         if (!when.isValid()) {
-            return refused(QStringLiteral("--now 要写成“年-月-日 时:分:秒”，例如 "
+            return refused(QStringLiteral("--now 要写成“yyyy-MM-dd hh:mm:ss”的样子，例如 "
                                           "--now \"2014-09-05 06:43:55\"。"));
         }
         request.now = when;

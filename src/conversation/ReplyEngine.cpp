@@ -3,10 +3,13 @@
 #include "conversation/ReplyEngine.h"
 
 #include "calculator/Calculator.h"
-#include "conversation/CrisisCare.h"
+#include "care/Care.h"
+#include "common/WorkPool.h"
 #include "conversation/Randomness.h"
 #include "conversation/ReplyIndex.h"
 #include "knowledge/KnowledgeBase.h"
+
+#include <QtConcurrent>
 
 namespace ReplyEngine {
 
@@ -57,7 +60,7 @@ qsizetype calculatorTemplate(RandomSource &random)
 } // namespace
 
 Route route(QString &message, const KnowledgeBase &knowledge, const QString &robotName,
-            const ReplyIndex *index, const EntryFinder &findEntry)
+            const ReplyIndex *index, const EntryFinder &findEntry, QStringView typed)
 {
     if (index && !index->isFor(knowledge))
         index = nullptr;
@@ -67,14 +70,16 @@ Route route(QString &message, const KnowledgeBase &knowledge, const QString &rob
         route.command = command;
         return route;
     }
-    if (message.startsWith(QStringLiteral("计算"))) {
-        route.way = Route::Way::Calculator;
+    // Care before all else a message may be: a cry after "计算" or beside a rude word is
+    // still a cry.
+    if (const Care::Concern concern = Care::builtIn().concernOf(message, typed);
+        concern != Care::Concern::None) {
+        route.way = Route::Way::Crisis;
+        route.forSomeoneElse = concern == Care::Concern::SomeoneElse;
         return route;
     }
-    if (const CrisisCare::Concern concern = CrisisCare::concernOf(message);
-        concern != CrisisCare::Concern::None) {
-        route.way = Route::Way::Crisis;
-        route.forSomeoneElse = concern == CrisisCare::Concern::SomeoneElse;
+    if (message.startsWith(QStringLiteral("计算"))) {
+        route.way = Route::Way::Calculator;
         return route;
     }
     if (const std::optional<qsizetype> word =
@@ -94,10 +99,10 @@ Route route(QString &message, const KnowledgeBase &knowledge, const QString &rob
 }
 
 Reply respond(QString &message, const KnowledgeBase &knowledge, const QString &robotName,
-              RandomSource &random, const ReplyIndex *index)
+              RandomSource &random, const ReplyIndex *index, QStringView typed)
 {
     Reply reply;
-    reply.route = route(message, knowledge, robotName, index);
+    reply.route = route(message, knowledge, robotName, index, {}, typed);
     switch (reply.route.way) {
     case Route::Way::Command:
         reply.command = reply.route.command;
@@ -112,8 +117,8 @@ Reply respond(QString &message, const KnowledgeBase &knowledge, const QString &r
                                              : reply.lines.at(calculatorTemplate(random));
         return reply;
     case Route::Way::Crisis:
-        reply.lines =
-            reply.route.forSomeoneElse ? CrisisCare::linesForAHelper() : CrisisCare::caringLines();
+        reply.lines = Care::builtIn().linesFor(
+            reply.route.forSomeoneElse ? Care::Concern::SomeoneElse : Care::Concern::Self);
         reply.caring = true;
         break;
     case Route::Way::RudeWord:
@@ -133,6 +138,20 @@ Reply respond(QString &message, const KnowledgeBase &knowledge, const QString &r
     if (const QString *picked = pickRandom(reply.lines, random))
         reply.text = *picked;
     return reply;
+}
+
+bool answersWithCare(const QString &message)
+{
+    return ChatCommands::match(message) == ChatCommand::None &&
+           Care::builtIn().concernOf(message) != Care::Concern::None;
+}
+
+QFuture<void> careBuilt()
+{
+    // Built once, on the work pool, by whoever asks first: the window asks as it opens.
+    static const QFuture<void> built =
+        QtConcurrent::run(&WorkPool::instance(), [] { (void)Care::builtIn(); });
+    return built;
 }
 
 std::optional<qsizetype> scanTable(QStringView message, const KeywordTable &table)
@@ -164,9 +183,9 @@ QStringList calculatorLines(QString &message)
         return {QStringLiteral("太难了，把[rob]都算晕了还算不出来~换一个吧")};
 
     static const QStringList templates =
-        QStringLiteral(" 等于[JS]呀,拜托来点更高难度的| 这么简单你也不会呀,等于[JS]啊|"
-                       "我没算错的话,结果应该是[JS]|等于[JS],[rob]的计算绝对准确")
-            .split(u'|');
+        QStringLiteral("| 等于[JS]呀,拜托来点更高难度的| 这么简单你也不会呀,等于[JS]啊|"
+                       "我没算错的话,结果应该是[JS]|等于[JS],[rob]的计算绝对准确|")
+            .split(u'|', Qt::SkipEmptyParts);
     QStringList lines;
     for (const QString &line : templates)
         lines.append(QString(line).replace(QStringLiteral("[JS]"), value));

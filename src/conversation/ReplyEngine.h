@@ -8,6 +8,7 @@
 #include "conversation/ChatCommands.h"
 #include "conversation/RobotText.h"
 
+#include <QFuture>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -68,15 +69,25 @@ using EntryFinder = std::function<std::optional<qsizetype>(QStringView message)>
 // The one decision of which way a message goes; respond() answers along it, and teaching uses
 // it to tell when an entry can never answer. The message is updated in place as respond() says.
 // Without a finder, the index (if built for this knowledge) or a scan of the table finds entries.
+// Care alone also reads the message as typed, when given.
 Route route(QString &message, const KnowledgeBase &knowledge, const QString &robotName,
-            const ReplyIndex *index = nullptr, const EntryFinder &findEntry = {});
+            const ReplyIndex *index = nullptr, const EntryFinder &findEntry = {},
+            QStringView typed = {});
 
 // One reply-timer tick. The message is updated in place as the robot reads it: the robot's
 // name becomes "[rob]" before the table is searched, and a calculation strips its words.
 // An index built for this knowledge finds the same answers as the scans, in time that does not
 // grow with the table; without one (or with one for other knowledge) the scans answer.
 Reply respond(QString &message, const KnowledgeBase &knowledge, const QString &robotName,
-              RandomSource &random, const ReplyIndex *index = nullptr);
+              RandomSource &random, const ReplyIndex *index = nullptr, QStringView typed = {});
+
+// Whether a message would be answered with care (for the user or for someone the user would
+// help): a message waiting for its answer that would is not replaced by the next one.
+bool answersWithCare(const QString &message);
+
+// Care's words are compiled once, on the work pool, started by the first to ask; a reply waits
+// until they are (asking care sooner would compile them on the asker's thread).
+QFuture<void> careBuilt();
 
 // The first entry in table order whose key the message contains, by testing every key.
 std::optional<qsizetype> scanTable(QStringView message, const KeywordTable &table);

@@ -3,7 +3,6 @@
 #include "window/FrmMain.h"
 
 #include "common/TextRules.h"
-#include "conversation/CrisisCare.h"
 #include "conversation/MessageIntake.h"
 #include "conversation/Randomness.h"
 #include "conversation/ReplyEngine.h"
@@ -56,6 +55,7 @@ FrmMain::FrmMain(const QString &dataDirectory, FrmMainSeams seams, QWidget *pare
       m_dataPath(QDir(dataDirectory).filePath(KnowledgeFile::FileName))
 {
     m_seams.fillInTheWorld();
+    ReplyEngine::careBuilt(); // compiled on the work pool while the window opens
     m_teachingList = new TeachingList(this);
     m_ui.setupUi(this, m_teachingList);
     m_task = new BackgroundTask(m_ui, this);
@@ -130,7 +130,7 @@ bool FrmMain::start()
 
 bool FrmMain::busy() const
 {
-    return m_task->busy();
+    return m_task->busy() || !ReplyEngine::careBuilt().isFinished();
 }
 
 bool FrmMain::seedKnowledgeFile()
@@ -238,8 +238,11 @@ void FrmMain::send()
     }
     // A cry for help, or a question how to help someone who cried out, still waiting for its
     // answer is not replaced by what follows it: it is answered with care first.
-    if (!m_timerRevert->isActive() || !CrisisCare::asksForCare(m_pendingMessage))
+    if (!m_timerRevert->isActive() || !ReplyEngine::careBuilt().isFinished() ||
+        !ReplyEngine::answersWithCare(m_pendingMessage)) {
         m_pendingMessage = TextRules::normalise(typed);
+        m_pendingTyped = typed;
+    }
     appendTranscript(RobotText::transcriptHeader(m_knowledge.userName, m_seams.clock->now()) +
                      typed + QStringLiteral("\r\n\r\n"));
     m_ui.txtSend->clear();
@@ -259,12 +262,13 @@ void FrmMain::appendTranscript(const QString &text)
 
 void FrmMain::replyTick()
 {
-    // While long work runs the tick waits: the timer comes round again.
-    if (m_task->busy())
+    // While long work runs, or care's words are still being compiled, the tick waits: the timer
+    // comes round again.
+    if (m_task->busy() || !ReplyEngine::careBuilt().isFinished())
         return;
     setLabelText(m_ui.labRTip, Online);
     const Reply reply = ReplyEngine::respond(m_pendingMessage, m_knowledge, m_profile.name,
-                                             *m_seams.random, m_replyIndex.index());
+                                             *m_seams.random, m_replyIndex.index(), m_pendingTyped);
     if (reply.text)
         robotSay(*reply.text, reply.kind);
     // A joke or a question a few seconds after a caring line would do harm: stay quiet until

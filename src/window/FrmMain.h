@@ -46,7 +46,7 @@ public:
     // seeded; a load that fails later hides the window and emits startFailed() (the user has
     // been told why in both cases).
     bool start();
-    // True while long work runs (loading, preparing teaching, saving).
+    // True while long work runs (loading, preparing teaching, saving, compiling care's words).
     bool busy() const;
 
     Mode mode() const { return m_teaching->active() ? Mode::Teaching : Mode::Conversation; }
@@ -120,6 +120,7 @@ private:
     KnowledgeBase m_knowledge;
     ReplyIndexBuilder m_replyIndex;
     QString m_pendingMessage;
+    QString m_pendingTyped; // the same message as typed, which care alone reads
     QString m_lastReply;
     qint64 m_sentCount = 0;
     IdlePrompter m_idlePrompter;
