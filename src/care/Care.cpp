@@ -45,6 +45,21 @@ Result<QRegularExpression> compile(const QStringList &alternatives,
     return expression;
 }
 
+// The part of a sentence from so many clauses before a stretch to as many after it.
+QStringView clausesAround(QStringView sentence, qsizetype start, qsizetype end, int clauses)
+{
+    const auto isBreak = [](QChar c) { return c == u'，' || c == u',' || c == u'；' || c == u';'; };
+    for (int breaks = 0; start > 0; --start) {
+        if (isBreak(sentence[start - 1]) && ++breaks > clauses)
+            break;
+    }
+    for (int breaks = 0; end < sentence.size(); ++end) {
+        if (isBreak(sentence[end]) && ++breaks > clauses)
+            break;
+    }
+    return sentence.sliced(start, end - start);
+}
+
 // The message's sentences, each with the mark that ends it.
 std::vector<QStringView> sentencesOf(QStringView message)
 {
@@ -167,16 +182,18 @@ Care::Concern Care::concernOf(QStringView normalised, QStringView) const
         const QStringView first = i > 0 ? sentences[i - 1] : sentences[i];
         const QStringView last = i + 1 < sentences.size() ? sentences[i + 1] : sentences[i];
         const QStringView around(first.data(), last.data() + last.size());
-        if (!holdsCrisisWords(sentences[i], around))
+        const Neighbours neighbours{i > 0 ? sentences[i - 1] : QStringView(),
+                                    i + 1 < sentences.size() ? sentences[i + 1] : QStringView()};
+        if (!holdsCrisisWords(sentences[i], neighbours))
             continue;
         QString stretch = QStringView(sentences[i].data(), last.data() + last.size()).toString();
         toSimplified(stretch);
         stretch.remove(m_lookAlikes);
-        if (!holdsCrisisWords(stretch, around))
+        if (!holdsCrisisWords(stretch, neighbours))
             continue;
         QString simplified;
         if (!m_asks.match(inSimplified(around, simplified)).hasMatch() ||
-            holdsCrisisWords(stretch.remove(m_others), around))
+            holdsCrisisWords(stretch.remove(m_others), neighbours))
             return Concern::Self;
         // Someone else's words; a later sentence may still be the user's own.
         aboutSomeoneElse = true;
@@ -184,9 +201,9 @@ Care::Concern Care::concernOf(QStringView normalised, QStringView) const
     return aboutSomeoneElse ? Concern::SomeoneElse : Concern::None;
 }
 
-// Whether a text holds a crisis phrase or a family's wording, the surroundings being the text
-// with the sentences either side of it. One pass finds the groups and where their words are.
-bool Care::holdsCrisisWords(QStringView text, QStringView surroundings) const
+// Whether a text holds a crisis phrase or a family's wording. One pass finds the groups and where
+// their words are.
+bool Care::holdsCrisisWords(QStringView text, const Neighbours &neighbours) const
 {
     std::vector<KeyGroups::Hit> hits;
     const quint64 groups = m_keys.in(text, hits);
@@ -202,7 +219,7 @@ bool Care::holdsCrisisWords(QStringView text, QStringView surroundings) const
         const auto index = size_t(std::countr_zero(rest));
         const Family &family = m_families[index];
         if ((groups & family.needs) == family.needs &&
-            matches(family, text, hits, quint64(2) << index, surroundings))
+            matches(family, text, hits, quint64(2) << index, neighbours))
             return true;
     }
     return false;
@@ -211,10 +228,10 @@ bool Care::holdsCrisisWords(QStringView text, QStringView surroundings) const
 // Whether the family's wording is in the text and its setting, if it has one, around it. The
 // hits are the text's, the family's words among them marked by its group.
 bool Care::matches(const Family &family, QStringView text, const std::vector<KeyGroups::Hit> &hits,
-                   quint64 group, QStringView surroundings) const
+                   quint64 group, const Neighbours &neighbours) const
 {
-    bool found = false;
-    for (size_t i = 0; i < hits.size() && !found;) {
+    QRegularExpressionMatch found;
+    for (size_t i = 0; i < hits.size() && !found.hasMatch();) {
         if ((hits[i].groups & group) == 0) {
             ++i;
             continue;
@@ -226,18 +243,33 @@ bool Care::matches(const Family &family, QStringView text, const std::vector<Key
             if ((hits[i].groups & group) != 0)
                 to = hits[i].end + Reach;
         }
-        found = family.expression.match(text.first(std::min(to, text.size())), from).hasMatch();
+        found = family.expression.match(text.first(std::min(to, text.size())), from);
     }
-    if (!found)
+    if (!found.hasMatch())
         return false;
     if (!family.spare.pattern().isEmpty() &&
         !family.expression.match(text.toString().remove(family.spare)).hasMatch())
         return false;
-    QString simplified;
-    surroundings = inSimplified(surroundings, simplified);
-    if (!family.context.pattern().isEmpty() && !family.context.match(surroundings).hasMatch())
+    if (family.context.pattern().isEmpty() && family.unless.pattern().isEmpty())
+        return true;
+    // The setting is told in the sentences either side and in the clauses near the words: in a
+    // run-on message of many clauses, a cup of coffee at the start is not the setting of a cry
+    // at the end. A setting the words need may be two clauses away ("老伴走了三年了，一个人过没
+    // 意思，不如早点去找他"); one that spares them must be next to them.
+    const auto around = [&](QStringView middle) {
+        QString surroundings = neighbours.before.toString();
+        surroundings += middle;
+        surroundings += neighbours.after;
+        toSimplified(surroundings);
+        return surroundings;
+    };
+    const qsizetype start = found.capturedStart();
+    const qsizetype end = found.capturedEnd();
+    if (!family.context.pattern().isEmpty() &&
+        !family.context.match(around(clausesAround(text, start, end, 2))).hasMatch())
         return false;
-    return family.unless.pattern().isEmpty() || !family.unless.match(surroundings).hasMatch();
+    return family.unless.pattern().isEmpty() ||
+           !family.unless.match(around(clausesAround(text, start, end, 1))).hasMatch();
 }
 
 // The text in simplified characters: itself when it holds no traditional one, else a copy kept

@@ -57,10 +57,17 @@ private:
         quint64 needs = 0; // the bit of the words it also needs, or 0
     };
 
+    // The sentences either side of the one being read, where its setting may be told.
+    struct Neighbours
+    {
+        QStringView before;
+        QStringView after;
+    };
+
     Care() = default;
-    bool holdsCrisisWords(QStringView text, QStringView surroundings) const;
+    bool holdsCrisisWords(QStringView text, const Neighbours &neighbours) const;
     bool matches(const Family &family, QStringView text, const std::vector<KeyGroups::Hit> &hits,
-                 quint64 group, QStringView surroundings) const;
+                 quint64 group, const Neighbours &neighbours) const;
     QStringView inSimplified(QStringView text, QString &storage) const;
     void toSimplified(QString &text, qsizetype from = 0) const;
 

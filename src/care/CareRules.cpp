@@ -61,9 +61,9 @@ Result<CareRules> CareRules::read(const QList<std::pair<QString, QString>> &file
                 family = &rules.families.back();
                 continue;
             }
-            // Before any family, an example belongs to none: a look-alike of the common kind.
-            if (keyword == u"alike" && !family) {
-                rules.alikes.append(value);
+            // Outside a family, an example is the phrases' or the common look-alikes'.
+            if ((keyword == u"cry" || keyword == u"alike") && !family) {
+                (keyword == u"cry" ? rules.cries : rules.alikes).append(value);
                 continue;
             }
             const QHash<QString, QStringList Family::*> familyLists = {

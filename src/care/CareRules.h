@@ -39,6 +39,7 @@ struct CareRules
     QStringList others; // how a user tells of someone else's words
     QStringList asks;   // how a user asks how to help
     std::vector<Family> families;
+    QStringList cries;  // messages the phrases alone must hear
     QStringList alikes; // everyday messages no family owns that must not be heard as cries
     QStringList selfLines;
     QStringList helperLines;

@@ -17,8 +17,7 @@ class QtSpeaker : public QObject, public Speaker
 {
     Q_OBJECT
 public:
-    // makeEngine is called on the speech thread; by default the real engine.
-    explicit QtSpeaker(QObject *parent = nullptr, SpeechEngineFactory makeEngine = {});
+    explicit QtSpeaker(QObject *parent = nullptr);
     // Waits a short, bounded time for the speech thread, then leaves a hung one behind.
     ~QtSpeaker() override;
 
