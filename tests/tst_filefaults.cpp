@@ -72,8 +72,7 @@ void TestFileFaults::refusesWhatIsNotARegularFile()
     QVERIFY(!h.startWindow());
     QCOMPARE(h.shown.size(), 1);
     QCOMPARE(h.shown.at(0).icon, QMessageBox::Critical);
-    QVERIFY2(h.shown.at(0).prompt.contains(u"不是普通的文件"_s),
-             qPrintable(h.shown.at(0).prompt));
+    QVERIFY2(h.shown.at(0).prompt.contains(u"不是普通的文件"_s), qPrintable(h.shown.at(0).prompt));
     QVERIFY(h.asked.isEmpty());                 // not taken for a first run
     QVERIFY(!QFileInfo(h.dataPath()).isFile()); // nor replaced by a first-run file
 }

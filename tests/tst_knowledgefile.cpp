@@ -4,8 +4,8 @@
 // teaching save look like on disk, what loading a file finds (knowledge, a UTF-8 look, or a
 // refusal in words), and the conversion of a UTF-8 file.
 
-#include "knowledge/DataLocation.h"
 #include "common/GbkCodec.h"
+#include "knowledge/DataLocation.h"
 #include "knowledge/KnowledgeBase.h"
 #include "knowledge/KnowledgeFile.h"
 

@@ -3,10 +3,10 @@
 // The reply index against the plain scans it stands in for: on generated tables full of keys
 // that overlap, contain and repeat each other, every message must get the very same entry.
 
+#include "common/GbkCodec.h"
 #include "conversation/ReplyEngine.h"
 #include "conversation/ReplyIndex.h"
 #include "conversation/ReplyIndexBuilder.h"
-#include "common/GbkCodec.h"
 #include "knowledge/KnowledgeBase.h"
 #include "knowledge/KnowledgeFile.h"
 #include "support/Fakes.h"

@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: The 妙语通 developers
 #include "knowledge/KnowledgeFile.h"
 
-#include "knowledge/DefaultKnowledge.h"
 #include "common/GbkCodec.h"
+#include "knowledge/DefaultKnowledge.h"
 #include "knowledge/KnowledgeBase.h"
 #include "knowledge/KnowledgeFormat.h"
 

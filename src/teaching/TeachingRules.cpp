@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: The 妙语通 developers
 #include "teaching/TeachingRules.h"
 
-#include "common/TextRules.h"
 #include "common/GbkCodec.h"
+#include "common/TextRules.h"
 #include "knowledge/KnowledgeBase.h"
 
 #include <algorithm>
