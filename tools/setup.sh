@@ -10,7 +10,7 @@ packages=(
     qt6-base-dev qt6-speech-dev qt6-declarative-dev libicu-dev zlib1g-dev libreadline-dev
     qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng qt6-translations-l10n
     fonts-wqy-microhei locales
-    clang libclang-rt-14-dev llvm libbenchmark-dev
+    clang clang-format libclang-rt-14-dev llvm libbenchmark-dev
     xvfb xauth xdotool imagemagick dbus-x11 at-spi2-core python3-pyatspi
     qt6-svg-dev
     dpkg-dev file lintian appstream desktop-file-utils mmdebstrap
