@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
-// Builds the reply index of the loaded knowledge on Qt's thread pool, so that loading a large
+// Builds the reply index of the loaded knowledge on the work pool, so that loading a large
 // table never waits for it; until it is ready the reply engine scans the table instead.
 
 #include "conversation/ReplyIndex.h"

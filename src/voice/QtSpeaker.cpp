@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: The 妙语通 developers
 #include "voice/QtSpeaker.h"
 
+#include "voice/QtSpeechEngine.h"
+
 #include <QDeadlineTimer>
 #include <QThread>
 
@@ -10,9 +12,12 @@ namespace {
 constexpr int ShutdownWaitMs = 1500;
 } // namespace
 
-QtSpeaker::QtSpeaker(QObject *parent)
+QtSpeaker::QtSpeaker(QObject *parent, SpeechEngineFactory makeEngine)
     : QObject(parent), m_mailbox(std::make_shared<SpeechWorker::Mailbox>()), m_thread(new QThread),
-      m_worker(new SpeechWorker(m_mailbox))
+      m_worker(new SpeechWorker(
+          m_mailbox, makeEngine ? std::move(makeEngine) : [] {
+              return std::unique_ptr<SpeechEngine>(std::make_unique<QtSpeechEngine>());
+          }))
 {
     // The engine talks to the speech daemon over a socket, which can close under it: the
     // process ignores SIGPIPE (ProcessPolicy), so that is a failed write and nothing worse.

@@ -17,7 +17,8 @@ class QtSpeaker : public QObject, public Speaker
 {
     Q_OBJECT
 public:
-    explicit QtSpeaker(QObject *parent = nullptr);
+    // makeEngine is called on the speech thread; by default the real engine.
+    explicit QtSpeaker(QObject *parent = nullptr, SpeechEngineFactory makeEngine = {});
     // Waits a short, bounded time for the speech thread, then leaves a hung one behind.
     ~QtSpeaker() override;
 

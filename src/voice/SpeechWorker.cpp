@@ -2,26 +2,11 @@
 // SPDX-FileCopyrightText: The 妙语通 developers
 #include "voice/SpeechWorker.h"
 
-#include <QMutexLocker>
-#include <QTextToSpeech>
-#include <QVoice>
-
 #include <utility>
-
-namespace {
-// espeak-ng's plain Mandarin voice reads most characters out as pinyin letters and tone
-// digits; this variant of it speaks them.
-constexpr auto PinyinVoice = QLatin1StringView("Chinese (Mandarin, latin as Pinyin)");
-
-bool isChineseChina(const QLocale &locale)
-{
-    return locale.language() == QLocale::Chinese && locale.territory() == QLocale::China;
-}
-} // namespace
 
 bool SpeechWorker::Mailbox::post(const QString &text)
 {
-    const QMutexLocker lock(&m_mutex);
+    const std::lock_guard lock(m_mutex);
     const bool wasEmpty = !m_hasLine;
     m_line = text;
     m_hasLine = true;
@@ -30,7 +15,7 @@ bool SpeechWorker::Mailbox::post(const QString &text)
 
 std::optional<QString> SpeechWorker::Mailbox::take()
 {
-    const QMutexLocker lock(&m_mutex);
+    const std::lock_guard lock(m_mutex);
     if (!m_hasLine || m_closed)
         return std::nullopt;
     m_hasLine = false;
@@ -39,52 +24,47 @@ std::optional<QString> SpeechWorker::Mailbox::take()
 
 void SpeechWorker::Mailbox::close()
 {
-    const QMutexLocker lock(&m_mutex);
+    const std::lock_guard lock(m_mutex);
     m_closed = true;
 }
 
 bool SpeechWorker::Mailbox::isClosed() const
 {
-    const QMutexLocker lock(&m_mutex);
+    const std::lock_guard lock(m_mutex);
     return m_closed;
 }
 
 void SpeechWorker::Mailbox::abandon()
 {
-    const QMutexLocker lock(&m_mutex);
+    const std::lock_guard lock(m_mutex);
     m_abandoned = true;
 }
 
 bool SpeechWorker::Mailbox::isAbandoned() const
 {
-    const QMutexLocker lock(&m_mutex);
+    const std::lock_guard lock(m_mutex);
     return m_abandoned;
 }
 
-SpeechWorker::SpeechWorker(std::shared_ptr<Mailbox> mailbox) : m_mailbox(std::move(mailbox)) {}
+SpeechWorker::SpeechWorker(std::shared_ptr<Mailbox> mailbox, SpeechEngineFactory makeEngine)
+    : m_mailbox(std::move(mailbox)), m_makeEngine(std::move(makeEngine))
+{
+}
+
+SpeechWorker::~SpeechWorker() = default;
 
 void SpeechWorker::start()
 {
-    // speech-dispatcher is where the Mandarin voices are on Linux; elsewhere the platform's
-    // own engine.
-    m_engine = QTextToSpeech::availableEngines().contains(QStringLiteral("speechd"))
-                   ? new QTextToSpeech(QStringLiteral("speechd"), this)
-                   : new QTextToSpeech(this);
+    std::unique_ptr<SpeechEngine> engine = m_makeEngine();
+    const std::optional<QString> voiceName = engine->start();
     // Starting the engine takes over a second; the speaker may be gone by now.
-    if (m_mailbox->isClosed())
+    if (m_mailbox->isClosed()) {
+        m_engine = std::move(engine); // released as the thread finishes
         return;
-    // An error state alone proves nothing (a failed default locale sets it); an engine
-    // without a plug-in or without a single locale cannot speak.
-    const QList<QLocale> locales =
-        m_engine->engine().isEmpty() ? QList<QLocale>() : m_engine->availableLocales();
-    QString voiceName;
-    if (locales.isEmpty()) {
-        delete m_engine;
-        m_engine = nullptr;
-    } else {
-        voiceName = chooseVoice(locales);
     }
-    emit ready(voiceName);
+    if (voiceName)
+        m_engine = std::move(engine);
+    emit ready(voiceName.value_or(QString()));
     speakNewest();
 }
 
@@ -105,38 +85,9 @@ void SpeechWorker::releaseEngine()
 {
     // Once abandoned, the process may already be tearing down: better to leak the engine than
     // run its teardown against half-destroyed globals.
-    if (m_mailbox->isAbandoned())
+    if (m_mailbox->isAbandoned()) {
+        (void)m_engine.release();
         return;
-    delete m_engine;
-    m_engine = nullptr;
-}
-
-QString SpeechWorker::chooseVoice(const QList<QLocale> &locales)
-{
-    const QLocale defaultLocale = m_engine->locale();
-    const QVoice defaultVoice = m_engine->voice();
-    // availableVoices() lists only the current locale's voices, and speech-dispatcher files
-    // Mandarin ("cmn") under QLocale::C, so every locale has to be visited.
-    std::optional<QVoice> mandarin;
-    for (const QLocale &locale : locales) {
-        m_engine->setLocale(locale);
-        const QList<QVoice> voices = m_engine->availableVoices();
-        for (const QVoice &voice : voices) {
-            if (isChineseChina(voice.locale())) {
-                m_engine->setVoice(voice);
-                return voice.name();
-            }
-            if (voice.name() == PinyinVoice ||
-                (!mandarin &&
-                 voice.name().contains(QLatin1StringView("Mandarin"), Qt::CaseInsensitive)))
-                mandarin = voice;
-        }
     }
-    if (mandarin) {
-        m_engine->setVoice(*mandarin);
-        return mandarin->name();
-    }
-    m_engine->setLocale(defaultLocale);
-    m_engine->setVoice(defaultVoice);
-    return defaultVoice.name();
+    m_engine.reset();
 }

@@ -1,19 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
-// The engine side of QtSpeaker: lives on the speech thread, owns the QTextToSpeech engine
-// and speaks the newest line it is handed.
+// The engine side of QtSpeaker: lives on the speech thread, makes the engine there and speaks
+// the newest line it is handed.
 
-#include <QList>
-#include <QLocale>
-#include <QMutex>
+#include "voice/SpeechEngine.h"
+
 #include <QObject>
 #include <QString>
 
 #include <memory>
+#include <mutex>
 #include <optional>
-
-class QTextToSpeech;
 
 class SpeechWorker : public QObject
 {
@@ -21,7 +19,8 @@ class SpeechWorker : public QObject
 public:
     // Hands lines from the GUI thread to the worker. It keeps only the newest line, so lines
     // that pile up while the engine starts (or hangs) collapse into the last one. Shared by
-    // both sides so that it outlives whichever side goes first.
+    // both sides so that it outlives whichever side goes first. A standard mutex, which
+    // ThreadSanitizer sees, so the thread-checked build checks the hand-over.
     class Mailbox
     {
     public:
@@ -37,16 +36,17 @@ public:
         bool isAbandoned() const;
 
     private:
-        mutable QMutex m_mutex;
+        mutable std::mutex m_mutex;
         QString m_line;
         bool m_hasLine = false;
         bool m_closed = false;
         bool m_abandoned = false;
     };
 
-    explicit SpeechWorker(std::shared_ptr<Mailbox> mailbox);
+    SpeechWorker(std::shared_ptr<Mailbox> mailbox, SpeechEngineFactory makeEngine);
+    ~SpeechWorker() override;
 
-    // Creates the engine and chooses the voice; runs first on the speech thread.
+    // Makes the engine and chooses the voice; runs first on the speech thread.
     void start();
     // Stops what is being spoken and speaks the waiting line, if any.
     void speakNewest();
@@ -59,8 +59,7 @@ signals:
     void ready(const QString &voiceName);
 
 private:
-    QString chooseVoice(const QList<QLocale> &locales);
-
     std::shared_ptr<Mailbox> m_mailbox;
-    QTextToSpeech *m_engine = nullptr;
+    SpeechEngineFactory m_makeEngine;
+    std::unique_ptr<SpeechEngine> m_engine;
 };

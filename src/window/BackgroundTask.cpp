@@ -2,18 +2,10 @@
 // SPDX-FileCopyrightText: The 妙语通 developers
 #include "window/BackgroundTask.h"
 
-#include "window/Controls.h"
-#include "window/FrmMainUi.h"
-#include "window/TeachPanel.h"
-
-#include <QLabel>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 
-BackgroundTask::BackgroundTask(const FrmMainUi &ui, QObject *parent)
-    : QObject(parent), m_ui(ui), m_stop(std::make_shared<std::atomic_bool>(false))
+BackgroundTask::BackgroundTask(QObject *parent) : QObject(parent)
 {
     m_slowTimer = new QTimer(this);
     m_slowTimer->setObjectName(QStringLiteral("TimerSlowWork"));
@@ -24,37 +16,43 @@ BackgroundTask::BackgroundTask(const FrmMainUi &ui, QObject *parent)
 
 BackgroundTask::~BackgroundTask()
 {
-    m_stop->store(true);
+    if (m_stop)
+        m_stop->store(true);
+}
+
+BackgroundWork::Abandon BackgroundTask::abandonFor(Job job)
+{
+    switch (job) {
+    case Job::Saving:
+    case Job::SavingElsewhere:
+        return BackgroundWork::Abandon::Never;
+    case Job::None:
+    case Job::Loading:
+    case Job::PreparingTeaching:
+        break;
+    }
+    return BackgroundWork::Abandon::Allowed;
 }
 
 void BackgroundTask::slowTick()
 {
     if (busy())
-        m_ui.barWork->show();
+        emit slow();
 }
 
 void BackgroundTask::begin(Job job, const QString &what)
 {
     m_job = job;
-    m_stop = std::make_shared<std::atomic_bool>(false);
-    m_teachWasEnabled = m_ui.cmdTeach->isEnabled();
-    m_status = m_ui.labStatus->text();
-    m_ui.cmdSend->setEnabled(false);
-    m_ui.cmdTeach->setEnabled(false);
-    m_ui.picTeach->setActionsEnabled(false);
     m_slowTimer->start();
-    Controls::setLabelText(m_ui.labStatus, what);
+    emit started(what);
 }
 
 void BackgroundTask::end()
 {
     m_job = Job::None;
+    m_stop.reset();
     m_slowTimer->stop();
-    m_ui.barWork->hide();
-    m_ui.cmdSend->setEnabled(true);
-    m_ui.cmdTeach->setEnabled(m_teachWasEnabled);
-    m_ui.picTeach->setActionsEnabled(true);
-    Controls::setLabelText(m_ui.labStatus, m_status);
+    emit ended();
 }
 
 void BackgroundTask::afterDone()

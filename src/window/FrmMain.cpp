@@ -58,7 +58,8 @@ FrmMain::FrmMain(const QString &dataDirectory, FrmMainSeams seams, QWidget *pare
     ReplyEngine::careBuilt(); // compiled on the work pool while the window opens
     m_teachingList = new TeachingList(this);
     m_ui.setupUi(this, m_teachingList);
-    m_task = new BackgroundTask(m_ui, this);
+    m_task = new BackgroundTask(this);
+    m_ui.followWork(m_task);
     m_task->beforeWork = m_seams.beforeWork;
     m_teaching = new TeachingWorkflow(m_ui, *m_teachingList, *m_task, m_seams, m_knowledge,
                                       m_dataPath, m_profile.name, this);

@@ -5,6 +5,7 @@
 #include "conversation/RobotProfile.h"
 #include "window/Accessibility.h"
 #include "window/Backdrop.h"
+#include "window/BackgroundTask.h"
 #include "window/ChatTextBox.h"
 #include "window/Controls.h"
 #include "window/Decoration.h"
@@ -266,6 +267,26 @@ void FrmMainUi::coverInputArea(bool covered) const
     for (QWidget *control : {static_cast<QWidget *>(txtSend), static_cast<QWidget *>(cmdTeach),
                              static_cast<QWidget *>(cmdSend)})
         control->setFocusPolicy(covered ? Qt::NoFocus : Qt::StrongFocus);
+}
+
+void FrmMainUi::followWork(const BackgroundTask *task)
+{
+    // The work is the task's; what the window shows meanwhile is decided here.
+    QObject::connect(task, &BackgroundTask::started, task, [this](const QString &what) {
+        beforeWork = {cmdTeach->isEnabled(), labStatus->text()};
+        cmdSend->setEnabled(false);
+        cmdTeach->setEnabled(false);
+        picTeach->setActionsEnabled(false);
+        Controls::setLabelText(labStatus, what);
+    });
+    QObject::connect(task, &BackgroundTask::slow, task, [this] { barWork->show(); });
+    QObject::connect(task, &BackgroundTask::ended, task, [this] {
+        barWork->hide();
+        cmdSend->setEnabled(true);
+        cmdTeach->setEnabled(beforeWork.teachEnabled);
+        picTeach->setActionsEnabled(true);
+        Controls::setLabelText(labStatus, beforeWork.status);
+    });
 }
 
 void FrmMainUi::showProfile(const RobotProfile &profile) const

@@ -5,8 +5,10 @@
 // designer-generated form is, so FrmMain itself only holds behaviour.
 
 #include <QList>
+#include <QString>
 
 class Backdrop;
+class BackgroundTask;
 class ChatTextBox;
 class Decoration;
 class GlyphLabel;
@@ -59,10 +61,22 @@ struct FrmMainUi
     // While the teaching panel covers the input box and its buttons, Tab passes them by.
     void coverInputArea(bool covered) const;
 
+    // While the task's work runs, the controls that could start other work are disabled and the
+    // status line says what is going on; the progress bar shows once the work is slow. After it
+    // they are as they were.
+    void followWork(const BackgroundTask *task);
+
     // The controls that take the keyboard, in tab order.
     QList<QWidget *> focusChain() const;
 
 private:
+    // What the controls showed before the work, given back after it.
+    struct
+    {
+        bool teachEnabled = false;
+        QString status;
+    } beforeWork;
+
     void buildBackdrop(QWidget *window, QAbstractItemModel *teachingModel);
     void buildProfile();
     void buildGlyphs();
