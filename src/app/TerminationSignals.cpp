@@ -20,9 +20,11 @@ namespace {
 // A handler may only do async-signal-safe things: it writes one byte to a socket, and the
 // event loop, woken by it, does the rest.
 int g_wakeFds[2] = {-1, -1};
+volatile std::sig_atomic_t g_received = 0;
 
 void onSignal(int)
 {
+    g_received = 1;
     const char byte = 1;
     [[maybe_unused]] const auto written = ::write(g_wakeFds[0], &byte, 1);
 }
@@ -51,8 +53,17 @@ void quitApplicationOnThem(QObject *application)
     for (const int signal : {SIGTERM, SIGINT, SIGHUP})
         ::sigaction(signal, &action, nullptr);
 }
+
+bool received()
+{
+    return g_received != 0;
+}
 #else
 void quitApplicationOnThem(QObject *) {}
+bool received()
+{
+    return false;
+}
 #endif
 
 } // namespace TerminationSignals

@@ -11,4 +11,7 @@ namespace TerminationSignals {
 // Installs the handlers once; the application quits soon after one of the signals arrives.
 void quitApplicationOnThem(QObject *application);
 
+// True once one of them arrived: questions still open close unanswered, and none is asked again.
+bool received();
+
 } // namespace TerminationSignals

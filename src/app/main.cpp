@@ -10,10 +10,12 @@
 #include "window/FrmMain.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QStandardPaths>
 #include <QTextStream>
 #include <QTranslator>
@@ -43,6 +45,26 @@ std::optional<int> answer(const CommandLine::Request &request, const QString &pe
         return 2;
     }
     return 2;
+}
+
+// What was copied in the window, with every format made now: the text boxes make theirs only
+// when asked, from their document, which needs the application object; the clipboard manager
+// asks for them while that object is being destroyed.
+void settleClipboard()
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    for (const QClipboard::Mode mode : {QClipboard::Clipboard, QClipboard::Selection}) {
+        const bool owned =
+            mode == QClipboard::Clipboard ? clipboard->ownsClipboard() : clipboard->ownsSelection();
+        const QMimeData *copied = owned ? clipboard->mimeData(mode) : nullptr;
+        if (!copied)
+            continue;
+        auto *made = new QMimeData;
+        const QStringList formats = copied->formats();
+        for (const QString &format : formats)
+            made->setData(format, copied->data(format));
+        clipboard->setMimeData(made, mode);
+    }
 }
 
 } // namespace
@@ -92,7 +114,8 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    QApplication app(argc, argv);
+    // Destroyed at the very end, on purpose: see ProcessPolicy::endAfterWindow.
+    auto app = std::make_unique<QApplication>(argc, argv);
     // No application display name: Qt would append it to every dialog's title.
     QApplication::setDesktopFileName(QStringLiteral("miaoyutong"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
@@ -139,20 +162,28 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    TerminationSignals::quitApplicationOnThem(&app);
+    TerminationSignals::quitApplicationOnThem(app.get());
     int code = 0;
     {
-        FrmMain window(dataDirectory);
+        FrmMainSeams seams;
+        seams.stopRequested = TerminationSignals::received;
+        FrmMain window(dataDirectory, std::move(seams));
         QObject::connect(&single, &SingleWindow::raiseRequested, &window, &FrmMain::bringToFront);
         // The next start may have the file as soon as this window is gone.
         QObject::connect(&window, &FrmMain::closed, &single, &SingleWindow::release);
         // A load that fails ends the program once the user has been told; it runs inside exec().
-        QObject::connect(&window, &FrmMain::startFailed, &app, [] { QCoreApplication::exit(1); });
+        QObject::connect(&window, &FrmMain::startFailed, app.get(),
+                         [] { QCoreApplication::exit(1); });
         if (!window.start())
-            return 1;
-        code = app.exec();
+            return TerminationSignals::received() ? 0 : 1;
+        code = QApplication::exec();
         single.release();
-        window.leaveVoiceBehind();
+        settleClipboard();
+        // The speech engine can take seconds to let go: it is left running, and the process
+        // ends around it. Where the process ends through exit() (the sanitizer builds), its
+        // thread is asked to stop and waited for a bounded time instead.
+        if (!ProcessPolicy::endsThroughExit())
+            window.leaveVoiceBehind();
     } // the window stops a load still running; a save runs to its end
-    ProcessPolicy::endWhenWorkIsDone(code);
+    ProcessPolicy::endAfterWindow(std::move(app), code);
 }

@@ -137,6 +137,8 @@ bool FrmMain::busy() const
 bool FrmMain::seedKnowledgeFile()
 {
     const std::optional<QString> name = StartupQuestions::askUserName(m_seams, m_profile.name);
+    if (!name)
+        return false; // told to end: nothing is written
     const Status written =
         KnowledgeFile::write(m_dataPath, *KnowledgeFile::firstRunBytes(*name), m_seams.writeFault);
     if (!written)
@@ -150,15 +152,15 @@ void FrmMain::loadAtStart()
         return KnowledgeFile::load(path, &stop);
     };
     m_task->start(Job::Loading, ReadingStatus, load, [this](KnowledgeFile::Loaded loaded) {
-        if (m_task->closing())
-            return;            // closed while it was read: no greeting, no question
+        if (m_task->closing() || m_seams.stopRequested())
+            return; // closed while it was read: no greeting, no question
         if (!loaded.looksUtf8) // told once the question of the encoding is settled
             StartupQuestions::tellAboutKeptWork(m_seams, m_dataPath);
         if (loaded.looksUtf8) {
             // Converted: read what was written. Left as it is: the user has been told.
             if (StartupQuestions::settleEncoding(m_seams, m_dataPath))
                 loadAtStart();
-            else
+            else if (!m_seams.stopRequested()) // unanswered as the program ends
                 failStart({});
         } else if (!loaded.knowledge) {
             failStart(loaded.knowledge.reason());

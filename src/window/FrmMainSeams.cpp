@@ -27,6 +27,8 @@ void FrmMainSeams::fillInTheWorld()
         showChoice = Dialogs::showChoice;
     if (!askSavePath)
         askSavePath = Dialogs::askSavePath;
+    if (!stopRequested)
+        stopRequested = [] { return false; };
     if (!makeVoice)
         makeVoice = [] { return std::make_unique<QtSpeaker>(); };
 }

@@ -46,6 +46,9 @@ struct FrmMainSeams
     KnowledgeFile::WriteFault writeFault;
     // Called on the worker before each piece of long work (tests hold the work there).
     std::function<void()> beforeWork;
+    // True once the program was told to end (a termination signal): a dialog open then closes
+    // unanswered, and any asked after it would close at once, so nothing more is asked.
+    std::function<bool()> stopRequested;
 
     // Tells the user something in a box of the program's own, with one button to close it.
     void tell(QMessageBox::Icon icon, const QString &text) const

@@ -24,10 +24,15 @@ std::optional<QString> askUserName(const FrmMainSeams &seams, const QString &rob
                           QStringLiteral("初次见面,请告诉我您的名字:"),
                       {});
     for (;;) {
-        while (!name || name->isEmpty()) {
+        // Every question asked once the program is ending closes at once, unanswered: asking
+        // again would only spin.
+        if (seams.stopRequested())
+            return std::nullopt;
+        if (!name || name->isEmpty()) {
             name = seams.askText(QStringLiteral("Hello"),
                                  QStringLiteral("喂喂,先别着急,我还不知道你的名字呢:"),
                                  QStringLiteral("无名人士"));
+            continue;
         }
         // A name written as "?" would come back wrong on every run, and one holding the
         // section marker would make the file unreadable: ask for another.

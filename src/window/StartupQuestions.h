@@ -11,7 +11,8 @@
 
 namespace StartupQuestions {
 
-// Asks until the user gives a name the knowledge file can hold.
+// Asks until the user gives a name the knowledge file can hold; nothing when the program was
+// told to end meanwhile.
 std::optional<QString> askUserName(const FrmMainSeams &seams, const QString &robotName);
 
 // A Data.ait that looks like UTF-8 is converted to GBK if the user agrees; false when the
