@@ -27,6 +27,8 @@ public:
 signals:
     // The engine is set up and speaks with this voice; empty when there is no speech.
     void ready(const QString &voiceName);
+    // A line waits in the mailbox (delivered to the worker on the speech thread).
+    void lineWaiting(QPrivateSignal);
 
 private:
     std::shared_ptr<SpeechWorker::Mailbox> m_mailbox;
