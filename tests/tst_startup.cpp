@@ -18,6 +18,8 @@ private slots:
     void firstRunAsksUntilANameIsGiven();
     void firstRunRefusesANameTheFileCannotHold_data();
     void firstRunRefusesANameTheFileCannotHold();
+    void endingDuringTheNameQuestionWritesNothing_data();
+    void endingDuringTheNameQuestionWritesNothing();
     void secondRunUsesTheStoredFile();
     void readOnlyFileStillCounts();
     void greetingLineFormat();
@@ -94,6 +96,33 @@ void TestStartup::firstRunRefusesANameTheFileCannotHold()
     QVERIFY(h.asked.at(1).prompt.contains(u'“' + named + u'”'));
     QCOMPARE(h.asked.at(1).defaultText, name);
     QVERIFY(h.fileBytes().startsWith("|Zoe|\r\n"));
+}
+
+void TestStartup::endingDuringTheNameQuestionWritesNothing_data()
+{
+    // Once the program is told to end, every dialog closes unanswered at once: the question is
+    // not asked again, and no file is made.
+    QTest::addColumn<QList<std::optional<QString>>>("answers"); // before the end
+    QTest::addColumn<int>("asks");
+
+    using Answers = QList<std::optional<QString>>;
+    QTest::newRow("the first question") << Answers{} << 1;
+    QTest::newRow("asked again after a blank") << Answers{u""_qs} << 2;
+    QTest::newRow("asked again for a name the file cannot hold") << Answers{u"Zoe😀"_qs} << 2;
+}
+
+void TestStartup::endingDuringTheNameQuestionWritesNothing()
+{
+    QFETCH(QList<std::optional<QString>>, answers);
+    QFETCH(int, asks);
+    WindowHarness h;
+    h.answers = answers;
+    h.stopRequested = [&h, asks] { return h.asked.size() >= asks; };
+    h.make();
+    QVERIFY(!h.window->start());
+    QCOMPARE(h.asked.size(), asks);
+    QVERIFY(!QFile::exists(h.dataPath()));
+    QVERIFY(!h.window->isVisible());
 }
 
 void TestStartup::secondRunUsesTheStoredFile()

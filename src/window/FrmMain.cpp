@@ -79,7 +79,8 @@ FrmMain::FrmMain(const QString &dataDirectory, FrmMainSeams seams, QWidget *pare
 FrmMain::~FrmMain()
 {
     hide(); // out of sight before the voice takes its time to stop
-    releaseVoice();
+    m_seams.speaker = nullptr;
+    m_ownSpeaker.reset();
 }
 
 void FrmMain::connectControls()
@@ -119,7 +120,8 @@ void FrmMain::connectControls()
 
 bool FrmMain::start()
 {
-    if (!QFileInfo::exists(m_dataPath) && !seedKnowledgeFile())
+    if (!QFileInfo::exists(m_dataPath) &&
+        !StartupQuestions::seedKnowledgeFile(m_seams, m_dataPath, m_profile.name))
         return false;
     // The window at once; the greeting once the file is read, however large it is.
     m_ui.finishWindow(this);
@@ -134,18 +136,6 @@ bool FrmMain::busy() const
     return m_task->busy() || !ReplyEngine::careBuilt().isFinished();
 }
 
-bool FrmMain::seedKnowledgeFile()
-{
-    const std::optional<QString> name = StartupQuestions::askUserName(m_seams, m_profile.name);
-    if (!name)
-        return false; // told to end: nothing is written
-    const Status written =
-        KnowledgeFile::write(m_dataPath, *KnowledgeFile::firstRunBytes(*name), m_seams.writeFault);
-    if (!written)
-        StartupQuestions::tellNotCreated(m_seams, m_dataPath, written.reason());
-    return bool(written);
-}
-
 void FrmMain::loadAtStart()
 {
     const auto load = [path = m_dataPath](const std::atomic_bool &stop) {
@@ -153,7 +143,7 @@ void FrmMain::loadAtStart()
     };
     m_task->start(Job::Loading, ReadingStatus, load, [this](KnowledgeFile::Loaded loaded) {
         if (m_task->closing() || m_seams.stopRequested())
-            return; // closed while it was read: no greeting, no question
+            return;            // closed while it was read: no greeting, no question
         if (!loaded.looksUtf8) // told once the question of the encoding is settled
             StartupQuestions::tellAboutKeptWork(m_seams, m_dataPath);
         if (loaded.looksUtf8) {
@@ -394,13 +384,6 @@ void FrmMain::leaveVoiceBehind()
     m_seams.speaker = nullptr;
     // Deliberately never deleted: its thread may sit in the speech engine until the end.
     (void)m_ownSpeaker.release();
-}
-
-void FrmMain::releaseVoice()
-{
-    if (m_ownSpeaker)
-        m_seams.speaker = nullptr;
-    m_ownSpeaker.reset();
 }
 
 // ---- Keyboard --------------------------------------------------------------------------

@@ -91,7 +91,6 @@ protected:
 private:
     void connectControls();
 
-    bool seedKnowledgeFile();
     // Reads Data.ait on a worker at start-up, first offering to convert a file saved as UTF-8,
     // then greets.
     void loadAtStart();
@@ -106,7 +105,6 @@ private:
     void enterTeaching(TeachingWorkflow::Start start);
     void teachingStarted();
     void teachingLeft(bool closing);
-    void releaseVoice();
 
     void appendTranscript(const QString &text);
 

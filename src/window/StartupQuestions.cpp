@@ -47,6 +47,18 @@ std::optional<QString> askUserName(const FrmMainSeams &seams, const QString &rob
     }
 }
 
+bool seedKnowledgeFile(const FrmMainSeams &seams, const QString &dataPath, const QString &robotName)
+{
+    const std::optional<QString> name = askUserName(seams, robotName);
+    if (!name)
+        return false; // told to end: nothing is written
+    const Status written =
+        KnowledgeFile::write(dataPath, *KnowledgeFile::firstRunBytes(*name), seams.writeFault);
+    if (!written)
+        tellNotCreated(seams, dataPath, written.reason());
+    return bool(written);
+}
+
 bool settleEncoding(const FrmMainSeams &seams, const QString &dataPath)
 {
     // A file an editor saved as UTF-8 would load as garbled text: say so, and let the user

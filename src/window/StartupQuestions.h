@@ -15,6 +15,11 @@ namespace StartupQuestions {
 // told to end meanwhile.
 std::optional<QString> askUserName(const FrmMainSeams &seams, const QString &robotName);
 
+// First run: Data.ait made from the default knowledge with the user's name. False when it could
+// not be made (the user was told why) or the program was told to end meanwhile.
+bool seedKnowledgeFile(const FrmMainSeams &seams, const QString &dataPath,
+                       const QString &robotName);
+
 // A Data.ait that looks like UTF-8 is converted to GBK if the user agrees; false when the
 // program cannot go on (the user chose to leave the file alone, or the conversion failed and
 // they were told why).

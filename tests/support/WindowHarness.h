@@ -63,6 +63,7 @@ public:
         seams.clock = &clock;
         seams.random = &random;
         seams.speaker = &speaker;
+        seams.stopRequested = [this] { return stopRequested && stopRequested(); };
         seams.askText = [this](const QString &title, const QString &prompt,
                                const QString &defaultText) -> std::optional<QString> {
             asked.append({title, prompt, defaultText});
@@ -154,6 +155,8 @@ public:
     FixedClock clock;
     RecordingSpeaker speaker;
     QList<std::optional<QString>> answers;
+    // True once the program is to end, as after a termination signal.
+    std::function<bool()> stopRequested;
     QList<AskedText> asked;
     QList<ShownMessage> shown;
     // The disk under the window's writes; none writes normally.
