@@ -4,6 +4,8 @@
 // window's size that shows what the chat window's first frame shows of pictures and fonts (the
 // backdrop, the portrait and the icon from the same resources; labels in the same family and
 // sizes, with Chinese text) and nothing else: no knowledge, no controls, no work after show().
+// SIGTERM ends it as a plain Qt program ends: the event loop returns and everything is torn
+// down, the application object last.
 
 #include <QApplication>
 #include <QFont>
@@ -12,7 +14,12 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QWidget>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -74,6 +81,14 @@ private:
     QPixmap m_backdrop;
 };
 
+int g_wake[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(g_wake[0], &byte, 1);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -84,5 +99,11 @@ int main(int argc, char *argv[])
     if (const QScreen *screen = window.screen())
         window.move(0, (screen->geometry().height() - window.height()) / 2);
     window.show();
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_wake) == 0) {
+        auto *notifier = new QSocketNotifier(g_wake[1], QSocketNotifier::Read, &app);
+        QObject::connect(notifier, &QSocketNotifier::activated, &app,
+                         [] { QCoreApplication::exit(0); });
+        std::signal(SIGTERM, onSignal);
+    }
     return app.exec();
 }
