@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: The 妙语通 developers
 #include "voice/QtSpeaker.h"
 
+#include "common/ThreadCheck.h"
 #include "voice/QtSpeechEngine.h"
 
 #include <QDeadlineTimer>
@@ -44,6 +45,7 @@ QtSpeaker::~QtSpeaker()
     // and a speaker owned by it is destroyed just then.
     m_thread->quit();
     if (m_thread->wait(QDeadlineTimer(ShutdownWaitMs))) {
+        ThreadCheck::takeOver(m_mailbox.get()); // the worker's last step, releaseEngine()
         delete m_worker;
         delete m_thread;
         return;

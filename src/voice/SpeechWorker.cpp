@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: The 妙语通 developers
 #include "voice/SpeechWorker.h"
 
+#include "common/ThreadCheck.h"
+
 #include <utility>
 
 bool SpeechWorker::Mailbox::post(const QString &text)
@@ -85,9 +87,11 @@ void SpeechWorker::releaseEngine()
 {
     // Once abandoned, the process may already be tearing down: better to leak the engine than
     // run its teardown against half-destroyed globals.
-    if (m_mailbox->isAbandoned()) {
+    if (m_mailbox->isAbandoned())
         (void)m_engine.release();
-        return;
-    }
-    m_engine.reset();
+    else
+        m_engine.reset();
+    // The speaker deletes this worker once the thread's end is seen through QThread::wait(),
+    // whose lock ThreadSanitizer cannot see.
+    ThreadCheck::handOver(m_mailbox.get());
 }
