@@ -55,7 +55,7 @@ QString routeName(const ReplyEngine::Route &route)
     static const QString names[] = {QStringLiteral("command"),   QStringLiteral("calculator"),
                                     QStringLiteral("care:self"), QStringLiteral("rude"),
                                     QStringLiteral("entry"),     QStringLiteral("no-answer")};
-    if (route.way == Way::Crisis && route.forSomeoneElse)
+    if (route.way == Way::Crisis && route.concern == Care::Concern::SomeoneElse)
         return QStringLiteral("care:helper");
     return names[int(route.way)];
 }

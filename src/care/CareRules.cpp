@@ -103,10 +103,15 @@ Result<CareRules> CareRules::read(const QList<std::pair<QString, QString>> &file
                 rules.others.append(value);
             } else if (keyword == u"asks") {
                 rules.asks.append(value);
-            } else if (keyword == u"self" || keyword == u"helper") {
+            } else if (QStringList *lines = keyword == u"self"       ? &rules.selfLines
+                                            : keyword == u"helper"   ? &rules.helperLines
+                                            : keyword == u"now"      ? &rules.nowLines
+                                            : keyword == u"now-hktw" ? &rules.nowLinesHongKongTaiwan
+                                            : keyword == u"distress" ? &rules.distressLines
+                                                                     : nullptr) {
                 if (const QString fault = faultOfLine(value); !fault.isEmpty())
                     return refuse(fault);
-                (keyword == u"self" ? rules.selfLines : rules.helperLines).append(value);
+                lines->append(value);
             } else {
                 return refuse(QStringLiteral("不认识“%1”。").arg(keyword));
             }

@@ -24,7 +24,9 @@ QString routeName(const ReplyEngine::Route &route)
     case Way::Calculator:
         return QStringLiteral("calculator");
     case Way::Crisis:
-        return route.forSomeoneElse ? QStringLiteral("care:helper") : QStringLiteral("care:self");
+        if (route.concern == Care::Concern::SomeoneElse)
+            return QStringLiteral("care:helper");
+        return QStringLiteral("care:self");
     case Way::RudeWord:
         return QStringLiteral("rude");
     case Way::Entry:

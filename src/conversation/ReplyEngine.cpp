@@ -75,7 +75,7 @@ Route route(QString &message, const KnowledgeBase &knowledge, const QString &rob
     if (const Care::Concern concern = Care::builtIn().concernOf(message, typed);
         concern != Care::Concern::None) {
         route.way = Route::Way::Crisis;
-        route.forSomeoneElse = concern == Care::Concern::SomeoneElse;
+        route.concern = concern;
         return route;
     }
     if (message.startsWith(QStringLiteral("计算"))) {
@@ -117,8 +117,7 @@ Reply respond(QString &message, const KnowledgeBase &knowledge, const QString &r
                                              : reply.lines.at(calculatorTemplate(random));
         return reply;
     case Route::Way::Crisis:
-        reply.lines = Care::builtIn().linesFor(
-            reply.route.forSomeoneElse ? Care::Concern::SomeoneElse : Care::Concern::Self);
+        reply.lines = Care::builtIn().linesFor(reply.route.concern);
         reply.caring = true;
         break;
     case Route::Way::RudeWord:

@@ -5,6 +5,7 @@
 // answer to someone in crisis, a rebuke for a rude word, a reply from the keyword table, or
 // that it did not understand.
 
+#include "care/Care.h"
 #include "conversation/ChatCommands.h"
 #include "conversation/RobotText.h"
 
@@ -39,8 +40,8 @@ struct Route
     qsizetype entry = -1;
     // The robot's name was turned into "[rob]" before the table was searched.
     bool nameReplaced = false;
-    // Crisis words about someone the user asks how to help, not about the user.
-    bool forSomeoneElse = false;
+    // For care: what the message calls for.
+    Care::Concern concern = Care::Concern::None;
     // For a rude word: the first filter word, in list order, that the message holds.
     qsizetype filterWord = -1;
 };
