@@ -174,16 +174,21 @@ int main(int argc, char *argv[])
         // A load that fails ends the program once the user has been told; it runs inside exec().
         QObject::connect(&window, &FrmMain::startFailed, app.get(),
                          [] { QCoreApplication::exit(1); });
-        if (!window.start())
-            return TerminationSignals::received() ? 0 : 1;
-        code = QApplication::exec();
-        single.release();
-        settleClipboard();
-        // The speech engine can take seconds to let go: it is left running, and the process
-        // ends around it. Where the process ends through exit() (the sanitizer builds), its
-        // thread is asked to stop and waited for a bounded time instead.
-        if (!ProcessPolicy::endsThroughExit())
-            window.leaveVoiceBehind();
+        // Not started (no name given before a termination signal, or no file could be made):
+        // the program still ends the one way, after the work the window began at once (care's
+        // words are compiled on the work pool meanwhile).
+        if (!window.start()) {
+            code = TerminationSignals::received() ? 0 : 1;
+        } else {
+            code = QApplication::exec();
+            single.release();
+            settleClipboard();
+            // The speech engine can take seconds to let go: it is left running, and the
+            // process ends around it. Where the process ends through exit() (the sanitizer
+            // builds), its thread is asked to stop and waited for a bounded time instead.
+            if (!ProcessPolicy::endsThroughExit())
+                window.leaveVoiceBehind();
+        }
     } // the window stops a load still running; a save runs to its end
     ProcessPolicy::endAfterWindow(std::move(app), code);
 }
