@@ -4,12 +4,9 @@
 
 #include "calculator/Calculator.h"
 #include "care/Care.h"
-#include "common/WorkPool.h"
 #include "conversation/Randomness.h"
 #include "conversation/ReplyIndex.h"
 #include "knowledge/KnowledgeBase.h"
-
-#include <QtConcurrent>
 
 namespace ReplyEngine {
 
@@ -143,14 +140,6 @@ bool answersWithCare(const QString &message)
 {
     return ChatCommands::match(message) == ChatCommand::None &&
            Care::builtIn().concernOf(message) != Care::Concern::None;
-}
-
-QFuture<void> careBuilt()
-{
-    // Built once, on the work pool, by whoever asks first: the window asks as it opens.
-    static const QFuture<void> built =
-        QtConcurrent::run(&WorkPool::instance(), [] { (void)Care::builtIn(); });
-    return built;
 }
 
 std::optional<qsizetype> scanTable(QStringView message, const KeywordTable &table)

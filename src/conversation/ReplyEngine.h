@@ -9,7 +9,6 @@
 #include "conversation/ChatCommands.h"
 #include "conversation/RobotText.h"
 
-#include <QFuture>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -85,10 +84,6 @@ Reply respond(QString &message, const KnowledgeBase &knowledge, const QString &r
 // Whether a message would be answered with care (for the user or for someone the user would
 // help): a message waiting for its answer that would is not replaced by the next one.
 bool answersWithCare(const QString &message);
-
-// Care's words are compiled once, on the work pool, started by the first to ask; a reply waits
-// until they are (asking care sooner would compile them on the asker's thread).
-QFuture<void> careBuilt();
 
 // The first entry in table order whose key the message contains, by testing every key.
 std::optional<qsizetype> scanTable(QStringView message, const KeywordTable &table);

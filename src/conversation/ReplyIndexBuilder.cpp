@@ -2,10 +2,18 @@
 // SPDX-FileCopyrightText: The 妙语通 developers
 #include "conversation/ReplyIndexBuilder.h"
 
+#include "care/Care.h"
 #include "common/BackgroundWork.h"
 #include "knowledge/KnowledgeBase.h"
 
-ReplyIndexBuilder::ReplyIndexBuilder(QObject *parent) : QObject(parent) {}
+ReplyIndexBuilder::ReplyIndexBuilder(QObject *parent) : QObject(parent)
+{
+    // Compiled once for the program: a later window finds them ready at once.
+    BackgroundWork::start(
+        this, BackgroundWork::Abandon::Never,
+        [](const std::atomic_bool &) { return &Care::builtIn(); },
+        [this](const Care *) { m_careReady = true; });
+}
 
 ReplyIndexBuilder::~ReplyIndexBuilder()
 {

@@ -55,7 +55,6 @@ FrmMain::FrmMain(const QString &dataDirectory, FrmMainSeams seams, QWidget *pare
       m_dataPath(QDir(dataDirectory).filePath(KnowledgeFile::FileName))
 {
     m_seams.fillInTheWorld();
-    ReplyEngine::careBuilt(); // compiled on the work pool while the window opens
     m_teachingList = new TeachingList(this);
     m_ui.setupUi(this, m_teachingList);
     m_task = new BackgroundTask(this);
@@ -133,7 +132,7 @@ bool FrmMain::start()
 
 bool FrmMain::busy() const
 {
-    return m_task->busy() || !ReplyEngine::careBuilt().isFinished();
+    return m_task->busy() || !m_replyIndex.careReady();
 }
 
 void FrmMain::loadAtStart()
@@ -231,7 +230,7 @@ void FrmMain::send()
     }
     // A cry for help, or a question how to help someone who cried out, still waiting for its
     // answer is not replaced by what follows it: it is answered with care first.
-    if (!m_timerRevert->isActive() || !ReplyEngine::careBuilt().isFinished() ||
+    if (!m_timerRevert->isActive() || !m_replyIndex.careReady() ||
         !ReplyEngine::answersWithCare(m_pendingMessage)) {
         m_pendingMessage = TextRules::normalise(typed);
         m_pendingTyped = typed;
@@ -257,7 +256,7 @@ void FrmMain::replyTick()
 {
     // While long work runs, or care's words are still being compiled, the tick waits: the timer
     // comes round again.
-    if (m_task->busy() || !ReplyEngine::careBuilt().isFinished())
+    if (m_task->busy() || !m_replyIndex.careReady())
         return;
     setLabelText(m_ui.labRTip, Online);
     const Reply reply = ReplyEngine::respond(m_pendingMessage, m_knowledge, m_profile.name,
