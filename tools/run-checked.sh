@@ -28,9 +28,18 @@ export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 export LSAN_OPTIONS="suppressions=$root/tools/lsan.supp:print_suppressions=0"
 
 echo "== the suite under ASan, UBSan and LSan"
+# The window's pictures are JPEGs, decoded by Qt's jpeg plugin, which is loaded at run time and
+# brings libjpeg-turbo with a thread-local of its own. Clang 14's LeakSanitizer misjudges the
+# extent of such a late-loaded library's thread-local block and crashes in its own leak scan as
+# the program ends ("Tracer caught signal 11", in four runs of the end-to-end test out of six).
+# Loaded before the program starts, the library's thread-local is part of the static block,
+# which the scan reads correctly (eleven runs out of eleven pass).
+jpeg_plugin="$(qtpaths6 --query QT_INSTALL_PLUGINS)/imageformats/libqjpeg.so"
+libjpeg="$(ldd "$jpeg_plugin" | awk '/libjpeg/ { print $3 }')"
+[ -f "$libjpeg" ] || { echo "run-checked: libjpeg of $jpeg_plugin not found" >&2; exit 1; }
 # Left to the plain suite: the package test builds and installs its own release build, so
 # nothing sanitized runs in it.
-ctest --test-dir "$build" --output-on-failure --timeout 600 -j2 -E '^e2e_package$'
+LD_PRELOAD="$libjpeg" ctest --test-dir "$build" --output-on-failure --timeout 600 -j2 -E '^e2e_package$'
 
 echo "== the suite under ThreadSanitizer"
 threads="$root/build-threads"
