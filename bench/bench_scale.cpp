@@ -17,6 +17,7 @@
 #include "conversation/Randomness.h"
 #include "conversation/ReplyEngine.h"
 #include "conversation/ReplyIndex.h"
+#include "knowledge/CheckedReplace.h"
 #include "knowledge/KnowledgeBase.h"
 #include "knowledge/KnowledgeFile.h"
 #include "teaching/TeachingList.h"
@@ -400,10 +401,20 @@ void registerFigures(int entries)
             benchmark::DoNotOptimize(KnowledgeFile::load(s.sortedPath));
     });
     add("save", [&s](benchmark::State &st) {
+        // The save as teaching runs it: the file locked and checked, the new one written beside
+        // it, checked again and swapped in.
+        FileStamp known = *KnowledgeFile::stampOf(s.sortedPath);
+        const auto compose = [&s](const KnowledgeFile::Loaded *changed) {
+            if (changed)
+                qFatal("the generated file changed under the benchmark");
+            return Result<CheckedReplace::Content>(CheckedReplace::Content{
+                *KnowledgeFile::teachingSaveBytes(s.sorted, s.sorted.keywordTable)});
+        };
         for (auto _ : st) {
-            const Result<QByteArray> bytes =
-                KnowledgeFile::teachingSaveBytes(s.sorted, s.sorted.keywordTable);
-            benchmark::DoNotOptimize(KnowledgeFile::write(s.sortedPath, *bytes));
+            const CheckedReplace::Done done = CheckedReplace::replace(s.sortedPath, known, compose);
+            if (!done.stamp)
+                qFatal("the generated file could not be saved");
+            known = *done.stamp;
         }
     });
     add("encodeWrite", [&s](benchmark::State &st) {

@@ -3,9 +3,10 @@
 // A save after another program changed the file: the input describes a base table, what the
 // other program did to it (rows kept, rewritten, dropped, added) and this session's commits.
 // Whatever they are, the merge holds every commit, and every entry of the changed file that no
-// commit replaced, as often as the file held it.
+// commit replaced, as often as the file held it; of a key's copies, the one the user saw goes.
 
 #include "FuzzCheck.h"
+#include "teaching/TeachingList.h"
 #include "teaching/TeachingMerge.h"
 
 #include <QHash>
@@ -37,6 +38,25 @@ private:
     size_t m_at = 0;
 };
 
+// The commits as the user made them on the list of base: each replaces the row the list showed
+// for its key, or is added.
+QList<TeachingMerge::Commit> commitsOn(const QStringList &base, const QStringList &entries,
+                                       const KeyCollator &collator)
+{
+    TeachingList seen;
+    seen.adopt(TeachingList::prepare(KeywordTable::fromEntries(base), collator));
+    QList<TeachingMerge::Commit> commits;
+    for (const QString &entry : entries) {
+        const int row = seen.findKey(TeachingList::keyOf(entry));
+        commits.append({entry, seen.entryAt(row)});
+        if (row >= 0)
+            seen.replaceEntry(row, entry);
+        else
+            seen.insertEntry(entry);
+    }
+    return commits;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -59,17 +79,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     for (int n = in.next() % 4; n > 0; --n)
         current.insert(in.next() % (current.size() + 1), in.entry());
-    QStringList commits;
+    QStringList entries;
     for (int n = in.next() % 6; n > 0; --n)
-        commits += in.entry();
+        entries += in.entry();
 
     static const KeyCollator collator;
-    const TeachingMerge::Merged merged = TeachingMerge::onto(
-        KeywordTable::fromEntries(base), KeywordTable::fromEntries(current), commits, collator);
+    const QList<TeachingMerge::Commit> commits = commitsOn(base, entries, collator);
+    const TeachingMerge::Merged merged =
+        TeachingMerge::onto(KeywordTable::fromEntries(current), commits, collator);
 
     // The newest commit of each key is what its key answers with.
     QHash<QString, QString> newest;
-    for (const QString &commit : std::as_const(commits))
+    for (const QString &commit : std::as_const(entries))
         newest.insert(KnowledgeEntry::key(commit).toString(), commit);
     QStringList result;
     for (qsizetype row = 0; row < merged.entries.size(); ++row)
@@ -80,19 +101,56 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     // Every entry of the changed file whose key no commit touched is there, as often as before.
     QHash<QString, int> expected;
-    qsizetype untouched = 0;
     for (const QString &entry : std::as_const(current)) {
-        if (!newest.contains(KnowledgeEntry::key(entry).toString())) {
+        if (!newest.contains(KnowledgeEntry::key(entry).toString()))
             ++expected[entry];
-            ++untouched;
-        }
     }
     for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
         require(std::count(result.cbegin(), result.cend(), it.key()) == it.value(),
                 "the other program's entries no commit replaced are kept");
     }
-    // Of a key's entries in the file, only the first is replaced: the rest stay.
-    require(merged.kept >= untouched, "the kept count covers every untouched entry");
+    // Of a committed key's rows in the file, exactly one goes: the row the user saw, when the
+    // file still has it, else the key's first row in file order; the others stay.
+    for (auto it = newest.cbegin(); it != newest.cend(); ++it) {
+        const QString &key = it.key();
+        QStringList rows; // the file's rows of key, in file order
+        for (const QString &entry : std::as_const(current)) {
+            if (KnowledgeEntry::key(entry) == key)
+                rows += entry;
+        }
+        if (rows.isEmpty())
+            continue;
+        QString seen;
+        for (const TeachingMerge::Commit &commit : commits) {
+            if (TeachingList::keyOf(commit.entry) == key) {
+                seen = commit.replaced;
+                break;
+            }
+        }
+        const QString goes = rows.contains(seen) ? seen : rows.first();
+        QHash<QString, int> stays;
+        for (const QString &row : std::as_const(rows))
+            ++stays[row];
+        --stays[goes];
+        for (auto stay = stays.cbegin(); stay != stays.cend(); ++stay) {
+            const qsizetype extra = newest.value(key) == stay.key() ? 1 : 0;
+            require(std::count(result.cbegin(), result.cend(), stay.key()) == stay.value() + extra,
+                    "only the row the user saw (or, gone, the first in file order) is replaced");
+        }
+        if (!rows.contains(seen))
+            require(merged.bothChanged.contains(key), "a key whose row changed elsewhere is named");
+    }
+    require(merged.kept ==
+                current.size() - qsizetype(std::count_if(newest.cbegin(), newest.cend(),
+                                                         [&](const QString &entry) {
+                                                             for (const QString &row :
+                                                                  std::as_const(current))
+                                                                 if (KnowledgeEntry::key(row) ==
+                                                                     KnowledgeEntry::key(entry))
+                                                                     return true;
+                                                             return false;
+                                                         })),
+            "the report's kept count is the file's rows less one per committed key it had");
     require(result.size() == current.size() + (newest.size() - (current.size() - merged.kept)),
             "the table grows by the keys the file did not have");
     return 0;

@@ -29,6 +29,8 @@ private slots:
     void quittingDuringWorkEndsAtOnce_data();
     void quittingDuringWorkEndsAtOnce();
     void closingDuringASaveWaitsForIt();
+    void closingDuringALoadEndsAtOnce_data();
+    void closingDuringALoadEndsAtOnce();
     void failedLoadIsStillReportedAndHidesTheWindow();
 };
 
@@ -309,6 +311,48 @@ void TestBackgroundWork::closingDuringASaveWaitsForIt()
     QVERIFY(!w.h.window->hasUnsavedWork());
     for (const ShownMessage &shown : std::as_const(w.h.shown))
         QVERIFY(!shown.prompt.contains(u"退出之前要保存吗"_qs));
+}
+
+void TestBackgroundWork::closingDuringALoadEndsAtOnce_data()
+{
+    QTest::addColumn<Work>("work");
+    QTest::newRow("loading at start-up") << Work::Loading;
+    QTest::newRow("entering teaching") << Work::Entering;
+}
+
+void TestBackgroundWork::closingDuringALoadEndsAtOnce()
+{
+    QFETCH(Work, work);
+    HeldWindow w;
+    if (work == Work::Entering)
+        QVERIFY(w.h.startWindow());
+    const QByteArray fileBefore = w.h.fileBytes();
+    QString transcriptBefore;
+    bool openAfterClose = true;
+    w.holding = true;
+    QTimer::singleShot(0, w.h.window.get(), [&] {
+        transcriptBefore = w.h.transcript();
+        // The work is held on its worker all the while: the close does not wait for it.
+        w.h.window->close();
+        openAfterClose = w.h.window->isVisible();
+        w.holding = false;
+        w.gate.release();
+    });
+    if (work == Work::Loading) {
+        QVERIFY(w.h.window->start());
+    } else {
+        w.h.send(u"/teach"_qs);
+        w.h.window->replyTick();
+    }
+    QTRY_VERIFY(!w.h.window->busy());
+    WorkPool::instance().waitForDone();
+    QCoreApplication::processEvents();
+
+    QVERIFY(!openAfterClose);
+    // What the work found is dropped: no greeting, no teaching panel, the file untouched.
+    QCOMPARE(w.h.transcript(), transcriptBefore);
+    QCOMPARE(w.h.window->mode(), FrmMain::Mode::Conversation);
+    QCOMPARE(w.h.fileBytes(), fileBefore);
 }
 
 void TestBackgroundWork::failedLoadIsStillReportedAndHidesTheWindow()

@@ -289,7 +289,7 @@ void TestEnding::signalDuringAStartUpQuestion()
         file.write(dataFile);
     }
     if (keptBeside)
-        QVERIFY(KnowledgeFile::keepBeside(dataPath, dataFile));
+        QVERIFY(KnowledgeFile::keep(dataPath, dataFile));
     const QStringList before = QDir(dataDir).entryList(QDir::Files);
 
     Program program(*m_display, dataDir, m_dir->filePath(u"run"_s));

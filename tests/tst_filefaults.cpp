@@ -45,6 +45,8 @@ private slots:
     void failedReloadStaysInTeaching();
     void changedByAnotherProgramDuringTeaching_data();
     void changedByAnotherProgramDuringTeaching();
+    void keptWorkIsNamedInANoticeThatFits_data();
+    void keptWorkIsNamedInANoticeThatFits();
 };
 
 void TestFileFaults::refusesWhatIsNotARegularFile_data()
@@ -321,7 +323,7 @@ void TestFileFaults::changedByAnotherProgramDuringTeaching()
         QVERIFY2(h.shown.at(0).prompt.contains(told), qPrintable(h.shown.at(0).prompt));
     }
 
-    const QStringList kept = KnowledgeFile::keptBeside(h.dataPath());
+    const QStringList kept = KnowledgeFile::keptFiles(h.dataPath());
     if (!mergedIntoTheFile) {
         QCOMPARE(h.fileBytes(), theirs); // never written over
         QCOMPARE(h.window->mode(), FrmMain::Mode::Teaching);
@@ -359,6 +361,42 @@ void TestFileFaults::changedByAnotherProgramDuringTeaching()
             QCOMPARE(h.window->lastReply(), reply);
         }
     }
+}
+
+void TestFileFaults::keptWorkIsNamedInANoticeThatFits_data()
+{
+    QTest::addColumn<int>("kept");
+    QTest::addColumn<int>("listed");
+    QTest::addColumn<QString>("more"); // what is said of the rest
+    QTest::newRow("one") << 1 << 1 << QString();
+    QTest::newRow("five") << 5 << 5 << QString();
+    QTest::newRow("a hundred and sixty-one") << 161 << 5 << u"另外还有 156 个较早的文件"_s;
+}
+
+void TestFileFaults::keptWorkIsNamedInANoticeThatFits()
+{
+    QFETCH(int, kept);
+    QFETCH(int, listed);
+    QFETCH(QString, more);
+    WindowHarness h;
+    h.writeKnowledge(knowledgeText(Table));
+    QStringList names;
+    for (int i = 0; i < kept; ++i) {
+        const QString name = h.dataPath() + u".未保存-20250101-%1.ait"_s.arg(100000 + i);
+        QFile file(name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        names.append(QDir::toNativeSeparators(name));
+    }
+    h.make();
+    QVERIFY(h.startWindow());
+    QVERIFY(!h.shown.isEmpty());
+    const QString prompt = h.shown.at(0).prompt;
+    // The newest ones are named; the notice stays a few lines long however many there are.
+    for (int i = 0; i < kept; ++i)
+        QCOMPARE(prompt.contains(names.at(i)), i >= kept - listed);
+    QCOMPARE(prompt.count(u'\r'), 3 + listed + (more.isEmpty() ? 0 : 1));
+    if (!more.isEmpty())
+        QVERIFY2(prompt.contains(more), qPrintable(prompt));
 }
 
 QTEST_MAIN(TestFileFaults)

@@ -214,6 +214,13 @@ void TestTeaching::commitRefusesAndKeepsTheBoxes_data()
     QTest::newRow("text GBK cannot hold")
         << u"k"_qs << u"a😀"_qs
         << u"本次调教未能成功,可能的原因:\r调教内容含有无法保存的字符“😀”。"_qs;
+    // Characters no one can see are named by their code point.
+    QTest::newRow("a right-to-left override")
+        << u"k\u202E"_qs << u"x"_qs
+        << u"本次调教未能成功,可能的原因:\r调教内容含有无法保存的字符“U+202E”。"_qs;
+    QTest::newRow("a zero-width space")
+        << u"k"_qs << u"a\u200Bb"_qs
+        << u"本次调教未能成功,可能的原因:\r调教内容含有无法保存的字符“U+200B”。"_qs;
 }
 
 void TestTeaching::commitRefusesAndKeepsTheBoxes()

@@ -4,6 +4,7 @@
 // as it is now, and what the user is told about it.
 
 #include "knowledge/KnowledgeBase.h"
+#include "teaching/TeachingList.h"
 #include "teaching/TeachingMerge.h"
 
 #include <QTest>
@@ -65,6 +66,15 @@ void TestTeachingMerge::commitsMadeOnTheChangedFile_data()
         << QStringList{u"a\\1\\"_s} << QStringList{u"a\\1\\"_s, u"a\\copy\\"_s}
         << QStringList{u"a\\mine\\"_s} << QStringList{u"a\\mine\\"_s, u"a\\copy\\"_s}
         << intro + u"保存时，文件里其他的 1 条数据原样保留，并加入了这次调教的内容。"_s;
+    QTest::newRow("a second row added elsewhere for a key: the row the user saw goes")
+        << QStringList{u"a\\m\\"_s} << QStringList{u"a\\m\\"_s, u"a\\b\\"_s}
+        << QStringList{u"a\\mine\\"_s} << QStringList{u"a\\b\\"_s, u"a\\mine\\"_s}
+        << intro + u"保存时，文件里其他的 1 条数据原样保留，并加入了这次调教的内容。"_s;
+    QTest::newRow("the row the user saw changed elsewhere: the key's first row in the file goes")
+        << QStringList{u"a\\m\\"_s} << QStringList{u"a\\z\\"_s, u"a\\b\\"_s}
+        << QStringList{u"a\\mine\\"_s} << QStringList{u"a\\b\\"_s, u"a\\mine\\"_s}
+        << intro + u"保存时，文件里其他的 1 条数据原样保留，并加入了这次调教的内容。\r"
+                   u"下面这些关键字，别的程序和这次调教都改过，保存的是这次调教的内容：\ra"_s;
     QTest::newRow("the same new key added on both sides")
         << QStringList{u"a\\1\\"_s} << QStringList{u"a\\1\\"_s, u"n\\theirs\\"_s}
         << QStringList{u"n\\mine\\"_s} << QStringList{u"a\\1\\"_s, u"n\\mine\\"_s}
@@ -80,11 +90,21 @@ void TestTeachingMerge::commitsMadeOnTheChangedFile()
     QFETCH(QStringList, merged);
     QFETCH(QString, report);
 
-    QStringList committed;
-    for (const QString &commit : std::as_const(commits))
-        committed += commit + u"\r\n"_s;
+    // The commits as the user made them, each replacing what the list showed for its key.
+    TeachingList seen;
+    seen.setEntries(table(base));
+    QList<TeachingMerge::Commit> committed;
+    for (const QString &commit : std::as_const(commits)) {
+        const QString entry = commit + u"\r\n"_s;
+        const int row = seen.findKey(TeachingList::keyOf(entry));
+        committed.append({entry, seen.entryAt(row)});
+        if (row >= 0)
+            seen.replaceEntry(row, entry);
+        else
+            seen.insertEntry(entry);
+    }
     const TeachingMerge::Merged result =
-        TeachingMerge::onto(table(base), table(current), committed, KeyCollator());
+        TeachingMerge::onto(table(current), committed, KeyCollator());
     QStringList rows;
     for (qsizetype row = 0; row < result.entries.size(); ++row)
         rows += KnowledgeEntry::withoutLineEnd(result.entries.at(row)).toString();

@@ -9,10 +9,17 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -52,14 +59,77 @@ struct Session
     void commit(const QString &entry)
     {
         const QString withEnd = entry + u"\r\n"_s;
-        session->committed(withEnd);
         const int row = list.findKey(TeachingList::keyOf(withEnd));
+        session->committed(withEnd, list.entryAt(row));
         if (row >= 0)
             list.replaceEntry(row, withEnd);
         else
             list.insertEntry(withEnd);
     }
 };
+
+// The lock another window's save holds on the file while it saves.
+struct FileLock
+{
+    int fd = -1;
+    ~FileLock()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    bool take(const QString &path)
+    {
+        fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC);
+        struct flock request = {};
+        request.l_type = F_WRLCK;
+        request.l_whence = SEEK_SET;
+        return fd >= 0 && ::fcntl(fd, F_OFD_SETLK, &request) == 0;
+    }
+};
+
+// ---- The other process of the two-process tests ------------------------------------------------
+
+// A second window: loads the file, commits key, says "ready", saves when told to on its input,
+// and says how it went.
+int childSave(const QString &path, const QString &key)
+{
+    const KnowledgeBase loaded = *KnowledgeFile::load(path).knowledge;
+    TeachingList list;
+    list.adopt(TeachingList::prepare(loaded.keywordTable, list.collator()));
+    TeachingSession session(loaded, path);
+    const QString entry = key + u"\\taught\\\r\n"_s;
+    session.committed(entry, {});
+    list.insertEntry(entry);
+    std::printf("ready\n");
+    std::fflush(stdout);
+    char line[16];
+    if (!std::fgets(line, sizeof line, stdin))
+        return 1;
+    const TeachingSession::Outcome outcome =
+        session.save(list, TeachingSession::After::Ending).run();
+    std::printf("%s\n", outcome.written ? "written" : qPrintable(outcome.written.reason()));
+    return 0;
+}
+
+// Another account in a shared folder: swaps Data.ait for a link to the user's other file and
+// back, again and again, until the stop file appears.
+int childSwap(const QString &path, const QString &victim, const QString &stop)
+{
+    const QByteArray name = QFile::encodeName(path);
+    const QByteArray aside = name + ".aside";
+    const QByteArray link = name + ".link";
+    for (int round = 0; !QFileInfo::exists(stop); ++round) {
+        ::unlink(link.constData());
+        if (::symlink(QFile::encodeName(victim).constData(), link.constData()) != 0)
+            return 1;
+        if (std::rename(name.constData(), aside.constData()) != 0)
+            continue;
+        std::rename(link.constData(), name.constData());
+        std::rename(aside.constData(), name.constData());
+    }
+    ::unlink(link.constData());
+    return 0;
+}
 
 } // namespace
 
@@ -72,6 +142,19 @@ private slots:
     void outcomes();
     void aSecondSaveComparesWithTheFirst();
     void unaskedWorkThatCannotBeWrittenIsKeptBeside();
+    void anotherProgramBetweenTheSteps_data();
+    void anotherProgramBetweenTheSteps();
+    void aFileReadThroughALink_data();
+    void aFileReadThroughALink();
+    void nothingTaughtLeavesAChangedFileAlone();
+    void keptWorkFindsAFolder_data();
+    void keptWorkFindsAFolder();
+    void theEndAwaitsARunningSave_data();
+    void theEndAwaitsARunningSave();
+    void leftoversOfACrashAreRemoved_data();
+    void leftoversOfACrashAreRemoved();
+    void twoWindowsSavingAtOnceKeepBoth();
+    void aLinkSwappedInByAnotherAccountIsNeverFollowed();
 };
 
 enum class Meanwhile
@@ -213,10 +296,443 @@ void TestTeachingSession::unaskedWorkThatCannotBeWrittenIsKeptBeside()
         s.session->save(s.list, TeachingSession::After::Ending).runUnasked();
     QVERIFY(!outcome.written);
     QCOMPARE(readAll(s.path), before);
-    const QStringList kept = KnowledgeFile::keptBeside(s.path);
+    const QStringList kept = KnowledgeFile::keptFiles(s.path);
     QCOMPARE(kept.size(), 1);
     QCOMPARE(readAll(kept.first()), outcome.unwritten);
 }
 
-QTEST_GUILESS_MAIN(TestTeachingSession)
+// ---- Another program between the save's steps ---------------------------------------------
+
+enum class Act
+{
+    AppendsInPlace,     // writes a row into the file itself
+    RenamesOver,        // writes a new file with a row more and renames it over the name
+    SwapsInLink,        // moves the file aside and puts a link to the user's other file there
+    AppendsAtEveryStep, // never stops
+};
+Q_DECLARE_METATYPE(Act)
+Q_DECLARE_METATYPE(CheckedReplace::Step)
+
+namespace {
+
+// Another program (or another account) working on the folder of Data.ait.
+struct OtherProgram
+{
+    QString path;
+    QString victim; // a file of the user's that no save may touch
+    QString aside;  // where the real file went while a link stands in its place
+    QStringList added;
+    const QByteArray victimBytes = "the user's other file\n";
+
+    explicit OtherProgram(const QString &dataPath)
+        : path(dataPath), victim(QFileInfo(dataPath).dir().filePath(u"victim.txt"_s)),
+          aside(QFileInfo(dataPath).dir().filePath(u"aside"_s))
+    {
+        writeAll(victim, victimBytes, QIODevice::WriteOnly);
+    }
+
+    QByteArray row() { return "other" + QByteArray::number(added.size()) + "\\x\\"; }
+
+    void act(Act act)
+    {
+        switch (act) {
+        case Act::AppendsInPlace:
+        case Act::AppendsAtEveryStep:
+            added += QString::fromLatin1(row());
+            writeAll(path, '|' + added.last().toLatin1() + "\r\n", QIODevice::Append);
+            return;
+        case Act::RenamesOver: {
+            const QString fresh = path + u".new"_s;
+            const QByteArray bytes = readAll(path) + '|' + row() + "\r\n";
+            added += QString::fromLatin1(row());
+            writeAll(fresh, bytes, QIODevice::WriteOnly);
+            QCOMPARE(std::rename(QFile::encodeName(fresh).constData(),
+                                 QFile::encodeName(path).constData()),
+                     0);
+            return;
+        }
+        case Act::SwapsInLink:
+            QVERIFY(QFile::rename(path, aside));
+            QVERIFY(QFile::link(victim, path));
+            return;
+        }
+    }
+
+    // The knowledge file as the other program left it, wherever it put it.
+    QString realFile() const { return QFileInfo(path).isSymLink() ? aside : path; }
+};
+
+QStringList rowsOf(const QString &path)
+{
+    const Result<KnowledgeBase> knowledge = KnowledgeBase::parse(readAll(path));
+    return knowledge ? knowledge->keywordTable.toList() : QStringList();
+}
+
+QStringList temporaryFiles(const QString &dataPath)
+{
+    const QFileInfo data(dataPath);
+    return data.dir().entryList({data.fileName() + u".??????"_s}, QDir::Files | QDir::System);
+}
+
+// Whether this file system swaps two names in one step; where it cannot, the moment between the
+// last check and the rename stays open.
+bool swapsNames(const QString &folder)
+{
+    const QByteArray a = QFile::encodeName(folder + u"/swap-a"_s);
+    const QByteArray b = QFile::encodeName(folder + u"/swap-b"_s);
+    writeAll(QFile::decodeName(a), "a", QIODevice::WriteOnly);
+    writeAll(QFile::decodeName(b), "b", QIODevice::WriteOnly);
+    const bool swapped =
+        ::renameat2(AT_FDCWD, a.constData(), AT_FDCWD, b.constData(), RENAME_EXCHANGE) == 0;
+    ::unlink(a.constData());
+    ::unlink(b.constData());
+    return swapped;
+}
+
+} // namespace
+
+void TestTeachingSession::anotherProgramBetweenTheSteps_data()
+{
+    QTest::addColumn<CheckedReplace::Step>("step");
+    QTest::addColumn<Act>("act");
+    QTest::addColumn<bool>("written");
+    QTest::addColumn<QString>("told"); // part of the merge report or of the failure's reason
+
+    using Step = CheckedReplace::Step;
+    const QString merged = u"其他的 465 条数据原样保留"_s;
+    const std::pair<const char *, Step> steps[] = {{"locked", Step::Locked},
+                                                   {"merged", Step::Composed},
+                                                   {"temporary file written", Step::Written},
+                                                   {"checked again", Step::Checked}};
+    for (const auto &[name, step] : steps) {
+        QTest::addRow("a row written in place once %s: merged", name)
+            << step << Act::AppendsInPlace << true << merged;
+        QTest::addRow("a new file renamed over once %s: merged", name)
+            << step << Act::RenamesOver << true << merged;
+        QTest::addRow("a link to another file swapped in once %s: refused", name)
+            << step << Act::SwapsInLink << false << u"链接"_s;
+    }
+    QTest::newRow("a change at every step: given up in words")
+        << Step::Written << Act::AppendsAtEveryStep << false << u"试了 5 次"_s;
+}
+
+void TestTeachingSession::anotherProgramBetweenTheSteps()
+{
+    QFETCH(CheckedReplace::Step, step);
+    QFETCH(Act, act);
+    QFETCH(bool, written);
+    QFETCH(QString, told);
+
+    Session s;
+    if (step == CheckedReplace::Step::Checked && act != Act::SwapsInLink &&
+        !swapsNames(s.dir.path()))
+        QSKIP("this file system cannot swap two names in one step");
+    s.commit(u"hello\\taught\\"_s);
+    s.commit(u"newkey\\new\\"_s);
+    OtherProgram other(s.path);
+    bool acted = false;
+    s.session->setMeanwhile([&](CheckedReplace::Step at) {
+        if (at == step && (!acted || act == Act::AppendsAtEveryStep)) {
+            acted = true;
+            other.act(act);
+        }
+    });
+
+    const TeachingSession::Outcome outcome =
+        s.session->save(s.list, TeachingSession::After::GoingOn).run();
+
+    QVERIFY(acted);
+    QCOMPARE(bool(outcome.written), written);
+    QCOMPARE(readAll(other.victim), other.victimBytes);
+    QCOMPARE(temporaryFiles(s.path), QStringList());
+    const QStringList rows = rowsOf(other.realFile());
+    QVERIFY(!rows.isEmpty());
+    for (const QString &row : std::as_const(other.added))
+        QVERIFY2(rows.contains(row + u"\r\n"_s), qPrintable(row)); // nothing of theirs is lost
+    const bool ours =
+        rows.contains(u"newkey\\new\\\r\n"_s) && rows.contains(u"hello\\taught\\\r\n"_s);
+    QCOMPARE(ours, written);
+    if (written) {
+        QVERIFY2(outcome.mergeReport.contains(told), qPrintable(outcome.mergeReport));
+        QVERIFY(!KnowledgeFile::changedSince(s.path, *outcome.stamp));
+    } else {
+        QVERIFY2(outcome.written.reason().contains(told), qPrintable(outcome.written.reason()));
+        QVERIFY(outcome.mergeReport.isEmpty());
+        QVERIFY(!outcome.unwritten.isEmpty());
+    }
+}
+
+void TestTeachingSession::aFileReadThroughALink_data()
+{
+    QTest::addColumn<bool>("retargeted"); // the link leads elsewhere by the time of the save
+    QTest::addColumn<bool>("written");
+    QTest::newRow("a link that stays: the file it leads to is saved") << false << true;
+    QTest::newRow("a link pointed elsewhere meanwhile: refused") << true << false;
+}
+
+void TestTeachingSession::aFileReadThroughALink()
+{
+    QFETCH(bool, retargeted);
+    QFETCH(bool, written);
+    Session s;
+    // Data.ait in the data folder is a link to the real file in a folder of its own.
+    const QString realDir = s.dir.filePath(u"real"_s);
+    QVERIFY(QDir().mkpath(realDir));
+    const QString real = QDir(realDir).filePath(KnowledgeFile::FileName);
+    QVERIFY(QFile::rename(s.path, real));
+    QVERIFY(QFile::link(real, s.path));
+    s.loaded = *KnowledgeFile::load(s.path).knowledge;
+    s.session = std::make_unique<TeachingSession>(s.loaded, s.path);
+    s.commit(u"newkey\\new\\"_s);
+    OtherProgram other(s.path);
+    if (retargeted) {
+        QVERIFY(QFile::remove(s.path));
+        QVERIFY(QFile::link(other.victim, s.path));
+    }
+
+    const TeachingSession::Outcome outcome =
+        s.session->save(s.list, TeachingSession::After::GoingOn).run();
+
+    QCOMPARE(bool(outcome.written), written);
+    QVERIFY(QFileInfo(s.path).isSymLink());
+    QCOMPARE(readAll(other.victim), other.victimBytes);
+    QCOMPARE(rowsOf(real).contains(u"newkey\\new\\\r\n"_s), written);
+    QCOMPARE(temporaryFiles(real), QStringList());
+}
+
+void TestTeachingSession::nothingTaughtLeavesAChangedFileAlone()
+{
+    // Leaving teaching without a commit while another program changed the file: nothing is
+    // written and nothing is reported, for no teaching happened.
+    Session s;
+    writeAll(s.path, "|elsewhere\\x\\\r\n", QIODevice::Append);
+    const QByteArray theirs = readAll(s.path);
+    const TeachingSession::Outcome outcome =
+        s.session->save(s.list, TeachingSession::After::GoingOn).run();
+    QVERIFY(outcome.written);
+    QVERIFY2(outcome.mergeReport.isEmpty(), qPrintable(outcome.mergeReport));
+    QCOMPARE(readAll(s.path), theirs);
+}
+
+// ---- Work kept when it cannot be written --------------------------------------------------
+
+void TestTeachingSession::keptWorkFindsAFolder_data()
+{
+    QTest::addColumn<int>("mode");        // of Data.ait
+    QTest::addColumn<bool>("folderGone"); // the data folder's medium was removed
+    QTest::addColumn<bool>("ownBlocked"); // the user's data folder cannot be made
+    QTest::addColumn<QString>("keptIn");  // "data", "own", "home" or empty for nowhere
+    QTest::addColumn<int>("keptMode");
+
+    QTest::newRow("beside a private file: private") << 0600 << false << false << u"data"_s << 0600;
+    QTest::newRow("beside a group-readable file: the same")
+        << 0640 << false << false << u"data"_s << 0640;
+    QTest::newRow("beside an ordinary file: the same")
+        << 0644 << false << false << u"data"_s << 0644;
+    QTest::newRow("the folder gone: in the user's data folder, private")
+        << 0644 << true << false << u"own"_s << 0600;
+    QTest::newRow("that one blocked too: in the home folder")
+        << 0644 << true << true << u"home"_s << 0600;
+}
+
+void TestTeachingSession::keptWorkFindsAFolder()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, folderGone);
+    QFETCH(bool, ownBlocked);
+    QFETCH(QString, keptIn);
+    QFETCH(int, keptMode);
+
+    QTemporaryDir root;
+    const QString dataDir = root.filePath(u"medium"_s);
+    const QString own = root.filePath(u"share/miaoyutong"_s);
+    const QString home = root.filePath(u"home"_s);
+    QVERIFY(QDir().mkpath(dataDir) && QDir().mkpath(home));
+    if (ownBlocked)
+        writeAll(root.filePath(u"share"_s), "a file where the folder would be",
+                 QIODevice::WriteOnly);
+    const QString path = QDir(dataDir).filePath(KnowledgeFile::FileName);
+    writeAll(path, *KnowledgeFile::firstRunBytes(u"zu"_s), QIODevice::WriteOnly);
+    QVERIFY(::chmod(QFile::encodeName(path).constData(), mode_t(mode)) == 0);
+    if (folderGone)
+        QVERIFY(QDir(dataDir).removeRecursively());
+
+    const std::optional<QString> kept = KnowledgeFile::keep(path, "work", {own, home});
+    const QString folder = keptIn == u"data"_s ? dataDir : keptIn == u"own"_s ? own : home;
+    QVERIFY(kept);
+    QCOMPARE(QFileInfo(*kept).absolutePath(), folder);
+    QCOMPARE(readAll(*kept), QByteArray("work"));
+    struct stat status = {};
+    QVERIFY(::stat(QFile::encodeName(*kept).constData(), &status) == 0);
+    QCOMPARE(int(status.st_mode & 0777), keptMode);
+    // The next start finds it wherever it went.
+    QCOMPARE(KnowledgeFile::keptFiles(path, {own, home}), QStringList{*kept});
+}
+
+void TestTeachingSession::theEndAwaitsARunningSave_data()
+{
+    QTest::addColumn<bool>("fails");
+    QTest::addColumn<bool>("endsFirst"); // the session ends while the save runs, not after
+    QTest::newRow("a failing save that ended before the session") << true << false;
+    QTest::newRow("a failing save still running at the end") << true << true;
+    QTest::newRow("a save that succeeds") << false << true;
+}
+
+void TestTeachingSession::theEndAwaitsARunningSave()
+{
+    QFETCH(bool, fails);
+    QFETCH(bool, endsFirst);
+    Session s(fails ? KnowledgeFile::WriteFault([](QByteArray &) { return ENOSPC; })
+                    : KnowledgeFile::WriteFault());
+    s.commit(u"newkey\\new\\"_s);
+    const TeachingSession::Save save = s.session->save(s.list, TeachingSession::After::GoingOn);
+    std::optional<QString> kept;
+    if (endsFirst) {
+        // Whichever comes first on this machine, the end or the failure, the work is kept once.
+        QFuture<TeachingSession::Outcome> running =
+            QtConcurrent::run([save] { return save.run(); });
+        kept = s.session->endWhileSaving();
+        running.waitForFinished();
+        if (!kept)
+            kept = running.result().keptAt;
+    } else {
+        QCOMPARE(bool(save.run().written), !fails);
+        kept = s.session->endWhileSaving();
+    }
+    const QStringList keptFiles = KnowledgeFile::keptFiles(s.path);
+    QCOMPARE(keptFiles.size(), fails ? 1 : 0);
+    QCOMPARE(kept.has_value(), fails);
+    if (fails) {
+        QCOMPARE(*kept, keptFiles.first());
+        QVERIFY(rowsOf(*kept).contains(u"newkey\\new\\\r\n"_s));
+    } else {
+        QVERIFY(rowsOf(s.path).contains(u"newkey\\new\\\r\n"_s));
+    }
+}
+
+// ---- Leftovers ------------------------------------------------------------------------------
+
+void TestTeachingSession::leftoversOfACrashAreRemoved_data()
+{
+    QTest::addColumn<bool>("saving"); // another window holds the file for a save right now
+    QTest::addColumn<QStringList>("removed");
+    QTest::newRow("no save running: our temporary files go")
+        << false << QStringList{u"Data.ait.Ab3xY9"_s, u"Data.ait.000000"_s};
+    QTest::newRow("a save running: nothing goes") << true << QStringList();
+}
+
+void TestTeachingSession::leftoversOfACrashAreRemoved()
+{
+    QFETCH(bool, saving);
+    QFETCH(QStringList, removed);
+    Session s;
+    const QStringList ours = {u"Data.ait.Ab3xY9"_s, u"Data.ait.000000"_s};
+    // Names that only look alike, and what the user keeps: never touched.
+    const QStringList others = {u"Data.ait.utf8.bak"_s, u"Data.ait.abc"_s, u"Data.ait.abcdefg"_s,
+                                u"Data.ait.未保存-20250101-120000.ait"_s, u"Other.ait.Ab3xY9"_s};
+    for (const QString &name : ours + others)
+        writeAll(s.dir.filePath(name), "x", QIODevice::WriteOnly);
+    FileLock held;
+    if (saving)
+        QVERIFY(held.take(s.path));
+
+    QCOMPARE(CheckedReplace::removeLeftovers(s.path), int(removed.size()));
+    for (const QString &name : ours + others)
+        QCOMPARE(QFileInfo::exists(s.dir.filePath(name)), !removed.contains(name));
+}
+
+// ---- Two processes ------------------------------------------------------------------------------
+
+void TestTeachingSession::twoWindowsSavingAtOnceKeepBoth()
+{
+    // Four windows that never met (each with a runtime folder of its own) end at once, as a
+    // logout ends them: every one's teaching is in the file.
+    Session s;
+    QList<std::shared_ptr<QProcess>> windows;
+    const QStringList keys = {u"first"_s, u"second"_s, u"third"_s, u"fourth"_s};
+    for (const QString &key : keys) {
+        auto window = std::make_shared<QProcess>();
+        window->start(QCoreApplication::applicationFilePath(), {u"--child-save"_s, s.path, key});
+        QVERIFY(window->waitForStarted(60000));
+        windows.append(window);
+    }
+    for (const auto &window : std::as_const(windows)) {
+        while (!window->canReadLine())
+            QVERIFY(window->waitForReadyRead(60000));
+        QCOMPARE(window->readLine(), QByteArray("ready\n"));
+    }
+    for (const auto &window : std::as_const(windows))
+        window->write("go\n");
+    for (const auto &window : std::as_const(windows)) {
+        QVERIFY(window->waitForFinished(120000));
+        QCOMPARE(window->readAllStandardOutput(), QByteArray("written\n"));
+    }
+    const QStringList rows = rowsOf(s.path);
+    for (const QString &key : keys)
+        QVERIFY2(rows.contains(key + u"\\taught\\\r\n"_s), qPrintable(key));
+    QCOMPARE(rows.size(), s.loaded.entryCount() + keys.size());
+    QCOMPARE(temporaryFiles(s.path), QStringList());
+}
+
+void TestTeachingSession::aLinkSwappedInByAnotherAccountIsNeverFollowed()
+{
+    // While this window saves again and again, another process keeps swapping Data.ait for a
+    // link to the user's other file and back. Each save writes the knowledge file or refuses in
+    // words; the other file is never touched.
+    Session s;
+    OtherProgram other(s.path);
+    const QString stop = s.dir.filePath(u"stop"_s);
+    QProcess swapper;
+    swapper.start(QCoreApplication::applicationFilePath(),
+                  {u"--child-swap"_s, s.path, other.victim, stop});
+    QVERIFY(swapper.waitForStarted(60000));
+    int written = 0;
+    for (int round = 0; round < 40; ++round) {
+        s.commit(u"round%1\\taught\\"_s.arg(round));
+        const TeachingSession::Outcome outcome =
+            s.session->save(s.list, TeachingSession::After::GoingOn).run();
+        s.session->saved(outcome);
+        written += outcome.written ? 1 : 0;
+        QVERIFY(outcome.written || !outcome.written.reason().isEmpty());
+        QCOMPARE(readAll(other.victim), other.victimBytes);
+    }
+    writeAll(stop, "", QIODevice::WriteOnly);
+    QVERIFY(swapper.waitForFinished(120000));
+    QCOMPARE(swapper.exitCode(), 0);
+    QCOMPARE(readAll(other.victim), other.victimBytes);
+    QCOMPARE(temporaryFiles(s.path), QStringList());
+    if (QFileInfo(s.path).isSymLink()) {
+        // The other process won a race at the very swap twice over and left its link in place:
+        // the file it had swapped in meanwhile was set aside whole, never removed.
+        const QStringList aside =
+            QDir(s.dir.path()).entryList({KnowledgeFile::FileName + u".被替换-*.ait"_s});
+        QVERIFY(!aside.isEmpty());
+        QVERIFY(!rowsOf(s.dir.filePath(aside.first())).isEmpty());
+        qInfo("%d of 40 saves went through; the other process left its link", written);
+        return;
+    }
+    // Once the swapping stops, the next save holds every round.
+    const TeachingSession::Outcome last =
+        s.session->save(s.list, TeachingSession::After::GoingOn).run();
+    QVERIFY2(last.written, qPrintable(last.written.reason()));
+    const QStringList rows = rowsOf(s.path);
+    for (int round = 0; round < 40; ++round)
+        QVERIFY(rows.contains(u"round%1\\taught\\\r\n"_s.arg(round)));
+    QCOMPARE(temporaryFiles(s.path), QStringList());
+    qInfo("%d of 40 saves went through while the link was swapped in and out", written);
+}
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.value(1) == u"--child-save"_s)
+        return childSave(arguments.value(2), arguments.value(3));
+    if (arguments.value(1) == u"--child-swap"_s)
+        return childSwap(arguments.value(2), arguments.value(3), arguments.value(4));
+    TestTeachingSession test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_teachingsession.moc"

@@ -91,5 +91,8 @@ fuzz_one fuzz_replyengine & a=$!
 fuzz_one fuzz_teaching & b=$!
 wait $a || status=1
 wait $b || status=1
-fuzz_one fuzz_merge || status=1
+fuzz_one fuzz_merge & a=$!
+fuzz_one fuzz_save & b=$!
+wait $a || status=1
+wait $b || status=1
 exit $status

@@ -167,6 +167,7 @@ int main(int argc, char *argv[])
     {
         FrmMainSeams seams;
         seams.stopRequested = TerminationSignals::received;
+        seams.keepFolders = {perUserDir, QDir::homePath()};
         FrmMain window(dataDirectory, std::move(seams));
         QObject::connect(&single, &SingleWindow::raiseRequested, &window, &FrmMain::bringToFront);
         // The next start may have the file as soon as this window is gone.

@@ -26,6 +26,12 @@ struct FileStamp
     // would keep the time. Any later write moves it. (Not the inode's change time: a chmod or
     // a hard link moves that without touching a byte.)
     std::optional<quint32> checksum;
+    // Which file it was, not only what it held: another file renamed over the name is another
+    // file, whatever its bytes. 0 when not known.
+    quint64 device = 0;
+    quint64 inode = 0;
+    // The real file the name led to when the name was a symbolic link; empty when it was not.
+    QString linkedTo;
     bool operator==(const FileStamp &) const = default;
 };
 

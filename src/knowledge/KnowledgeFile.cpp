@@ -3,7 +3,9 @@
 #include "knowledge/KnowledgeFile.h"
 
 #include "common/GbkCodec.h"
+#include "common/TextRules.h"
 #include "knowledge/DefaultKnowledge.h"
+#include "knowledge/FileAccess.h"
 #include "knowledge/KnowledgeBase.h"
 #include "knowledge/KnowledgeFormat.h"
 
@@ -25,101 +27,40 @@ using namespace KnowledgeFormat;
 
 namespace {
 
-QString notAFile()
-{
-    return QStringLiteral("这不是普通的文件（可能是文件夹或系统的特殊文件），"
-                          "妙语通只能读写普通的文件。");
-}
-
-// The words for an error number from the file system.
-QString reasonFor(int error)
-{
-    switch (error) {
-    case ENOSPC:
-    case EDQUOT:
-        return QStringLiteral("磁盘空间不足，写不下新的内容。");
-    case EROFS:
-        return QStringLiteral("文件所在的磁盘是只读的。");
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("没有访问这个文件或它所在文件夹的权限。");
-    case EISDIR:
-        return notAFile();
-    case ENOENT:
-        return QStringLiteral("文件或它所在的文件夹不存在。");
-    case EIO:
-        return QStringLiteral("读写磁盘时出错，磁盘可能有问题。");
-    case EFBIG:
-        return QStringLiteral("文件太大，超过了这个磁盘对单个文件大小的限制。");
-    case ENAMETOOLONG:
-        return QStringLiteral("文件的路径或名字太长。");
-    case ELOOP:
-        return QStringLiteral("路径里的链接互相指向，形成了循环，找不到真正的文件。");
-    case ENOTDIR:
-        return QStringLiteral("路径里有一段本应是文件夹，实际却不是。");
-    case EMFILE:
-    case ENFILE:
-        return QStringLiteral("同时打开的文件太多，请关闭一些程序后再试。");
-    case EBUSY:
-    case ETXTBSY:
-        return QStringLiteral("文件正被别的程序占用。");
-    default:
-        // Never the system's English: the number lets someone who knows look it up.
-        return QStringLiteral("系统报告了一个错误（错误号 %1）。").arg(error);
-    }
-}
-
-// Closes a descriptor when it goes out of scope.
-struct Descriptor
-{
-    int fd;
-    ~Descriptor()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-};
+using FileAccess::Descriptor;
+using FileAccess::notAFile;
+using FileAccess::reasonFor;
 
 // Opens path for reading if it is a regular file of at most MaxFileSize; its stamp holds its
-// size and modification time, not yet a checksum. Opened without blocking, so that a pipe
-// cannot hold up the start; only then is it known what the name stands for.
+// size, modification time and identity, not yet a checksum. Opened without blocking, so that a
+// pipe cannot hold up the start; only then is it known what the name stands for.
 Result<FileStamp> openForReading(const QString &path, Descriptor &file)
 {
-    file.fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    file.reset(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.fd < 0)
         return Result<FileStamp>::failure(reasonFor(errno));
-    struct stat status = {};
-    if (::fstat(file.fd, &status) != 0)
-        return Result<FileStamp>::failure(reasonFor(errno));
-    if (!S_ISREG(status.st_mode))
-        return Result<FileStamp>::failure(notAFile());
-    if (status.st_size > KnowledgeFile::MaxFileSize) {
-        return Result<FileStamp>::failure(
-            QStringLiteral("文件太大（%1 MB 以上），妙语通最多只能读取 %2 MB 的文件。")
-                .arg(status.st_size >> 20)
-                .arg(KnowledgeFile::MaxFileSize >> 20));
-    }
-    FileStamp stamp;
-    stamp.size = status.st_size;
-    stamp.modifiedNs = qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+    Result<FileStamp> stamp = FileAccess::inspect(file.fd);
+    if (stamp)
+        stamp->linkedTo = FileAccess::linkTargetOf(path);
     return stamp;
 }
 
-// Whether the file changed so shortly before now that another write could still carry the same
-// times: within a tick of the file system's clock, or FAT's two seconds, with room to spare.
-bool changedMomentsAgo(const FileStamp &stamp)
+// stampOf() for a file already open as fd, whose stamp without checksum is given.
+Result<FileStamp> stampOpen(int fd, FileStamp stamp, std::optional<FileStamp> unless)
 {
-    constexpr qint64 Margin = qint64(3) * 1000000000;
-    timespec now = {};
-    ::clock_gettime(CLOCK_REALTIME, &now);
-    const qint64 nowNs = qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
-    return nowNs - stamp.modifiedNs < Margin;
-}
-
-quint32 addToChecksum(quint32 checksum, QByteArrayView bytes)
-{
-    return quint32(
-        ::crc32_z(checksum, reinterpret_cast<const Bytef *>(bytes.data()), size_t(bytes.size())));
+    // Another size, time or file: changed, whatever the bytes say. The same ones: unchanged,
+    // unless the file was that new when it was stamped.
+    if (unless &&
+        (stamp.size != unless->size || stamp.modifiedNs != unless->modifiedNs ||
+         stamp.device != unless->device || stamp.inode != unless->inode || !unless->checksum))
+        return stamp;
+    if (!unless && !FileAccess::changedMomentsAgo(stamp))
+        return stamp;
+    const Result<quint32> checksum = FileAccess::checksumOf(fd, stamp.size);
+    if (!checksum)
+        return Result<FileStamp>::failure(checksum.reason());
+    stamp.checksum = *checksum;
+    return stamp;
 }
 
 // Files are read a piece at a time, so that a stop asked for meanwhile is seen soon.
@@ -135,55 +76,19 @@ QString stoppedReason()
     return QStringLiteral("读取被中止。");
 }
 
-// Reads up to size bytes, fewer only at the end of the file: what the size promised and no
-// more, should the file grow meanwhile.
-Result<qsizetype> readUpTo(int fd, char *into, qsizetype size)
-{
-    qsizetype got = 0;
-    while (got < size) {
-        const ssize_t n = ::read(fd, into + got, size_t(size - got));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return Result<qsizetype>::failure(reasonFor(errno));
-        if (n == 0)
-            break;
-        got += n;
-    }
-    return got;
-}
-
 // The whole of a file that load() would read: the UTF-8 conversion's small file.
 Result<QByteArray> readWhole(const QString &path)
 {
-    Descriptor file{-1};
+    Descriptor file;
     const Result<FileStamp> opened = openForReading(path, file);
     if (!opened)
         return Result<QByteArray>::failure(opened.reason());
     QByteArray bytes(opened->size, Qt::Uninitialized);
-    const Result<qsizetype> got = readUpTo(file.fd, bytes.data(), bytes.size());
+    const Result<qsizetype> got = FileAccess::readUpTo(file.fd, bytes.data(), bytes.size());
     if (!got)
         return Result<QByteArray>::failure(got.reason());
     bytes.truncate(*got);
     return bytes;
-}
-
-bool writeAll(int fd, const QByteArray &bytes)
-{
-    const char *data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, size_t(left));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written == 0)
-            errno = EIO;
-        if (written <= 0)
-            return false;
-        data += written;
-        left -= written;
-    }
-    return true;
 }
 
 // Appends row with every LF that has no CR before it written as CR LF, as withCrLf() does for
@@ -244,8 +149,9 @@ Result<QByteArray> teachingSaveBytes(const KnowledgeBase &loaded, qsizetype coun
         if (stretch.size() < StretchChars && i + 1 < count)
             continue;
         if (!encoder.append(stretch, bytes)) {
-            return Result<QByteArray>::failure(QStringLiteral("关键字表里有无法保存的字符“%1”。")
-                                                   .arg(GbkCodec::firstUnencodable(stretch)));
+            return Result<QByteArray>::failure(
+                QStringLiteral("关键字表里有无法保存的字符“%1”。")
+                    .arg(TextRules::shown(GbkCodec::firstUnencodable(stretch))));
         }
         stretch.truncate(0);
     }
@@ -260,24 +166,31 @@ Result<QByteArray> teachingSaveBytes(const KnowledgeBase &loaded, const KeywordT
 
 Loaded load(const QString &path, const std::atomic_bool *stop)
 {
+    Descriptor file;
+    const Result<FileStamp> opened = openForReading(path, file);
+    if (!opened)
+        return Loaded{Result<KnowledgeBase>::failure(opened.reason())};
+    return loadOpen(file.fd, *opened, stop);
+}
+
+Loaded loadOpen(int fd, FileStamp stamp, const std::atomic_bool *stop)
+{
     const auto refused = [](const QString &reason) {
         return Loaded{Result<KnowledgeBase>::failure(reason)};
     };
-    Descriptor file{-1};
-    const Result<FileStamp> opened = openForReading(path, file);
-    if (!opened)
-        return refused(opened.reason());
-    FileStamp stamp = *opened;
+    if (::lseek(fd, 0, SEEK_SET) != 0)
+        return refused(reasonFor(errno));
     std::optional<quint32> checksum;
-    if (changedMomentsAgo(stamp))
-        checksum = addToChecksum(0, {});
+    if (FileAccess::changedMomentsAgo(stamp))
+        checksum = FileAccess::addToChecksum(0, {});
 
     KnowledgeBase::Reader reader(stamp.size);
     QByteArray piece(std::min(PieceBytes, std::max<qsizetype>(stamp.size, 1)), Qt::Uninitialized);
     for (qsizetype left = stamp.size; left > 0;) {
         if (stopped(stop))
             return refused(stoppedReason());
-        const Result<qsizetype> got = readUpTo(file.fd, piece.data(), std::min(left, piece.size()));
+        const Result<qsizetype> got =
+            FileAccess::readUpTo(fd, piece.data(), std::min(left, piece.size()));
         if (!got)
             return refused(got.reason());
         if (*got == 0)
@@ -286,7 +199,7 @@ Loaded load(const QString &path, const std::atomic_bool *stop)
         const QByteArrayView bytes(piece.constData(), *got);
         reader.add(bytes);
         if (checksum)
-            checksum = addToChecksum(*checksum, bytes);
+            checksum = FileAccess::addToChecksum(*checksum, bytes);
     }
     stamp.checksum = checksum;
     Result<KnowledgeBase> knowledge = reader.finish();
@@ -297,31 +210,11 @@ Loaded load(const QString &path, const std::atomic_bool *stop)
 
 Result<FileStamp> stampOf(const QString &path, std::optional<FileStamp> unless)
 {
-    Descriptor file{-1};
-    Result<FileStamp> opened = openForReading(path, file);
+    Descriptor file;
+    const Result<FileStamp> opened = openForReading(path, file);
     if (!opened)
         return opened;
-    FileStamp stamp = *opened;
-    // Another size or time: changed, whatever the bytes say. The same ones: unchanged, unless
-    // the file was that new when it was stamped.
-    if (unless &&
-        (stamp.size != unless->size || stamp.modifiedNs != unless->modifiedNs || !unless->checksum))
-        return stamp;
-    if (!unless && !changedMomentsAgo(stamp))
-        return stamp;
-    quint32 checksum = addToChecksum(0, {});
-    QByteArray piece(std::min(PieceBytes, std::max<qsizetype>(stamp.size, 1)), Qt::Uninitialized);
-    for (qsizetype left = stamp.size; left > 0;) {
-        const Result<qsizetype> got = readUpTo(file.fd, piece.data(), std::min(left, piece.size()));
-        if (!got)
-            return Result<FileStamp>::failure(got.reason());
-        if (*got == 0)
-            break;
-        left -= *got;
-        checksum = addToChecksum(checksum, QByteArrayView(piece.constData(), *got));
-    }
-    stamp.checksum = checksum;
-    return stamp;
+    return stampOpen(file.fd, *opened, unless);
 }
 
 bool changedSince(const QString &path, const FileStamp &stamp)
@@ -363,7 +256,7 @@ Status write(const QString &path, const QByteArray &bytes, const WriteFault &fau
     QByteArray content = bytes;
     if (const int simulated = fault ? fault(content) : 0; simulated != 0)
         return Status::failure(reasonFor(simulated));
-    if (!writeAll(file.fd, content) || ::fsync(file.fd) != 0)
+    if (!FileAccess::writeAll(file.fd, content) || ::fsync(file.fd) != 0)
         return Status::failure(reasonFor(errno));
     if (::rename(temporary.constData(), QFile::encodeName(target).constData()) != 0)
         return Status::failure(reasonFor(errno));
@@ -371,20 +264,32 @@ Status write(const QString &path, const QByteArray &bytes, const WriteFault &fau
     return success();
 }
 
+// The permissions of a copy of path: never wider than the file's own (a private Data.ait stays
+// private in its copies), and private when there is no file.
+mode_t modeLike(const QString &path)
+{
+    struct stat status = {};
+    if (::stat(QFile::encodeName(path).constData(), &status) == 0)
+        return status.st_mode & 0666;
+    return 0600;
+}
+
 // Writes bytes to a file that does not exist yet; a file of that name, whatever it is, is never
 // touched (O_EXCL), and a half-written new one is removed again.
-Status createNew(const QString &path, const QByteArray &bytes,
+Status createNew(const QString &path, const QByteArray &bytes, mode_t mode,
                  const KnowledgeFile::WriteFault &fault = {})
 {
     QByteArray content = bytes;
     if (const int simulated = fault ? fault(content) : 0; simulated != 0)
         return Status::failure(reasonFor(simulated));
     const QByteArray name = QFile::encodeName(path);
-    const Descriptor file{::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644)};
+    const Descriptor file{::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode)};
     if (file.fd < 0)
         return Status::failure(errno == EEXIST ? QStringLiteral("已经有同名的文件。")
                                                : reasonFor(errno));
-    if (writeAll(file.fd, content) && ::fsync(file.fd) == 0)
+    // The process's umask may only have narrowed it; never widened.
+    ::fchmod(file.fd, mode);
+    if (FileAccess::writeAll(file.fd, content) && ::fsync(file.fd) == 0)
         return Status(std::monostate());
     const int error = errno;
     ::unlink(name.constData());
@@ -400,13 +305,30 @@ QString freeName(const QString &stem, const QString &separator, const QString &s
     return candidate;
 }
 
-std::optional<QString> keepBeside(const QString &path, const QByteArray &bytes)
+QString keptPattern(const QString &path)
 {
-    const QString stem = path + QStringLiteral(".未保存-") +
+    return QFileInfo(path).fileName() + QStringLiteral(".未保存-*.ait");
+}
+
+std::optional<QString> keep(const QString &path, const QByteArray &bytes,
+                            const QStringList &fallbackFolders)
+{
+    const QFileInfo data(path);
+    const QString name = data.fileName() + QStringLiteral(".未保存-") +
                          QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    const QString kept = freeName(stem, QStringLiteral("-"), QStringLiteral(".ait"));
-    if (createNew(kept, bytes))
-        return kept;
+    const mode_t mode = modeLike(path);
+    // Beside the file, where the user looks first; where that folder takes no new file (a
+    // read-only medium, a full disk), in the user's own folders.
+    for (const QString &folder : QStringList{data.absolutePath()} + fallbackFolders) {
+        // The user's own folders may not be made yet; the data file's is never made again (a
+        // removed medium would come back as an empty folder).
+        if (folder.isEmpty() || (folder != data.absolutePath() && !QDir().mkpath(folder)))
+            continue;
+        const QString kept =
+            freeName(QDir(folder).filePath(name), QStringLiteral("-"), QStringLiteral(".ait"));
+        if (createNew(kept, bytes, mode))
+            return kept;
+    }
     return std::nullopt;
 }
 
@@ -415,14 +337,24 @@ QString freeBackupPath(const QString &path)
     return freeName(path + QStringLiteral(".utf8"), QStringLiteral("."), QStringLiteral(".bak"));
 }
 
-QStringList keptBeside(const QString &path)
+QStringList keptFiles(const QString &path, const QStringList &fallbackFolders)
 {
-    const QFileInfo data(path);
     QStringList kept;
-    const QFileInfoList found = data.dir().entryInfoList(
-        {data.fileName() + QStringLiteral(".未保存-*.ait")}, QDir::Files, QDir::Name);
-    for (const QFileInfo &file : found)
-        kept.append(file.filePath());
+    QStringList folders = {QFileInfo(path).absolutePath()};
+    for (const QString &folder : fallbackFolders) {
+        if (!folder.isEmpty() && !folders.contains(QDir::cleanPath(folder)))
+            folders.append(QDir::cleanPath(folder));
+    }
+    for (const QString &folder : std::as_const(folders)) {
+        const QFileInfoList found =
+            QDir(folder).entryInfoList({keptPattern(path)}, QDir::Files, QDir::Name);
+        for (const QFileInfo &file : found)
+            kept.append(file.filePath());
+    }
+    // The names carry the time they were kept.
+    std::sort(kept.begin(), kept.end(), [](const QString &a, const QString &b) {
+        return QFileInfo(a).fileName() < QFileInfo(b).fileName();
+    });
     return kept;
 }
 
@@ -451,10 +383,10 @@ Status convertUtf8ToGbk(const QString &path, const QString &backupPath, const Wr
     const auto gbk = GbkCodec::encode(text);
     if (!gbk) {
         return Status::failure(QStringLiteral("文件里的字符“%1”无法用 GBK 保存，所以没有转换。")
-                                   .arg(GbkCodec::firstUnencodable(text)));
+                                   .arg(TextRules::shown(GbkCodec::firstUnencodable(text))));
     }
     // Never over an earlier backup: the name was free when the user was asked.
-    if (const Status backedUp = createNew(backupPath, *utf8, fault); !backedUp)
+    if (const Status backedUp = createNew(backupPath, *utf8, modeLike(path), fault); !backedUp)
         return Status::failure(QStringLiteral("无法保存原文件的备份：") + backedUp.reason());
     return write(path, *gbk, fault);
 }

@@ -52,6 +52,9 @@ struct Loaded
 // device, a pipe, a folder) is refused without reading from it, so nothing can block or run without
 // end; so is a file above MaxFileSize. Setting stop meanwhile ends the load early, with a failure.
 Loaded load(const QString &path, const std::atomic_bool *stop = nullptr);
+// The same for a file already open as fd, whose stamp (without checksum) is given: read from its
+// start.
+Loaded loadOpen(int fd, FileStamp stamp, const std::atomic_bool *stop = nullptr);
 
 // The stamp of the file at path as it is now. Its bytes are read for the checksum only when the
 // times cannot tell: for a file changed moments ago, or one whose size and times are those of
@@ -70,14 +73,17 @@ using WriteFault = std::function<int(QByteArray &content)>;
 // A failure names its cause in words (no space, read-only, not a file, no permission).
 Status write(const QString &path, const QByteArray &bytes, const WriteFault &fault = {});
 
-// Keeps bytes that could not be written to path in a new file beside it, never over an existing
-// one: "Data.ait.未保存-<date and time>.ait". Returns its path, or nothing when even that failed.
-std::optional<QString> keepBeside(const QString &path, const QByteArray &bytes);
+// Keeps bytes that could not be written to path in a new file, never over an existing one:
+// "Data.ait.未保存-<date and time>.ait" beside it, or where that folder takes no new file, in the
+// first of fallbackFolders that does (made if missing). Its permissions are never wider than the
+// file's. Returns its path, or nothing when even that failed.
+std::optional<QString> keep(const QString &path, const QByteArray &bytes,
+                            const QStringList &fallbackFolders = {});
 // The first free name for the UTF-8 conversion's backup of path: "Data.ait.utf8.bak", then
 // "Data.ait.utf8.1.bak", and so on.
 QString freeBackupPath(const QString &path);
-// The files keepBeside() left beside path, oldest first.
-QStringList keptBeside(const QString &path);
+// The files keep() left for path, beside it and in fallbackFolders, oldest first.
+QStringList keptFiles(const QString &path, const QStringList &fallbackFolders = {});
 
 // The file with every LF that has no CR before it turned into CR LF: the line ends a save
 // writes. CR and LF are never part of a two-byte GBK character, so this is safe on raw bytes.

@@ -195,6 +195,20 @@ int TeachingList::findKey(QStringView key) const
     return first;
 }
 
+int TeachingList::findEntry(QStringView entry) const
+{
+    const QStringView wanted = KnowledgeEntry::withoutLineEnd(entry);
+    int first = -1;
+    m_keys.forEachCandidate(keyHash(KnowledgeEntry::key(entry)), [&](ItemId id) {
+        if (KnowledgeEntry::withoutLineEnd(m_store.text(id)) != wanted)
+            return;
+        const int row = rowOf(id);
+        if (first < 0 || row < first)
+            first = row;
+    });
+    return first;
+}
+
 QString TeachingList::entryAt(int row) const
 {
     return row >= 0 && row < count() ? textAt(row).toString() : QString();

@@ -94,6 +94,8 @@ public:
     void replaceEntry(int row, const QString &entry);
     // The first row in list order whose key is exactly key, or -1.
     int findKey(QStringView key) const;
+    // The first row in list order holding exactly entry (line ends aside), or -1.
+    int findEntry(QStringView entry) const;
     QString entryAt(int row) const;
     int count() const;
     Snapshot snapshot() const;

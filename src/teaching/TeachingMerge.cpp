@@ -5,56 +5,58 @@
 #include "knowledge/KnowledgeBase.h"
 
 #include <QHash>
-#include <QSet>
 #include <algorithm>
 
 namespace {
 
-// The first entry of table for each of keys, without its line end; a key it lacks is absent.
-QHash<QString, QStringView> firstEntries(const KeywordTable &table, const QSet<QString> &keys)
+// The row holding the first entry with key in the file's own order (the order the reply engine
+// answers in), or, once commits replaced those, the key's first row in the list.
+int firstInFileOrder(const TeachingList &list, const KeywordTable &current, const QString &key)
 {
-    QHash<QString, QStringView> found;
-    for (const QStringView entry : table) {
-        const QString key = KnowledgeEntry::key(entry).toString();
-        if (keys.contains(key) && !found.contains(key))
-            found.insert(key, KnowledgeEntry::withoutLineEnd(entry));
+    for (const QStringView entry : current) {
+        if (KnowledgeEntry::key(entry) != key)
+            continue;
+        if (const int row = list.findEntry(entry); row >= 0)
+            return row;
     }
-    return found;
+    return list.findKey(key);
 }
 
 } // namespace
 
 namespace TeachingMerge {
 
-Merged onto(const KeywordTable &base, const KeywordTable &current, const QStringList &commits,
-            const KeyCollator &collator)
+Merged onto(const KeywordTable &current, const QList<Commit> &commits, const KeyCollator &collator)
 {
     // The same list and the same commit rules as the window's teaching list: the file comes out
     // as it would have, had the commits been made on it in the first place.
     TeachingList list;
     list.adopt(TeachingList::prepare(current, collator));
-    QStringList committedKeys; // in the order first committed
-    for (const QString &entry : commits) {
-        const QString key = TeachingList::keyOf(entry);
-        if (!committedKeys.contains(key))
-            committedKeys.append(key);
-        const int row = list.findKey(key);
-        if (row >= 0)
-            list.replaceEntry(row, entry);
-        else
-            list.insertEntry(entry);
-    }
-
     Merged merged;
-    const QSet<QString> keys(committedKeys.cbegin(), committedKeys.cend());
-    const QHash<QString, QStringView> before = firstEntries(base, keys);
-    const QHash<QString, QStringView> now = firstEntries(current, keys);
     merged.kept = current.size();
-    for (const QString &key : std::as_const(committedKeys)) {
-        if (now.contains(key))
-            --merged.kept; // each key replaces the first entry that has it
-        if (before.value(key) != now.value(key) || before.contains(key) != now.contains(key))
-            merged.bothChanged.append(key);
+    // Rows the commits wrote, by text: replacing one of those takes nothing of the file's.
+    QHash<QString, int> placed;
+    for (const Commit &commit : commits) {
+        const QString key = TeachingList::keyOf(commit.entry);
+        int row = commit.replaced.isEmpty() ? -1 : list.findEntry(commit.replaced);
+        if (row < 0) {
+            // The row the user saw is gone, or the key was new to the user: the other program
+            // changed this key too.
+            row = firstInFileOrder(list, current, key);
+            if ((row >= 0 || !commit.replaced.isEmpty()) && !merged.bothChanged.contains(key))
+                merged.bothChanged.append(key);
+        }
+        if (row >= 0) {
+            const QString old = KnowledgeEntry::withoutLineEnd(list.entryAt(row)).toString();
+            if (auto it = placed.find(old); it != placed.end() && *it > 0)
+                --*it;
+            else
+                --merged.kept;
+            list.replaceEntry(row, commit.entry);
+        } else {
+            list.insertEntry(commit.entry);
+        }
+        ++placed[KnowledgeEntry::withoutLineEnd(commit.entry).toString()];
     }
     merged.entries = list.snapshot();
     return merged;

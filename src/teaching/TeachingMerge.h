@@ -3,17 +3,26 @@
 #pragma once
 // When Data.ait was changed by another program while the user was teaching, the save does not
 // write the table it loaded back over those changes: it takes the file as it is now and makes
-// this session's commits on it again, in the order they were made. Where both changed one key,
-// the commit wins.
+// this session's commits on it again, in the order they were made. A commit replaces the row the
+// user saw and changed; where that row was changed elsewhere meanwhile, the commit still wins,
+// over the key's first row in the file, and the key is named.
 
 #include "knowledge/KeywordTable.h"
 #include "teaching/KeyCollator.h"
 #include "teaching/TeachingList.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 namespace TeachingMerge {
+
+// One commit as the user made it.
+struct Commit
+{
+    QString entry;    // with its line end
+    QString replaced; // the row of the user's list it replaced; empty when the key was new there
+};
 
 struct Merged
 {
@@ -22,10 +31,8 @@ struct Merged
     QStringList bothChanged;        // keys the other program and a commit both changed
 };
 
-// base: the table as loaded when teaching began; current: the table in the file now;
-// commits: the entries committed, each with its line end, oldest first.
-Merged onto(const KeywordTable &base, const KeywordTable &current, const QStringList &commits,
-            const KeyCollator &collator);
+// current: the table in the file now; commits: oldest first.
+Merged onto(const KeywordTable &current, const QList<Commit> &commits, const KeyCollator &collator);
 
 // What the user is told after such a save.
 QString report(const Merged &merged);

@@ -49,7 +49,7 @@ Commit check(const QString &keywordText, const QString &repliesText, const QStri
         entry += u'\\';
 
     if (const QString bad = GbkCodec::firstUnencodable(entry); !bad.isEmpty())
-        return {Verdict::Unencodable, {}, bad};
+        return {Verdict::Unencodable, {}, TextRules::shown(bad)};
 
     for (const QString &word : filterWords) {
         if (!word.isEmpty() && entry.contains(word))

@@ -34,6 +34,15 @@ BackgroundWork::Abandon BackgroundTask::abandonFor(Job job)
     return BackgroundWork::Abandon::Allowed;
 }
 
+bool BackgroundTask::abandon()
+{
+    if (!busy() || abandonFor(m_job) != BackgroundWork::Abandon::Allowed)
+        return false;
+    m_stop->store(true);
+    end();
+    return true;
+}
+
 void BackgroundTask::slowTick()
 {
     if (busy())

@@ -60,6 +60,9 @@ public:
     }
 
     bool busy() const { return m_job != Job::None; }
+    // Stops work that may stop (a load, preparing teaching) at once and drops its result, as a
+    // termination signal does; false for a save, which always finishes.
+    bool abandon();
     Job job() const { return m_job; }
     // Closes the window once the work that runs now, and any it leads to, is done: leaving it
     // half way could lose what is being saved.

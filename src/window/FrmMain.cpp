@@ -7,6 +7,7 @@
 #include "conversation/Randomness.h"
 #include "conversation/ReplyEngine.h"
 #include "conversation/SourceLocation.h"
+#include "knowledge/CheckedReplace.h"
 #include "knowledge/KnowledgeFile.h"
 #include "teaching/TeachingList.h"
 #include "voice/Speaker.h"
@@ -138,6 +139,7 @@ bool FrmMain::busy() const
 void FrmMain::loadAtStart()
 {
     const auto load = [path = m_dataPath](const std::atomic_bool &stop) {
+        CheckedReplace::removeLeftovers(path); // the file is ours: a crashed save's leftovers go
         return KnowledgeFile::load(path, &stop);
     };
     m_task->start(Job::Loading, ReadingStatus, load, [this](KnowledgeFile::Loaded loaded) {
@@ -343,8 +345,8 @@ void FrmMain::teachingLeft(bool closing)
 
 void FrmMain::closeEvent(QCloseEvent *event)
 {
-    // Half-way through a save or a load: the window closes as soon as that is done.
-    if (m_task->busy()) {
+    // A load stops at once, as on a termination signal; a save, or what follows it, is finished.
+    if (m_task->busy() && (m_teaching->active() || !m_task->abandon())) {
         m_task->closeWhenDone();
         event->ignore();
         return;

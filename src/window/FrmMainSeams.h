@@ -44,6 +44,9 @@ struct FrmMainSeams
     std::function<std::unique_ptr<Speaker>()> makeVoice;
     // Makes the window's file writes fail as a full or read-only disk would (tests only).
     KnowledgeFile::WriteFault writeFault;
+    // Where teaching that could not be written is kept when the data folder takes no new file
+    // (the program gives the user's data folder and home; none in tests unless they ask).
+    QStringList keepFolders;
     // Called on the worker before each piece of long work (tests hold the work there).
     std::function<void()> beforeWork;
     // True once the program was told to end (a termination signal): a dialog open then closes

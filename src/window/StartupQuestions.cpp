@@ -3,10 +3,13 @@
 #include "window/StartupQuestions.h"
 
 #include "common/GbkCodec.h"
+#include "common/TextRules.h"
 #include "knowledge/KnowledgeBase.h"
 #include "knowledge/KnowledgeFile.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <algorithm>
 
 namespace StartupQuestions {
 
@@ -41,9 +44,10 @@ std::optional<QString> askUserName(const FrmMainSeams &seams, const QString &rob
             bad = QStringLiteral("[AI_Dat]");
         if (bad.isEmpty())
             return name;
-        name = seams.askText(
-            QStringLiteral("妙语通"),
-            QStringLiteral("名字里的“%1”无法保存到数据文件中，请换一种写法：").arg(bad), *name);
+        name = seams.askText(QStringLiteral("妙语通"),
+                             QStringLiteral("名字里的“%1”无法保存到数据文件中，请换一种写法：")
+                                 .arg(TextRules::shown(bad)),
+                             *name);
     }
 }
 
@@ -105,19 +109,28 @@ void tellNotRead(const FrmMainSeams &seams, const QString &dataPath, const QStri
 
 void tellAboutKeptWork(const FrmMainSeams &seams, const QString &dataPath)
 {
-    const QStringList kept = KnowledgeFile::keptBeside(dataPath);
+    const QStringList kept = KnowledgeFile::keptFiles(dataPath, seams.keepFolders);
     if (kept.isEmpty())
         return;
+    // A notice that fits any screen: the newest few, and how many more there are.
+    constexpr qsizetype Listed = 5;
     QStringList shown;
-    for (const QString &path : kept)
+    for (const QString &path : kept.last(std::min(Listed, kept.size())))
         shown.append(QDir::toNativeSeparators(path));
+    if (kept.size() > Listed) {
+        shown.append(QStringLiteral("（另外还有 %1 个较早的文件，在同样的文件夹里，"
+                                    "名字也以“%2.未保存-”开头。）")
+                         .arg(kept.size() - Listed)
+                         .arg(QFileInfo(dataPath).fileName()));
+    }
     seams.tell(
         QMessageBox::Information,
-        QStringLiteral("之前有一次妙语通来不及询问就被关闭了（例如关机或注销时），"
+        QStringLiteral("之前有妙语通来不及询问就被关闭了（例如关机或注销时），"
                        "当时调教的内容没能保存到数据文件 Data.ait，已经先保存在这里：") +
             Cr + shown.join(Cr) + Cr + Cr +
             QStringLiteral("想用这些内容的话：先关闭妙语通，把现在的 Data.ait 改个名字留作备份，"
-                           "再把上面的文件改名为 Data.ait，然后重新打开妙语通。") +
+                           "再把上面的文件改名为 Data.ait 放回原来的文件夹，"
+                           "然后重新打开妙语通。") +
             Cr + QStringLiteral("不需要的话，删掉上面的文件就行，这个提示就不会再出现。"));
 }
 

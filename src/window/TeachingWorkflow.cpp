@@ -33,6 +33,7 @@ TeachingWorkflow::TeachingWorkflow(const FrmMainUi &ui, TeachingList &list, Back
       m_dataPath(dataPath), m_robotName(robotName),
       m_session(std::make_unique<TeachingSession>(knowledge, dataPath, seams.writeFault))
 {
+    m_session->setKeepFolders(seams.keepFolders);
     connect(m_ui.picTeach, &TeachPanel::keywordEdited, this, &TeachingWorkflow::lookUpKeyword);
     connect(m_ui.picTeach, &TeachPanel::commitRequested, this, &TeachingWorkflow::commit);
     connect(m_ui.picTeach, &TeachPanel::leaveRequested, this, [this] { leave(); });
@@ -142,8 +143,8 @@ void TeachingWorkflow::commit()
         break;
     }
     const QString key = TeachingList::keyOf(commit.entry);
-    m_session->committed(commit.entry);
     int row = m_list.findKey(key);
+    m_session->committed(commit.entry, row >= 0 ? m_list.entryAt(row) : QString());
     if (row >= 0)
         m_list.replaceEntry(row, commit.entry);
     else
@@ -282,8 +283,15 @@ bool TeachingWorkflow::mayClose()
 
 void TeachingWorkflow::saveUnasked()
 {
-    // While a save runs, it is writing the same work.
-    if (!m_active || !hasUnsavedWork() || m_task.busy())
+    if (!m_active || !hasUnsavedWork())
+        return;
+    // A save on its way is writing the same work: its outcome is awaited, and should it fail,
+    // the work is kept where the next start finds it, for no one is left to ask.
+    if (m_task.job() == BackgroundTask::Job::Saving) {
+        m_session->endWhileSaving();
+        return;
+    }
+    if (m_task.busy())
         return;
     m_session->save(m_list, TeachingSession::After::Ending).runUnasked();
     m_session->end();

@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The 妙语通 developers
+#pragma once
+// Replacing Data.ait at the end of teaching as one critical section: lock the file itself, check
+// it is still the file this window read, compose what to write (merging when it changed), write a
+// temporary file beside it, check again, and swap it in. Everything happens through an open
+// handle of the folder the file was read in, so a name swapped for a link meanwhile is never
+// followed into someone else's file, and a change another program made at any step is merged
+// again rather than lost.
+
+#include "common/Result.h"
+#include "knowledge/KnowledgeFile.h"
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+#include <optional>
+
+namespace CheckedReplace {
+
+// The points between the steps of a save where another program may act (tests and the fuzz
+// target act there).
+enum class Step
+{
+    Locked,   // the file is locked and about to be compared with the one read
+    Composed, // the new content is made, not yet written
+    Written,  // the temporary file is on disk, not yet checked again
+    Checked,  // checked again, about to be swapped in
+};
+
+// What goes into the file: bytes, or nothing because the file as it is now should stay.
+struct Content
+{
+    QByteArray bytes;
+    bool leaveAsItIs = false;
+};
+
+// Gives the content to write. changed is null while the file is still the one the save knew;
+// otherwise it is the file as it is now, read (or why it cannot be). Asked again whenever the file
+// changes once more before the swap.
+using Compose = std::function<Result<Content>(const KnowledgeFile::Loaded *changed)>;
+
+struct Options
+{
+    KnowledgeFile::WriteFault fault;
+    std::function<void(Step)> meanwhile;
+};
+
+struct Done
+{
+    Status written = Status(std::monostate());
+    // False when nothing was written: a failure, or the content asked to leave the file be.
+    bool replaced = false;
+    // The file as written, for the next save to compare with.
+    std::optional<FileStamp> stamp;
+};
+
+// known: the file as it was read (its stamp records which file it was and whether its name was a
+// link). A name that was a link keeps leading to the same file; one that was not is never followed
+// if it has become one.
+Done replace(const QString &path, const FileStamp &known, const Compose &compose,
+             const Options &options = {});
+
+// Temporary files of a save that a crash or a kill left beside the file at path: removed when no
+// save holds the file. Returns how many.
+int removeLeftovers(const QString &path);
+
+} // namespace CheckedReplace
