@@ -192,6 +192,8 @@ private slots:
     void transcriptStaysEditable();
     void assistiveEditing_data();
     void assistiveEditing();
+    void assistiveEditingKeepsToOneMessage_data();
+    void assistiveEditingKeepsToOneMessage();
     void inputKeepsWhatWasWritten_data();
     void inputKeepsWhatWasWritten();
 };
@@ -337,6 +339,43 @@ void TestChatTextBox::assistiveEditing()
     const QString line = face->textInterface()->textAtOffset(
         int(after.size()) - 1, QAccessible::LineBoundary, &start, &end);
     QCOMPARE(line, u"再见"_s);
+}
+
+void TestChatTextBox::assistiveEditingKeepsToOneMessage_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("inserted");
+    QTest::addColumn<bool>("refused");
+    const qsizetype longest = ChatTextBox::LongestMessage;
+    QTest::newRow("a few words") << u"你好"_s << u"们"_s << false;
+    QTest::newRow("up to the limit") << u"你好"_s << QString(longest - 2, u'a') << false;
+    QTest::newRow("one over the limit") << u"你好"_s << QString(longest - 1, u'a') << true;
+    QTest::newRow("four million characters") << QString() << QString(4'000'000, u'a') << true;
+}
+
+void TestChatTextBox::assistiveEditingKeepsToOneMessage()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, inserted);
+    QFETCH(bool, refused);
+    ChatTextBox box;
+    box.splitLongParagraphs();
+    box.holdOneMessage();
+    box.setPlainText(before);
+    QStringList notices;
+    connect(&box, &ChatTextBox::refused, &box,
+            [&notices](const QString &notice) { notices.append(notice); });
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(&box);
+    QVERIFY(face && face->editableTextInterface());
+    face->editableTextInterface()->insertText(int(before.size()), inserted);
+    QCoreApplication::processEvents();
+
+    // What the box holds is never more than one message; what overfilled it is taken back
+    // whole, and the user is told.
+    QCOMPARE(box.message(), refused ? before : before + inserted);
+    QCOMPARE(notices.size(), refused ? 1 : 0);
+    if (refused)
+        QVERIFY2(notices.first().contains(u"一条消息最多"_s), qPrintable(notices.first()));
 }
 
 void TestChatTextBox::inputKeepsWhatWasWritten_data()

@@ -334,6 +334,47 @@ void ChatTextBox::splitLongParagraphs()
         m_splitter = new ParagraphSplitter(document());
 }
 
+void ChatTextBox::holdOneMessage()
+{
+    connect(document(), &QTextDocument::contentsChange, this, [this](int position, int, int added) {
+        // The largest arrival since the last look: the box's own soft breaks come in small.
+        if (added <= m_lastArrival.second)
+            return;
+        m_lastArrival = {m_splitter ? m_splitter->messageOffset(position) : position, added};
+        // Seen once the edit is over: the document cannot be changed while it reports a change.
+        if (!m_overLimitChecked) {
+            m_overLimitChecked = true;
+            QMetaObject::invokeMethod(this, &ChatTextBox::takeBackOverLimit, Qt::QueuedConnection);
+        }
+    });
+}
+
+qsizetype ChatTextBox::messageLength() const
+{
+    // With the soft breaks first, which is at least the message's length and costs nothing.
+    const int end = document()->characterCount() - 1;
+    if (end <= LongestMessage || !m_splitter)
+        return end;
+    return m_splitter->messageOffset(end);
+}
+
+void ChatTextBox::takeBackOverLimit()
+{
+    m_overLimitChecked = false;
+    const auto [at, added] = std::exchange(m_lastArrival, {-1, 0});
+    if (messageLength() <= LongestMessage)
+        return;
+    // The text that overfilled the box goes again, whole; should the box still be too full
+    // (several arrivals at once), what is beyond the limit goes too.
+    QString text = message();
+    if (at >= 0 && at + added <= text.size())
+        text.remove(at, added);
+    text.truncate(LongestMessage);
+    setPlainText(text);
+    moveCursor(QTextCursor::End);
+    emit refused(MessageIntake::tooLongNotice(added, Arrival::Typed, text.size()));
+}
+
 QString ChatTextBox::message() const
 {
     QTextCursor all(document());

@@ -10,6 +10,7 @@
 #include <QList>
 #include <QPlainTextEdit>
 #include <QTextCursor>
+#include <utility>
 
 class ParagraphSplitter;
 class QAccessibleEvent;
@@ -30,6 +31,10 @@ public:
     // lays out a block's worth of text, not the paragraph's. For the input box; the transcript
     // only ever appends, and keeps its appends short its own way.
     void splitLongParagraphs();
+    // From now on holds at most LongestMessage characters, however the text arrives. Typing,
+    // pasting, dropping and input methods are refused before the text comes in; text that
+    // reaches the document another way (assistive technology edits it directly) is taken back.
+    void holdOneMessage();
 
     // The text as written: toPlainText() without the breaks that split long paragraphs.
     QString message() const;
@@ -66,12 +71,17 @@ protected:
 private:
     using Arrival = MessageIntake::Arrival;
     bool refuses(qsizetype incoming, Arrival arrival);
+    qsizetype messageLength() const;
+    void takeBackOverLimit();
     void releaseLayoutsAboveView();
     void stepOverSoftBreak(const QKeyEvent *event);
 
     ParagraphSplitter *m_splitter = nullptr;
     bool m_dropping = false;
     bool m_refusedDrop = false;
+    bool m_overLimitChecked = false;
+    // The largest text that came in since the box last looked: where in the message, how long.
+    std::pair<qsizetype, qsizetype> m_lastArrival = {-1, 0};
 
     // The start of every paragraph that may hold a laid-out copy of its lines.
     QList<QTextCursor> m_laidOut;

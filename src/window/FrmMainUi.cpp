@@ -194,6 +194,7 @@ void FrmMainUi::buildInputArea()
     txtSend = makeTextBox(backdrop, u"TxtSend", QStringLiteral("输入消息"));
     txtSend->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     txtSend->splitLongParagraphs();
+    txtSend->holdOneMessage();
 
     cmdTeach = makeButton(backdrop, u"CmdTeach", QStringLiteral("调教(&Teach)"));
     cmdTeach->setEnabled(false);
