@@ -33,6 +33,8 @@ QString header(const WindowHarness &h, const QString &speaker)
 
 } // namespace
 
+using namespace Qt::StringLiterals;
+
 class TestConversation : public QObject
 {
     Q_OBJECT
@@ -42,6 +44,8 @@ private slots:
     void blankMessageOnlyWarns();
     void sendRecordsCountsAndArmsTheReply();
     void twoSendsGetOneReplyToTheLatest();
+    void aReplyOfAnyLengthIsSaidInPart_data();
+    void aReplyOfAnyLengthIsSaidInPart();
     void replyTickAnswers_data();
     void replyTickAnswers();
     void clearEmptiesAndLeavesTheTimerArmed();
@@ -109,6 +113,33 @@ void TestConversation::sendRecordsCountsAndArmsTheReply()
     h.send(QStringLiteral("a"));
     h.send(QStringLiteral("\n\n"));
     QCOMPARE(h.label("LabStatus"), QStringLiteral("您已发送 3 条信息"));
+}
+
+void TestConversation::aReplyOfAnyLengthIsSaidInPart_data()
+{
+    QTest::addColumn<int>("length");      // of the reply in the file
+    QTest::addColumn<QString>("leftOut"); // the note that ends the line; none when said whole
+    QTest::newRow("short") << 5 << QString();
+    QTest::newRow("at the bound") << 10'000 << QString();
+    QTest::newRow("one over") << 10'001
+                              << u"……（这条回复太长，只说了前 10,000 字，后面的 1 字略去了。）"_s;
+    QTest::newRow("twenty million")
+        << 20'000'000 << u"……（这条回复太长，只说了前 10,000 字，后面的 19,990,000 字略去了。）"_s;
+}
+
+void TestConversation::aReplyOfAnyLengthIsSaidInPart()
+{
+    QFETCH(int, length);
+    QFETCH(QString, leftOut);
+    WindowHarness h;
+    const QString reply(length, u'长');
+    QVERIFY(h.startWith({u"long\\"_s + reply + u"\\"_s}));
+    h.send(u"long"_s);
+    h.window->replyTick();
+    const QString said = leftOut.isEmpty() ? reply : reply.left(10'000) + leftOut;
+    QCOMPARE(h.window->lastReply(), said);
+    QCOMPARE(h.speaker.lines.last(), said);
+    QVERIFY(h.transcript().contains(said));
 }
 
 void TestConversation::twoSendsGetOneReplyToTheLatest()

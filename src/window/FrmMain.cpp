@@ -15,7 +15,7 @@
 #include "window/ChatTextBox.h"
 #include "window/Controls.h"
 #include "window/GlyphLabel.h"
-#include "window/KeywordList.h"
+#include "window/SaidLine.h"
 #include "window/StartupQuestions.h"
 #include "window/TeachingWorkflow.h"
 #include "window/WindowKeys.h"
@@ -196,7 +196,8 @@ void FrmMain::greet()
 void FrmMain::robotSay(const QString &text, RobotText::ReplyKind kind)
 {
     const QDateTime now = m_seams.clock->now();
-    m_lastReply = RobotText::expandPlaceholders(text, m_profile.name, m_pendingMessage, now);
+    m_lastReply = RobotText::expandPlaceholders(SaidLine::bounded(text), m_profile.name,
+                                                m_pendingMessage, now);
     appendTranscript(RobotText::transcriptHeader(m_profile.name, now) + m_lastReply +
                      QStringLiteral("\r\n\r\n"));
     if (m_seams.speaker)
