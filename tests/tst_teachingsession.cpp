@@ -3,16 +3,8 @@
 // A teaching session's save without any window: what it writes, when it merges with another
 // program's changes, and every way it can fail with the work handed back.
 
-#include "knowledge/KnowledgeFile.h"
-#include "teaching/TeachingList.h"
-#include "teaching/TeachingSession.h"
+#include "support/SessionFiles.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <cerrno>
@@ -24,49 +16,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes, QIODevice::OpenMode mode)
-{
-    QFile file(path);
-    QVERIFY(file.open(mode));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-// A first-run Data.ait in its own folder, loaded, and a working copy of its table.
-struct Session
-{
-    QTemporaryDir dir;
-    QString path = dir.filePath(KnowledgeFile::FileName);
-    KnowledgeBase loaded;
-    TeachingList list;
-    std::unique_ptr<TeachingSession> session;
-
-    explicit Session(KnowledgeFile::WriteFault fault = {})
-    {
-        if (!KnowledgeFile::write(path, *KnowledgeFile::firstRunBytes(u"zu"_s)))
-            qFatal("cannot write %s", qPrintable(path));
-        loaded = *KnowledgeFile::load(path).knowledge;
-        list.adopt(TeachingList::prepare(loaded.keywordTable, list.collator()));
-        session = std::make_unique<TeachingSession>(loaded, path, std::move(fault));
-    }
-
-    void commit(const QString &entry)
-    {
-        const QString withEnd = entry + u"\r\n"_s;
-        const int row = list.findKey(TeachingList::keyOf(withEnd));
-        session->committed(withEnd, list.entryAt(row));
-        if (row >= 0)
-            list.replaceEntry(row, withEnd);
-        else
-            list.insertEntry(withEnd);
-    }
-};
 
 // The lock another window's save holds on the file while it saves.
 struct FileLock
@@ -86,50 +35,6 @@ struct FileLock
         return fd >= 0 && ::fcntl(fd, F_OFD_SETLK, &request) == 0;
     }
 };
-
-// ---- The other process of the two-process tests ------------------------------------------------
-
-// A second window: loads the file, commits key, says "ready", saves when told to on its input,
-// and says how it went.
-int childSave(const QString &path, const QString &key)
-{
-    const KnowledgeBase loaded = *KnowledgeFile::load(path).knowledge;
-    TeachingList list;
-    list.adopt(TeachingList::prepare(loaded.keywordTable, list.collator()));
-    TeachingSession session(loaded, path);
-    const QString entry = key + u"\\taught\\\r\n"_s;
-    session.committed(entry, {});
-    list.insertEntry(entry);
-    std::printf("ready\n");
-    std::fflush(stdout);
-    char line[16];
-    if (!std::fgets(line, sizeof line, stdin))
-        return 1;
-    const TeachingSession::Outcome outcome =
-        session.save(list, TeachingSession::After::Ending).run();
-    std::printf("%s\n", outcome.written ? "written" : qPrintable(outcome.written.reason()));
-    return 0;
-}
-
-// Another account in a shared folder: swaps Data.ait for a link to the user's other file and
-// back, again and again, until the stop file appears.
-int childSwap(const QString &path, const QString &victim, const QString &stop)
-{
-    const QByteArray name = QFile::encodeName(path);
-    const QByteArray aside = name + ".aside";
-    const QByteArray link = name + ".link";
-    for (int round = 0; !QFileInfo::exists(stop); ++round) {
-        ::unlink(link.constData());
-        if (::symlink(QFile::encodeName(victim).constData(), link.constData()) != 0)
-            return 1;
-        if (std::rename(name.constData(), aside.constData()) != 0)
-            continue;
-        std::rename(link.constData(), name.constData());
-        std::rename(aside.constData(), name.constData());
-    }
-    ::unlink(link.constData());
-    return 0;
-}
 
 } // namespace
 
@@ -153,8 +58,6 @@ private slots:
     void theEndAwaitsARunningSave();
     void leftoversOfACrashAreRemoved_data();
     void leftoversOfACrashAreRemoved();
-    void twoWindowsSavingAtOnceKeepBoth();
-    void aLinkSwappedInByAnotherAccountIsNeverFollowed();
 };
 
 enum class Meanwhile
@@ -361,18 +264,6 @@ struct OtherProgram
     // The knowledge file as the other program left it, wherever it put it.
     QString realFile() const { return QFileInfo(path).isSymLink() ? aside : path; }
 };
-
-QStringList rowsOf(const QString &path)
-{
-    const Result<KnowledgeBase> knowledge = KnowledgeBase::parse(readAll(path));
-    return knowledge ? knowledge->keywordTable.toList() : QStringList();
-}
-
-QStringList temporaryFiles(const QString &dataPath)
-{
-    const QFileInfo data(dataPath);
-    return data.dir().entryList({data.fileName() + u".??????"_s}, QDir::Files | QDir::System);
-}
 
 // Whether this file system swaps two names in one step; where it cannot, the moment between the
 // last check and the rename stays open.
@@ -641,98 +532,5 @@ void TestTeachingSession::leftoversOfACrashAreRemoved()
         QCOMPARE(QFileInfo::exists(s.dir.filePath(name)), !removed.contains(name));
 }
 
-// ---- Two processes ------------------------------------------------------------------------------
-
-void TestTeachingSession::twoWindowsSavingAtOnceKeepBoth()
-{
-    // Four windows that never met (each with a runtime folder of its own) end at once, as a
-    // logout ends them: every one's teaching is in the file.
-    Session s;
-    QList<std::shared_ptr<QProcess>> windows;
-    const QStringList keys = {u"first"_s, u"second"_s, u"third"_s, u"fourth"_s};
-    for (const QString &key : keys) {
-        auto window = std::make_shared<QProcess>();
-        window->start(QCoreApplication::applicationFilePath(), {u"--child-save"_s, s.path, key});
-        QVERIFY(window->waitForStarted(60000));
-        windows.append(window);
-    }
-    for (const auto &window : std::as_const(windows)) {
-        while (!window->canReadLine())
-            QVERIFY(window->waitForReadyRead(60000));
-        QCOMPARE(window->readLine(), QByteArray("ready\n"));
-    }
-    for (const auto &window : std::as_const(windows))
-        window->write("go\n");
-    for (const auto &window : std::as_const(windows)) {
-        QVERIFY(window->waitForFinished(120000));
-        QCOMPARE(window->readAllStandardOutput(), QByteArray("written\n"));
-    }
-    const QStringList rows = rowsOf(s.path);
-    for (const QString &key : keys)
-        QVERIFY2(rows.contains(key + u"\\taught\\\r\n"_s), qPrintable(key));
-    QCOMPARE(rows.size(), s.loaded.entryCount() + keys.size());
-    QCOMPARE(temporaryFiles(s.path), QStringList());
-}
-
-void TestTeachingSession::aLinkSwappedInByAnotherAccountIsNeverFollowed()
-{
-    // While this window saves again and again, another process keeps swapping Data.ait for a
-    // link to the user's other file and back. Each save writes the knowledge file or refuses in
-    // words; the other file is never touched.
-    Session s;
-    OtherProgram other(s.path);
-    const QString stop = s.dir.filePath(u"stop"_s);
-    QProcess swapper;
-    swapper.start(QCoreApplication::applicationFilePath(),
-                  {u"--child-swap"_s, s.path, other.victim, stop});
-    QVERIFY(swapper.waitForStarted(60000));
-    int written = 0;
-    for (int round = 0; round < 40; ++round) {
-        s.commit(u"round%1\\taught\\"_s.arg(round));
-        const TeachingSession::Outcome outcome =
-            s.session->save(s.list, TeachingSession::After::GoingOn).run();
-        s.session->saved(outcome);
-        written += outcome.written ? 1 : 0;
-        QVERIFY(outcome.written || !outcome.written.reason().isEmpty());
-        QCOMPARE(readAll(other.victim), other.victimBytes);
-    }
-    writeAll(stop, "", QIODevice::WriteOnly);
-    QVERIFY(swapper.waitForFinished(120000));
-    QCOMPARE(swapper.exitCode(), 0);
-    QCOMPARE(readAll(other.victim), other.victimBytes);
-    QCOMPARE(temporaryFiles(s.path), QStringList());
-    if (QFileInfo(s.path).isSymLink()) {
-        // The other process won a race at the very swap twice over and left its link in place:
-        // the file it had swapped in meanwhile was set aside whole, never removed.
-        const QStringList aside =
-            QDir(s.dir.path()).entryList({KnowledgeFile::FileName + u".被替换-*.ait"_s});
-        QVERIFY(!aside.isEmpty());
-        QVERIFY(!rowsOf(s.dir.filePath(aside.first())).isEmpty());
-        qInfo("%d of 40 saves went through; the other process left its link", written);
-        return;
-    }
-    // Once the swapping stops, the next save holds every round.
-    const TeachingSession::Outcome last =
-        s.session->save(s.list, TeachingSession::After::GoingOn).run();
-    QVERIFY2(last.written, qPrintable(last.written.reason()));
-    const QStringList rows = rowsOf(s.path);
-    for (int round = 0; round < 40; ++round)
-        QVERIFY(rows.contains(u"round%1\\taught\\\r\n"_s.arg(round)));
-    QCOMPARE(temporaryFiles(s.path), QStringList());
-    qInfo("%d of 40 saves went through while the link was swapped in and out", written);
-}
-
-int main(int argc, char *argv[])
-{
-    QCoreApplication app(argc, argv);
-    const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.value(1) == u"--child-save"_s)
-        return childSave(arguments.value(2), arguments.value(3));
-    if (arguments.value(1) == u"--child-swap"_s)
-        return childSwap(arguments.value(2), arguments.value(3), arguments.value(4));
-    TestTeachingSession test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
-
+QTEST_GUILESS_MAIN(TestTeachingSession)
 #include "tst_teachingsession.moc"

@@ -51,7 +51,7 @@ cmake --build "$threads" -j2
 # that remain. halt_on_error: the first race fails its test.
 export TSAN_OPTIONS="halt_on_error=1:ignore_noninstrumented_modules=1:suppressions=$root/tools/tsan.supp"
 # Left out: the package test (a release build of its own); tst_speaker, tst_singlewindow,
-# tst_ending and tst_console, which start programs: clang 14's ThreadSanitizer runtime fails its own check in the
+# tst_ending, tst_console and tst_savingprocesses, which start programs: clang 14's ThreadSanitizer runtime fails its own check in the
 # child of a fork ("CHECK failed … SlotAttachAndLock" in ForkAfter), before any of our code runs
 # there (the voice's thread and its mailbox are checked here by tst_voicethread, with an engine
 # that starts no process); and the end-to-end test, which drives the real program through the
@@ -60,7 +60,7 @@ export TSAN_OPTIONS="halt_on_error=1:ignore_noninstrumented_modules=1:suppressio
 # and hands over under its own lock; the speaker now signals through a connection made before
 # the speech thread starts.
 ctest --test-dir "$threads" --output-on-failure --timeout 600 -j2 \
-    -E '^(e2e_package|tst_speaker|tst_singlewindow|tst_ending|tst_console|e2e_chat_window)$'
+    -E '^(e2e_package|tst_speaker|tst_singlewindow|tst_ending|tst_console|tst_savingprocesses|e2e_chat_window)$'
 unset TSAN_OPTIONS
 
 echo "== fuzzing, ${seconds} s per target, two at a time"
