@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QThreadPool>
 #include <atomic>
+#include <cerrno>
 
 class TestBackgroundWork : public QObject
 {
@@ -31,6 +32,7 @@ private slots:
     void closingDuringASaveWaitsForIt();
     void closingDuringALoadEndsAtOnce_data();
     void closingDuringALoadEndsAtOnce();
+    void theSessionEndingDuringAFailingSaveKeepsTheWork();
     void failedLoadIsStillReportedAndHidesTheWindow();
 };
 
@@ -353,6 +355,36 @@ void TestBackgroundWork::closingDuringALoadEndsAtOnce()
     QCOMPARE(w.h.transcript(), transcriptBefore);
     QCOMPARE(w.h.window->mode(), FrmMain::Mode::Conversation);
     QCOMPARE(w.h.fileBytes(), fileBefore);
+}
+
+void TestBackgroundWork::theSessionEndingDuringAFailingSaveKeepsTheWork()
+{
+    // A logout while the save of "退出调教" runs and is about to fail: no one is left to see the
+    // failure box, so the work goes where the next start finds it.
+    HeldWindow w;
+    w.h.writeFault = [](QByteArray &) { return ENOSPC; };
+    QVERIFY(w.h.startWindow());
+    w.h.enterTeaching();
+    w.h.commit(u"new"_qs, u"reply"_qs);
+    const QByteArray fileBefore = w.h.fileBytes();
+    w.holding = true;
+    QTimer::singleShot(0, w.h.window.get(), [&] {
+        // Whether the save has failed by the time the session ends or fails after it, the
+        // outcome is the same.
+        w.holding = false;
+        w.gate.release();
+        w.h.window->saveUnasked();
+    });
+    w.button("CmdEdit2")->click();
+    QTRY_VERIFY(!w.h.window->busy());
+    WorkPool::instance().waitForDone();
+
+    QCOMPARE(w.h.fileBytes(), fileBefore);
+    const QStringList kept = KnowledgeFile::keptFiles(w.h.dataPath());
+    QCOMPARE(kept.size(), 1);
+    QFile file(kept.first());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().contains("|new\\reply\\\r\n"));
 }
 
 void TestBackgroundWork::failedLoadIsStillReportedAndHidesTheWindow()
