@@ -26,6 +26,9 @@ namespace {
 // Another program that keeps changing the file at the very moment of each try: after this many,
 // the save gives up in words and the user can try again.
 constexpr int Attempts = 5;
+// Saves of other windows that each replaced the file while this one waited for the lock: each is
+// progress, so they count apart, with a bound only against a file system that never settles.
+constexpr int Waits = 100;
 // A save of another window holds the lock for as long as it writes: a million entries take well
 // under a second, so this is ample without making a hung holder hang us.
 constexpr auto LockWait = std::chrono::seconds(10);
@@ -228,7 +231,8 @@ Done replace(const QString &path, const FileStamp &known, const Compose &compose
     if (const Status located = locate(path, known, place); !located)
         return failed(located.reason());
 
-    for (int attempt = 0; attempt < Attempts; ++attempt) {
+    int attempts = 0;
+    for (int waits = 0; waits < Waits && attempts < Attempts; ++waits) {
         Opened opened;
         if (const Status status = open(place, opened); !status)
             return failed(status.reason());
@@ -306,6 +310,7 @@ Done replace(const QString &path, const FileStamp &known, const Compose &compose
         };
         if (!stillAsComposed()) {
             removeTemporary();
+            ++attempts;
             continue;
         }
         meanwhile(Step::Checked);
@@ -326,6 +331,7 @@ Done replace(const QString &path, const FileStamp &known, const Compose &compose
                 struct stat own = {};
                 if (::fstat(temporary.fd, &own) == 0 && nameLeadsTo(place, temporaryPath, own)) {
                     removeTemporary();
+                    ++attempts;
                     continue;
                 }
                 return failed(setAside(place, temporaryPath));
