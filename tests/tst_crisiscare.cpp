@@ -4,6 +4,7 @@
 // robot may answer.
 
 #include "care/Care.h"
+#include "care/CareModel.h"
 #include "care/CareRules.h"
 #include "common/GbkCodec.h"
 #include "common/TextRules.h"
@@ -36,6 +37,11 @@ private slots:
     void defaultKnowledgeReadsAsEveryday();
     void careIsForWhomItConcerns_data();
     void careIsForWhomItConcerns();
+    void actingNowIsToldApart_data();
+    void actingNowIsToldApart();
+    void modelReadsAsTrained();
+    void refusesBrokenModel_data();
+    void refusesBrokenModel();
     void caringLines_data();
     void caringLines();
     void caringLinesSayWhereHelpIs();
@@ -47,10 +53,11 @@ private:
 
 namespace {
 
-// Whether care answers the message as typed with the lines for the one at risk.
+// Whether care answers the message as typed as from someone at risk, acting now or not.
 bool concerns(const QString &typed)
 {
-    return Care::builtIn().concernOf(TextRules::normalise(typed), typed) == Care::Concern::Self;
+    const Care::Concern concern = Care::builtIn().concernOf(TextRules::normalise(typed), typed);
+    return concern == Care::Concern::Self || concern == Care::Concern::Now;
 }
 
 } // namespace
@@ -152,7 +159,8 @@ void TstCrisisCare::refusesBrokenRules_data()
     QTest::addColumn<QString>("rules");
     QTest::addColumn<QString>("reason");
 
-    const QString lines = u"self 我在这里听你说。\nhelper 请陪着对方。\n"_s;
+    const QString lines = u"self 我在这里听你说。\nhelper 请陪着对方。\nnow 请拨打 120。\n"
+                          "now-hktw 請撥打 999。\ndistress 辛苦了。\n"_s;
     const QString family = u"family 试\nanchors 试\n"_s;
     QTest::newRow("an unknown keyword") << u"phrse 想死\n"_s + lines << u"第 1 行：不认识“phrse”"_s;
     QTest::newRow("a keyword without its value") << u"phrase\n"_s + lines << u"缺少内容"_s;
@@ -279,6 +287,91 @@ void TstCrisisCare::careIsForWhomItConcerns()
     QCOMPARE(Care::builtIn().linesFor(Care::Concern::Self).contains(*reply.text), lines == 1);
     QCOMPARE(Care::builtIn().linesFor(Care::Concern::SomeoneElse).contains(*reply.text),
              lines == 2);
+}
+
+void TstCrisisCare::actingNowIsToldApart_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<Care::Concern>("concern");
+    QTest::addColumn<QString>("number"); // the emergency number the lines name, if any
+
+    QTest::newRow("at risk") << u"我不想活了"_s << Care::Concern::Self << QString();
+    QTest::newRow("at the place") << u"我现在就站在楼顶边上，不想活了"_s << Care::Concern::Now
+                                  << u"120"_s;
+    QTest::newRow("at the place, in a paragraph")
+        << u"今天和同事喝了杯咖啡。我已经站在天台边上了，不想活了。"_s << Care::Concern::Now
+        << u"120"_s;
+    QTest::newRow("in traditional characters")
+        << u"我現在站在頂樓，不想活了"_s << Care::Concern::Now << u"999"_s;
+    QTest::newRow("a helper quoting a cry")
+        << u"朋友说她想死，我该怎么劝"_s << Care::Concern::SomeoneElse << QString();
+}
+
+void TstCrisisCare::actingNowIsToldApart()
+{
+    QFETCH(QString, typed);
+    QFETCH(Care::Concern, concern);
+    QFETCH(QString, number);
+
+    // Someone acting now is told the emergency step first, with the numbers of where they
+    // likely are; no line of the others names a number.
+    const QString normalised = TextRules::normalise(typed);
+    QCOMPARE(Care::builtIn().concernOf(normalised, typed), concern);
+    const QStringList &lines = Care::builtIn().linesFor(concern, normalised);
+    QVERIFY(!lines.isEmpty());
+    for (const QString &line : lines) {
+        QVERIFY2(number.isEmpty() ? !line.contains(QRegularExpression(u"[0-9]"_s))
+                                  : line.contains(number),
+                 qPrintable(line));
+        QVERIFY(GbkCodec::encode(line).has_value());
+    }
+}
+
+void TstCrisisCare::modelReadsAsTrained()
+{
+    // What the trainer's own model predicted for the corpus's validation split
+    // (tools/train-care-model.sh): the program must read a message as the trainer did, or the
+    // model answers something it never learnt.
+    QFile list(QStringLiteral(MIAOYU_TEST_DATA "/care_model_predictions.tsv"));
+    QVERIFY(list.open(QIODevice::ReadOnly));
+    QFile file(u":/care/model.ftz"_s);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const Result<CareModel> model = CareModel::load(file.readAll());
+    QVERIFY2(model, qPrintable(model.reason()));
+    const Result<CareRules> rules = CareRules::builtIn();
+    QVERIFY(rules);
+    const std::vector<char16_t> simplified = rules->simplifiedTable();
+    const QStringList names = {u"now"_s,      u"self"_s,      u"helper"_s,
+                               u"distress"_s, u"lookalike"_s, u"chat"_s};
+    const QStringList rows = QString::fromUtf8(list.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    QVERIFY(rows.size() > 1000);
+    QStringList differ;
+    for (const QString &row : rows.mid(1)) {
+        const QStringList columns = row.split(u'\t');
+        const CareModel::Scores scores = model->scoresOf(columns.at(0), simplified);
+        const auto top = std::max_element(scores.cbegin(), scores.cend()) - scores.cbegin();
+        if (names.at(top) != columns.at(1))
+            differ << row;
+    }
+    QVERIFY2(differ.isEmpty(), qPrintable(differ.join(u'\n')));
+}
+
+void TstCrisisCare::refusesBrokenModel_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("shorter than its mark") << QByteArray("\xba\x16", 2);
+    QTest::newRow("another format") << QByteArray("PK\x03\x04 not a model at all");
+    QTest::newRow("another version") << QByteArray("\xba\x16\x4f\x2f\x0b\0\0\0", 8);
+}
+
+void TstCrisisCare::refusesBrokenModel()
+{
+    QFETCH(QByteArray, bytes);
+    const Result<CareModel> model = CareModel::load(bytes);
+    QVERIFY(!model);
+    QVERIFY2(model.reason().startsWith(u"关心模型读不了："_s), qPrintable(model.reason()));
 }
 
 void TstCrisisCare::caringLines_data()

@@ -33,6 +33,7 @@ struct Marked
 {
     QString message;
     QStringList expected;
+    QString care; // what care should answer: none, self or distress
 };
 
 QList<Marked> markedMessages()
@@ -44,8 +45,10 @@ QList<Marked> markedMessages()
     const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
     for (qsizetype i = 1; i < lines.size(); ++i) {
         const QStringList columns = lines.at(i).split(u'\t');
-        if (columns.size() >= 2)
-            marked.append({columns.at(0), columns.at(1).split(u' ', Qt::SkipEmptyParts)});
+        if (columns.size() >= 2) {
+            marked.append({columns.at(0), columns.at(1).split(u' ', Qt::SkipEmptyParts),
+                           columns.value(3, QStringLiteral("none"))});
+        }
     }
     return marked;
 }
@@ -169,22 +172,27 @@ void TstReplyFit::marksAreWellFormed()
 
 void TstReplyFit::crisisOnlyWhereMarked_data()
 {
-    addRows();
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("care");
+    for (const Marked &marked : std::as_const(m_marked))
+        QTest::newRow(qPrintable(marked.message)) << marked.message << marked.care;
 }
 
 void TstReplyFit::crisisOnlyWhereMarked()
 {
     QFETCH(QString, message);
-    QFETCH(QStringList, expected);
+    QFETCH(QString, care);
 
-    // Every message marked as a crisis must reach the caring lines, and nothing else may.
+    // Every message marked as a crisis must reach the lines for a person at risk (or acting
+    // now), and nothing else may; none of these people asks how to help someone.
     QString normalised = TextRules::normalise(message);
+    const Care::Concern concern = Care::builtIn().concernOf(normalised, message);
+    QCOMPARE(concern == Care::Concern::Self || concern == Care::Concern::Now, care == u"self"_s);
+    QVERIFY(concern != Care::Concern::SomeoneElse);
     ScriptedRandom random;
-    const Reply reply =
-        ReplyEngine::respond(normalised, m_base, RobotProfile::builtIn().name, random);
-    QCOMPARE(reply.caring, expected.contains(u"crisis"_s));
-    QCOMPARE(Care::builtIn().concernOf(TextRules::normalise(message)) == Care::Concern::Self,
-             expected.contains(u"crisis"_s));
+    const Reply reply = ReplyEngine::respond(normalised, m_base, RobotProfile::builtIn().name,
+                                             random, nullptr, message);
+    QCOMPARE(reply.caring, concern != Care::Concern::None);
 }
 
 void TstReplyFit::routeDecidesTheAnswerAndTheHint_data()
@@ -243,11 +251,11 @@ Outcome TstReplyFit::outcome(const Marked &marked) const
     const QStringList &expected = marked.expected;
     QString message = TextRules::normalise(marked.message);
     ScriptedRandom random;
-    const Reply reply = ReplyEngine::respond(message, m_base, RobotProfile::builtIn().name, random);
+    const Reply reply = ReplyEngine::respond(message, m_base, RobotProfile::builtIn().name, random,
+                                             nullptr, marked.message);
     if (expected.contains(u"crisis"_s))
-        return reply.caring && Care::builtIn().linesFor(Care::Concern::Self).contains(*reply.text)
-                   ? Outcome::Fitting
-                   : Outcome::Misfit;
+        return reply.caring && reply.route.concern != Care::Concern::SomeoneElse ? Outcome::Fitting
+                                                                                 : Outcome::Misfit;
     if (reply.caring)
         return Outcome::Misfit;
     if (reply.command != ChatCommand::None)

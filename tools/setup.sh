@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
     cmake ninja-build g++ pkg-config libbenchmark-dev
-    qt6-base-dev qt6-speech-dev qt6-declarative-dev libicu-dev zlib1g-dev libreadline-dev fasttext
+    qt6-base-dev qt6-speech-dev qt6-declarative-dev libicu-dev zlib1g-dev libreadline-dev fasttext libfasttext-dev
     qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng qt6-translations-l10n
     fonts-wqy-microhei locales
     clang clang-format libclang-rt-14-dev llvm libbenchmark-dev

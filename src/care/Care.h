@@ -2,14 +2,16 @@
 // SPDX-FileCopyrightText: The 妙语通 developers
 #pragma once
 // Care for a person at risk: recognises a message from someone who may be thinking of ending
-// their life or hurting themselves, or from someone asking how to help such a person, and holds
-// the lines the robot answers them with. The words it listens for are data (assets/care/), read
-// and compiled once; only the reply engine asks it.
+// their life or hurting themselves, or who is acting on it now, or from someone asking how to
+// help such a person, and holds the lines the robot answers them with. The words it listens for
+// are data (assets/care/), read and compiled once; a learnt model (CareModel) tells, among the
+// cries they hear, who is acting now. Only the reply engine asks it.
 //
 // Why this is built in: a user in crisis once typed "我想死" and the keyword table answered
 // "想就去做吧". Words like these must never reach the table or a joke, whatever file the user
 // has, so they live with the program rather than in Data.ait.
 
+#include "care/CareModel.h"
 #include "care/CareRules.h"
 #include "care/KeyGroups.h"
 #include "common/Result.h"
@@ -18,6 +20,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <optional>
 #include <vector>
 
 class Care
@@ -26,26 +29,30 @@ public:
     // Whom a message's words are about: the user, or someone the user is worried about and asks
     // how to help ("朋友说想死，我该怎么劝"), whom lines asking the user whether they are safe
     // would not answer.
+    // Acting now: at the place, means in hand, already hurt, saying goodbye.
     enum class Concern
     {
         None,
+        Now,
         Self,
         SomeoneElse,
     };
 
     // Compiles the rules; a pattern that does not compile, a mark no one defined or more
-    // families than the matcher holds gives the reason, naming the family.
-    static Result<Care> build(const CareRules &rules);
+    // families than the matcher holds gives the reason, naming the family. Without a model no
+    // one is told apart as acting now.
+    static Result<Care> build(const CareRules &rules, std::optional<CareModel> model = {});
     // The program's own rules, compiled on first use; safe to call from any thread. Rules that
     // do not compile stop the program with the reason: the tests read the same rules.
     static const Care &builtIn();
 
     // The normalised message is what the robot compares (spaces removed, lower case); the
-    // message as typed keeps the spaces between Latin words, for readers that need them.
+    // message as typed keeps the spaces between Latin words, which the model reads as words.
     Concern concernOf(QStringView normalised, QStringView typed = {}) const;
 
-    // The lines for each concern, each one whole (no placeholders).
-    const QStringList &linesFor(Concern concern) const;
+    // The lines for each concern, each one whole (no placeholders). Acting now is answered with
+    // the emergency numbers of where the message was likely written.
+    const QStringList &linesFor(Concern concern, QStringView message = {}) const;
 
 private:
     struct Family
@@ -65,6 +72,8 @@ private:
     };
 
     Care() = default;
+    Concern phrasesConcern(QStringView normalised) const;
+    Concern modelConcern(QStringView message, Concern heard) const;
     bool holdsCrisisWords(QStringView text, const Neighbours &neighbours) const;
     bool matches(const Family &family, QStringView text, const std::vector<KeyGroups::Hit> &hits,
                  quint64 group, const Neighbours &neighbours) const;
@@ -78,6 +87,10 @@ private:
     QRegularExpression m_others;
     QRegularExpression m_asks;
     std::vector<char16_t> m_simplified; // the simplified form of every code unit
+    std::optional<CareModel> m_model;
+    QString m_cantonese;
+    QStringList m_nowLines;
+    QStringList m_nowLinesHongKongTaiwan;
     QStringList m_selfLines;
     QStringList m_helperLines;
 };

@@ -97,6 +97,8 @@ Result<CareRules> CareRules::read(const QList<std::pair<QString, QString>> &file
                         return refuse(QStringLiteral("“%1”不是一个繁体字加一个简体字。").arg(pair));
                     rules.traditional += pair;
                 }
+            } else if (keyword == u"cantonese") {
+                rules.cantonese += words.join(QString());
             } else if (keyword == u"lookalike") {
                 rules.lookAlikes.append(value);
             } else if (keyword == u"others") {
@@ -124,9 +126,22 @@ Result<CareRules> CareRules::read(const QList<std::pair<QString, QString>> &file
                 QStringLiteral("：“%1”这一组缺少 anchors 或 wording。").arg(family.name));
         }
     }
-    if (rules.selfLines.isEmpty() || rules.helperLines.isEmpty())
-        return Result<CareRules>::failure(QStringLiteral("缺少 self 或 helper 的回复。"));
+    if (rules.selfLines.isEmpty() || rules.helperLines.isEmpty() || rules.nowLines.isEmpty() ||
+        rules.nowLinesHongKongTaiwan.isEmpty() || rules.distressLines.isEmpty()) {
+        return Result<CareRules>::failure(
+            QStringLiteral("缺少 self、helper、now、now-hktw 或 distress 的回复。"));
+    }
     return rules;
+}
+
+std::vector<char16_t> CareRules::simplifiedTable() const
+{
+    std::vector<char16_t> table(0x10000);
+    for (size_t c = 0; c < table.size(); ++c)
+        table[c] = char16_t(c);
+    for (qsizetype i = 0; i + 1 < traditional.size(); i += 2)
+        table[traditional[i].unicode()] = traditional[i + 1].unicode();
+    return table;
 }
 
 Result<CareRules> CareRules::builtIn()

@@ -49,6 +49,12 @@ struct CareRules
     QStringList nowLinesHongKongTaiwan;
     QStringList distressLines;
 
+    // The simplified form of every UTF-16 code unit, from the pairs in traditional.
+    std::vector<char16_t> simplifiedTable() const;
+    // Words only written Cantonese uses ("嘅", "咗"): a message that holds one, or a traditional
+    // character, may come from Hong Kong or Taiwan.
+    QString cantonese;
+
     // Reads the files, given as name and text, in order. A line that does not follow the rules
     // gives the reason, with its file and line.
     static Result<CareRules> read(const QList<std::pair<QString, QString>> &files);

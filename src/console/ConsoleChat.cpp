@@ -24,8 +24,15 @@ QString routeName(const ReplyEngine::Route &route)
     case Way::Calculator:
         return QStringLiteral("calculator");
     case Way::Crisis:
-        if (route.concern == Care::Concern::SomeoneElse)
+        switch (route.concern) {
+        case Care::Concern::Now:
+            return QStringLiteral("care:now");
+        case Care::Concern::SomeoneElse:
             return QStringLiteral("care:helper");
+        case Care::Concern::None:
+        case Care::Concern::Self:
+            break;
+        }
         return QStringLiteral("care:self");
     case Way::RudeWord:
         return QStringLiteral("rude");

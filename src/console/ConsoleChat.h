@@ -19,7 +19,8 @@ class Speaker;
 
 struct ConsoleAnswer
 {
-    // command, calculator, care:self, care:helper, rude, entry, no-answer, blank or too-long.
+    // command, calculator, care:now, care:self, care:helper, rude, entry, no-answer,
+    // blank or too-long.
     QString route;
     // The entry's key or the filter word found; empty for the other routes.
     QString key;

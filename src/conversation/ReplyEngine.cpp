@@ -114,7 +114,7 @@ Reply respond(QString &message, const KnowledgeBase &knowledge, const QString &r
                                              : reply.lines.at(calculatorTemplate(random));
         return reply;
     case Route::Way::Crisis:
-        reply.lines = Care::builtIn().linesFor(reply.route.concern);
+        reply.lines = Care::builtIn().linesFor(reply.route.concern, message);
         reply.caring = true;
         break;
     case Route::Way::RudeWord:

@@ -2,55 +2,21 @@
 // SPDX-FileCopyrightText: The 妙语通 developers
 // Splits the care corpus (lines of "message<TAB>label") into training, validation and test by a
 // hash of each message, so a line stays in its split whatever is added around it, and writes one
-// split either as fastText's trainer reads it ("__label__self 我 不 想 ...") or as it was
-// written. The trainer's reading: traditional characters as care reads them in simplified ones,
-// every Chinese character a token of its own, Latin words and pinyin whole and in lower case, so
-// that word n-grams see characters; a program that asks the model must read messages the same way.
+// split either as fastText's trainer reads it ("__label__self 我 不 想 ...", in the program's own
+// reading, CareModel::reading) or as it was written.
 //
 //   care-corpus fasttext|messages train|valid|test|any FILE...
 
+#include "care/CareModel.h"
 #include "care/CareRules.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QFile>
-#include <QHash>
 #include <QList>
 #include <cstdio>
 
 namespace {
-
-bool isWordCharacter(char32_t c)
-{
-    return (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') || c == u'\'';
-}
-
-QString reading(const QString &message, const QHash<QChar, QChar> &simplified)
-{
-    QString text = message;
-    for (QChar &c : text)
-        c = simplified.value(c, c);
-    // Full-width letters and digits, and other compatibility forms, as their plain ones.
-    text = text.normalized(QString::NormalizationForm_KC).toLower();
-    QString out;
-    bool inWord = false;
-    for (const char32_t c : text.toUcs4()) {
-        if (isWordCharacter(c)) {
-            if (!inWord && !out.isEmpty())
-                out += u' ';
-            out += QChar(char16_t(c));
-            inWord = true;
-            continue;
-        }
-        inWord = false;
-        if (QChar::isSpace(c))
-            continue;
-        if (!out.isEmpty())
-            out += u' ';
-        out += QString::fromUcs4(&c, 1);
-    }
-    return out;
-}
 
 QString splitOf(const QString &message)
 {
@@ -85,9 +51,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "care-corpus: %s\n", qPrintable(rules.reason()));
         return 1;
     }
-    QHash<QChar, QChar> simplified;
-    for (qsizetype i = 0; i + 1 < rules->traditional.size(); i += 2)
-        simplified.insert(rules->traditional[i], rules->traditional[i + 1]);
+    const std::vector<char16_t> simplified = rules->simplifiedTable();
     for (const QString &path : arguments.mid(3)) {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
@@ -107,7 +71,7 @@ int main(int argc, char *argv[])
             if (arguments[2] != u"any" && splitOf(columns[0]) != arguments[2])
                 continue;
             const QString out = forTrainer ? QStringLiteral("__label__") + columns[1].trimmed() +
-                                                 u' ' + reading(columns[0], simplified)
+                                                 u' ' + CareModel::reading(columns[0], simplified)
                                            : columns[0] + u'\t' + columns[1].trimmed();
             std::puts(out.toUtf8().constData());
         }
