@@ -116,8 +116,6 @@ private slots:
     void seedMakesRunsRepeatable();
     void refusesBadInput_data();
     void refusesBadInput();
-    void badKnowledgeChangesNothing_data();
-    void badKnowledgeChangesNothing();
     void saysWhatTheWindowSays();
     void talksAtATerminal();
 
@@ -182,6 +180,9 @@ void TstConsole::routesInBatch_data()
                            QDir::toNativeSeparators(m_dir.path()))};
     QTest::newRow("a cry for help") << "我不想活了"_ba << u"care:self"_s << QString() << QString()
                                     << escaped(Care::builtIn().linesFor(Care::Concern::Self));
+    QTest::newRow("acting now") << "我现在就站在楼顶边上，不想活了"_ba << u"care:now"_s << QString()
+                                << QString()
+                                << escaped(Care::builtIn().linesFor(Care::Concern::Now));
     QTest::newRow("a helper") << "朋友说他不想活了，我该怎么劝他？"_ba << u"care:helper"_s
                               << QString() << QString()
                               << escaped(Care::builtIn().linesFor(Care::Concern::SomeoneElse));
@@ -255,103 +256,91 @@ void TstConsole::seedMakesRunsRepeatable()
 
 void TstConsole::refusesBadInput_data()
 {
+    QTest::addColumn<QString>("knowledge"); // what Data.ait is: good, missing, damaged, ...
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QByteArray>("input");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("said");
     QTest::addColumn<QStringList>("rows");
 
+    const QString good = u"good"_s;
+    const QByteArray hello = "你好\n"_ba;
+    const QStringList answered = {u"1\tentry\t你好\t1\t你好呀"_s};
     QTest::newRow("bytes that are not UTF-8")
-        << QStringList() << "你好\n\xff好\n"_ba << 0 << u"第 2 行有不是 UTF-8 的字节"_s
-        << QStringList{u"1\tentry\t你好\t1\t你好呀"_s, u"2\tno-answer"_s};
-    QTest::newRow("unknown option") << QStringList{u"--bogus"_s} << QByteArray() << 2
+        << good << QStringList() << "你好\n\xff好\n"_ba << 0 << u"第 2 行有不是 UTF-8 的字节"_s
+        << QStringList{answered.constFirst(), u"2\tno-answer"_s};
+    QTest::newRow("unknown option") << good << QStringList{u"--bogus"_s} << QByteArray() << 2
                                     << u"不认识的选项 --bogus"_s << QStringList();
-    QTest::newRow("a seed below zero") << QStringList{u"--seed"_s, u"-1"_s} << QByteArray() << 2
-                                       << u"--seed 要写一个不小于 0 的整数"_s << QStringList();
+    QTest::newRow("a seed below zero") << good << QStringList{u"--seed"_s, u"-1"_s} << QByteArray()
+                                       << 2 << u"--seed 要写一个不小于 0 的整数"_s << QStringList();
     QTest::newRow("a day that does not exist")
-        << QStringList{u"--now"_s, u"2014-13-01 00:00:00"_s} << QByteArray() << 2
+        << good << QStringList{u"--now"_s, u"2014-13-01 00:00:00"_s} << QByteArray() << 2
         << u"--now 要写成“yyyy-MM-dd hh:mm:ss”的样子"_s << QStringList();
-    QTest::newRow("an option without its value") << QStringList{u"--seed"_s} << QByteArray() << 2
-                                                 << u"--seed 后面要写一个值"_s << QStringList();
-    QTest::newRow("a message as an argument")
-        << QStringList{u"你好"_s} << QByteArray() << 2 << u"多余的参数“你好”"_s << QStringList();
-    QTest::newRow("two sources of knowledge")
-        << QStringList{u"--default"_s} << QByteArray() << 2 << u"只能选一个"_s << QStringList();
+    QTest::newRow("an option without its value")
+        << good << QStringList{u"--seed"_s} << QByteArray() << 2 << u"--seed 后面要写一个值"_s
+        << QStringList();
+    QTest::newRow("a message as an argument") << good << QStringList{u"你好"_s} << QByteArray() << 2
+                                              << u"多余的参数“你好”"_s << QStringList();
+    QTest::newRow("two sources of knowledge") << good << QStringList{u"--default"_s} << QByteArray()
+                                              << 2 << u"只能选一个"_s << QStringList();
+    // A file the window would refuse or ask about: its reason, and nothing written.
+    QTest::newRow("no Data.ait") << u"missing"_s << QStringList() << hello << 1
+                                 << u"还没有数据文件 Data.ait"_s << QStringList();
+    QTest::newRow("damaged") << u"damaged"_s << QStringList() << hello << 1 << u"无法读取数据文件"_s
+                             << QStringList();
+    QTest::newRow("saved as UTF-8") << u"utf8"_s << QStringList() << hello << 1
+                                    << u"数据文件是 UTF-8 编码的"_s << QStringList();
+    QTest::newRow("a folder by its name")
+        << u"folder"_s << QStringList() << hello << 1 << u"不是普通的文件"_s << QStringList();
+    QTest::newRow("too large") << u"huge"_s << QStringList() << hello << 1 << u"无法读取数据文件"_s
+                               << QStringList();
+    QTest::newRow("read-only, answered")
+        << u"readonly"_s << QStringList() << hello << 0 << QString() << answered;
 }
 
 void TstConsole::refusesBadInput()
 {
+    QFETCH(QString, knowledge);
     QFETCH(QStringList, arguments);
     QFETCH(QByteArray, input);
     QFETCH(int, status);
     QFETCH(QString, said);
     QFETCH(QStringList, rows);
 
-    const QStringList before = snapshot(m_dir.path());
-    const Run run = console(QStringList{u"--data-dir"_s, m_dir.path()} + arguments, input);
-    QCOMPARE(run.status, status);
-    QVERIFY2(run.err.contains(said), qPrintable(run.err));
-    QCOMPARE(run.rows.size(), rows.size());
-    for (qsizetype i = 0; i < rows.size(); ++i)
-        QVERIFY2(run.rows.at(i).startsWith(rows.at(i)), qPrintable(run.rows.at(i)));
-    QCOMPARE(snapshot(m_dir.path()), before);
-}
-
-void TstConsole::badKnowledgeChangesNothing_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("said");
-
-    QTest::newRow("missing") << u"missing"_s << 1 << u"还没有数据文件 Data.ait"_s;
-    QTest::newRow("damaged") << u"damaged"_s << 1 << u"无法读取数据文件"_s;
-    QTest::newRow("saved as UTF-8") << u"utf8"_s << 1 << u"数据文件是 UTF-8 编码的"_s;
-    QTest::newRow("a folder by its name") << u"folder"_s << 1 << u"不是普通的文件"_s;
-    QTest::newRow("too large") << u"huge"_s << 1 << u"无法读取数据文件"_s;
-    QTest::newRow("read-only, answered") << u"readonly"_s << 0 << QString();
-}
-
-void TstConsole::badKnowledgeChangesNothing()
-{
-    QFETCH(QString, kind);
-    QFETCH(int, status);
-    QFETCH(QString, said);
-
     QTemporaryDir dir;
     const QString path = dir.filePath(u"Data.ait"_s);
     QFile file(path);
-    if (kind == u"folder") {
+    if (knowledge == u"folder") {
         QVERIFY(QDir().mkdir(path));
-    } else if (kind != u"missing") {
+    } else if (knowledge != u"missing") {
         QVERIFY(file.open(QIODevice::WriteOnly));
         const QString text = knowledgeText(Entries);
-        if (kind == u"huge")
+        if (knowledge == u"huge")
             QVERIFY(file.resize(KnowledgeFile::MaxFileSize + 1)); // sparse: no disk it takes
-        else if (kind == u"damaged")
+        else if (knowledge == u"damaged")
             file.write(*GbkCodec::encode(text.left(text.indexOf(u"[AI_Dat]"_s) + 3)));
-        else if (kind == u"utf8")
+        else if (knowledge == u"utf8")
             file.write(text.toUtf8());
         else
             file.write(*GbkCodec::encode(text));
         file.close();
     }
-    if (kind == u"readonly") {
+    if (knowledge == u"readonly") {
         QVERIFY(file.setPermissions(QFile::ReadOwner));
         QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
     }
     const QStringList before = snapshot(dir.path());
 
-    const Run run = console({u"--data-dir"_s, dir.path()}, "你好\n"_ba);
+    const Run run = console(QStringList{u"--data-dir"_s, dir.path()} + arguments, input);
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QCOMPARE(run.status, status);
+    QVERIFY2(run.err.contains(said), qPrintable(run.err));
+    if (status == 1 && knowledge != u"missing")
+        QVERIFY2(run.err.contains(dir.path()), qPrintable(run.err));
+    QCOMPARE(run.rows.size(), rows.size());
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        QVERIFY2(run.rows.at(i).startsWith(rows.at(i)), qPrintable(run.rows.at(i)));
     QCOMPARE(snapshot(dir.path()), before);
-    if (status == 0) {
-        QCOMPARE(run.rows, QStringList{u"1\tentry\t你好\t1\t你好呀"_s});
-    } else {
-        QVERIFY2(run.err.contains(said), qPrintable(run.err));
-        QVERIFY(run.err.contains(dir.path()) || kind == u"missing");
-        QVERIFY(run.rows.isEmpty());
-    }
 }
 
 void TstConsole::saysWhatTheWindowSays()
