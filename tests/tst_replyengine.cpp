@@ -106,7 +106,7 @@ void TestReplyEngine::choosesThePathInOrder()
     const KnowledgeBase kb = knowledge(kTable);
     ScriptedRandom random;
     const Reply reply = ReplyEngine::respond(message, kb, QStringLiteral("阿木"), random);
-    QCOMPARE(int(reply.command), command);
+    QCOMPARE(int(reply.route.command), command);
     QCOMPARE(reply.text.value_or(QString()), text);
     if (reply.text)
         QCOMPARE(int(reply.kind), kind);
@@ -159,7 +159,7 @@ void TestReplyEngine::emptyTableSaysNothing()
     QString message = QStringLiteral("hello");
     const Reply reply = ReplyEngine::respond(message, kb, QStringLiteral("阿木"), random);
     QVERIFY(!reply.text);
-    QCOMPARE(reply.command, ChatCommand::None);
+    QCOMPARE(reply.route.command, ChatCommand::None);
 }
 
 void TestReplyEngine::calculatorStripsAndFails_data()

@@ -217,7 +217,7 @@ void TstReplyFit::routeDecidesTheAnswerAndTheHint()
     const Reply reply = ReplyEngine::respond(answered, m_base, name, random);
     const QString text = reply.text.value_or(QString());
     using Way = ReplyEngine::Route::Way;
-    QCOMPARE(reply.command, way.way == Way::Command ? way.command : ChatCommand::None);
+    QCOMPARE(reply.route.command, way.way == Way::Command ? way.command : ChatCommand::None);
     QCOMPARE(reply.caring, way.way == Way::Crisis);
     QCOMPARE(reply.kind == RobotText::NotUnderstood, way.way == Way::NoAnswer);
     if (way.way == Way::RudeWord)
@@ -258,7 +258,7 @@ Outcome TstReplyFit::outcome(const Marked &marked) const
                                                                                  : Outcome::Misfit;
     if (reply.caring)
         return Outcome::Misfit;
-    if (reply.command != ChatCommand::None)
+    if (reply.route.command != ChatCommand::None)
         return expected.contains(u"command"_s) ? Outcome::Fitting : Outcome::Misfit;
     if (reply.kind == RobotText::NotUnderstood)
         return expected.contains(u"noanswer"_s) ? Outcome::Fitting : Outcome::NoAnswer;

@@ -102,8 +102,7 @@ Reply respond(QString &message, const KnowledgeBase &knowledge, const QString &r
     reply.route = route(message, knowledge, robotName, index, {}, typed);
     switch (reply.route.way) {
     case Route::Way::Command:
-        reply.command = reply.route.command;
-        if (const QString text = ChatCommands::reply(reply.command); !text.isEmpty()) {
+        if (const QString text = ChatCommands::reply(reply.route.command); !text.isEmpty()) {
             reply.lines = {text};
             reply.text = text;
         }

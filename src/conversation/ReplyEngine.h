@@ -50,7 +50,6 @@ struct Route
 struct Reply
 {
     ReplyEngine::Route route;
-    ChatCommand command = ChatCommand::None;
     // What to say, if anything; placeholders are still in it.
     std::optional<QString> text;
     // Every line the same road could have said, the one said among them: an entry's replies,

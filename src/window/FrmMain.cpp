@@ -270,8 +270,8 @@ void FrmMain::replyTick()
     // the user writes again.
     if (reply.caring)
         m_timerActive->stop();
-    if (reply.command != ChatCommand::None)
-        runCommand(reply.command);
+    if (reply.route.command != ChatCommand::None)
+        runCommand(reply.route.command);
 }
 
 void FrmMain::runCommand(ChatCommand command)
