@@ -49,9 +49,12 @@ int main(int argc, char *argv[])
     const Care &care = Care::builtIn();
     const QString cry = QStringLiteral("。我现在就站在楼顶边上，不想活了。");
     const QString everyday = kilobyteMessage();
-    for (const auto &[name, typed] :
+    // Named, not bound: clang 14 does not let a lambda capture a structured binding.
+    for (const auto &sample :
          {std::pair{"1 KB message", everyday},
           std::pair{"1 KB ending in a cry", everyday.left(1024 - cry.size()) + cry}}) {
+        const char *name = sample.first;
+        const QString &typed = sample.second;
         const QString normalised = TextRules::normalise(typed);
         std::vector<double> normalising, verdict, ratio;
         for (int round = 0; round < Rounds; ++round) {
