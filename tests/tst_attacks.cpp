@@ -20,6 +20,7 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <memory>
 #include <optional>
 #include <sys/resource.h>
 
@@ -120,12 +121,14 @@ void TestAttacks::closingDuringLongWork()
 {
     QFETCH(Work, work);
     WindowHarness h;
-    QSemaphore gate;
-    std::atomic_bool holding = false;
-    h.adjustSeams = [&](FrmMainSeams &seams) {
-        seams.beforeWork = [&] {
-            if (holding.load())
-                gate.acquire();
+    // Shared with the worker, which the close no longer waits for: it may pass the gate after
+    // this test has returned.
+    const auto gate = std::make_shared<QSemaphore>();
+    const auto holding = std::make_shared<std::atomic_bool>(false);
+    h.adjustSeams = [gate, holding](FrmMainSeams &seams) {
+        seams.beforeWork = [gate, holding] {
+            if (holding->load())
+                gate->acquire();
         };
     };
     h.writeKnowledge(knowledgeText(Table));
@@ -137,7 +140,7 @@ void TestAttacks::closingDuringLongWork()
     const qsizetype saidBefore = h.speaker.lines.size();
 
     // The work waits on its worker while the close button is pressed.
-    holding = true;
+    *holding = true;
     if (work == Work::Loading) {
         QVERIFY(h.window->start());
     } else {
@@ -146,8 +149,8 @@ void TestAttacks::closingDuringLongWork()
     }
     QVERIFY(h.window->busy());
     h.window->close();
-    holding = false;
-    gate.release();
+    *holding = false;
+    gate->release();
 
     QTRY_COMPARE(closed.size(), 1);
     QVERIFY(!h.window->isVisible());
