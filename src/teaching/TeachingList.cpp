@@ -184,29 +184,15 @@ void TeachingList::replaceEntry(int row, const QString &entry)
 
 int TeachingList::findKey(QStringView key) const
 {
-    int first = -1;
-    m_keys.forEachCandidate(keyHash(key), [&](ItemId id) {
-        if (KnowledgeEntry::key(m_store.text(id)) != key)
-            return;
-        const int row = rowOf(id);
-        if (first < 0 || row < first)
-            first = row;
-    });
-    return first;
+    return firstRowOf(key, [key](QStringView text) { return KnowledgeEntry::key(text) == key; });
 }
 
 int TeachingList::findEntry(QStringView entry) const
 {
     const QStringView wanted = KnowledgeEntry::withoutLineEnd(entry);
-    int first = -1;
-    m_keys.forEachCandidate(keyHash(KnowledgeEntry::key(entry)), [&](ItemId id) {
-        if (KnowledgeEntry::withoutLineEnd(m_store.text(id)) != wanted)
-            return;
-        const int row = rowOf(id);
-        if (first < 0 || row < first)
-            first = row;
+    return firstRowOf(KnowledgeEntry::key(entry), [wanted](QStringView text) {
+        return KnowledgeEntry::withoutLineEnd(text) == wanted;
     });
-    return first;
 }
 
 QString TeachingList::entryAt(int row) const

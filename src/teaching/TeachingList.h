@@ -116,6 +116,19 @@ private:
     quint64 labelForNewRow(int row);
     void relabel();
     int rowOf(ItemId id) const;
+    // The first row, in list order, among the entries with this key whose text matches.
+    template <typename Matches> int firstRowOf(QStringView key, Matches matches) const
+    {
+        int first = -1;
+        m_keys.forEachCandidate(keyHash(key), [&](ItemId id) {
+            if (!matches(m_store.text(id)))
+                return;
+            const int row = rowOf(id);
+            if (first < 0 || row < first)
+                first = row;
+        });
+        return first;
+    }
 
     KeyCollator m_collator;
     Store m_store;
