@@ -5,6 +5,7 @@
 // refusal in words), and the conversion of a UTF-8 file.
 
 #include "common/GbkCodec.h"
+#include "knowledge/CheckedReplace.h"
 #include "knowledge/DataLocation.h"
 #include "knowledge/KnowledgeBase.h"
 #include "knowledge/KnowledgeFile.h"
@@ -93,6 +94,8 @@ private slots:
     void utf8LookSurvivesAnyCut();
     void convertUtf8ToGbk_data();
     void convertUtf8ToGbk();
+    void writesFollowOnlyLinksThatWereThere_data();
+    void writesFollowOnlyLinksThatWereThere();
     void dataLocationFallsBackWhenExecutableDirIsUnusable();
 };
 
@@ -558,6 +561,97 @@ void TestKnowledgeFile::convertUtf8ToGbk()
     QVERIFY(loaded.knowledge);
     QCOMPARE(KnowledgeEntry::replies(loaded.knowledge->keywordTable.at(0)),
              QStringList{u"早上好"_qs});
+}
+
+enum class Write
+{
+    FirstRun,
+    Conversion,
+    CopyAnew, // saved elsewhere where nothing was
+    CopyOver, // saved elsewhere over a file
+};
+// Data.ait is a link from the start (for a first run, its folder is); or another account puts a
+// link to the user's other file at the name, once the copy is chosen or as the write ends.
+enum class Link
+{
+    FromTheStart,
+    AfterTheChoice,
+    BeforeTheLastStep,
+};
+Q_DECLARE_METATYPE(Write)
+Q_DECLARE_METATYPE(Link)
+
+void TestKnowledgeFile::writesFollowOnlyLinksThatWereThere_data()
+{
+    QTest::addColumn<Write>("write");
+    QTest::addColumn<Link>("link");
+    const Link last = Link::BeforeTheLastStep;
+    QTest::newRow("first run, a link appears") << Write::FirstRun << last;
+    QTest::newRow("conversion, a link swapped in") << Write::Conversion << last;
+    QTest::newRow("copy where nothing was, a link appears") << Write::CopyAnew << last;
+    QTest::newRow("copy over a file, a link swapped in") << Write::CopyOver << last;
+    QTest::newRow("copy over a file, a link once chosen")
+        << Write::CopyOver << Link::AfterTheChoice;
+    QTest::newRow("first run in a folder reached by a link")
+        << Write::FirstRun << Link::FromTheStart;
+    QTest::newRow("conversion through a link") << Write::Conversion << Link::FromTheStart;
+    QTest::newRow("copy chosen as a link") << Write::CopyOver << Link::FromTheStart;
+}
+
+void TestKnowledgeFile::writesFollowOnlyLinksThatWereThere()
+{
+    QFETCH(Write, write);
+    QFETCH(Link, link);
+    const bool linkFirst = link == Link::FromTheStart;
+    QTemporaryDir dir;
+    const QString victim = dir.filePath(u"victim.txt"_qs);
+    QVERIFY(KnowledgeFile::write(victim, "the user's other file"));
+    QVERIFY(QDir().mkpath(dir.filePath(u"real"_qs)));
+    const QString real = dir.filePath(linkFirst ? u"real/Data.ait"_qs : u"Data.ait"_qs);
+    QString path = dir.filePath(u"Data.ait"_qs);
+    if (linkFirst && write == Write::FirstRun) {
+        QVERIFY(QFile::link(dir.filePath(u"real"_qs), dir.filePath(u"linked"_qs)));
+        path = dir.filePath(u"linked/Data.ait"_qs);
+    } else if (linkFirst) {
+        QVERIFY(QFile::link(real, path));
+    }
+    const QString text = smallFile(QStringLiteral("|早\\早上好\\\r\n"));
+    const bool overAFile = write == Write::Conversion || write == Write::CopyOver;
+    if (overAFile)
+        QVERIFY(KnowledgeFile::write(real, text.toUtf8()));
+    const KnowledgeFile::Chosen chosen = KnowledgeFile::choose(path);
+
+    // Should the swap fail, the write succeeds and the row fails.
+    const auto swapIn = [&] {
+        if (!overAFile || QFile::rename(path, path + u".aside"_qs))
+            QFile::link(victim, path);
+    };
+    if (link == Link::AfterTheChoice)
+        swapIn();
+    int writes = write == Write::Conversion ? 2 : 1; // the conversion's backup comes first
+    const KnowledgeFile::WriteFault meanwhile = [&](QByteArray &) {
+        if (link == Link::BeforeTheLastStep && --writes == 0)
+            swapIn();
+        return 0;
+    };
+    const Status done = [&] {
+        if (write == Write::FirstRun)
+            return CheckedReplace::create(path, gbk(text), {}, meanwhile);
+        if (write == Write::Conversion)
+            return KnowledgeFile::convertUtf8ToGbk(path, path + u".utf8.bak"_qs, meanwhile);
+        return KnowledgeFile::write(chosen, gbk(text), meanwhile);
+    }();
+
+    QCOMPARE(fileBytes(victim), QByteArray("the user's other file"));
+    QCOMPARE(QFileInfo(path).isSymLink(), !linkFirst || write != Write::FirstRun);
+    QCOMPARE(QDir(QFileInfo(real).path()).entryList({u"Data.ait.??????"_qs}), QStringList());
+    QCOMPARE(bool(done), linkFirst);
+    if (linkFirst)
+        QCOMPARE(fileBytes(real), gbk(text));
+    else
+        QVERIFY2(done.reason().contains(u"链接"_qs), qPrintable(done.reason()));
+    if (!linkFirst && overAFile)
+        QCOMPARE(fileBytes(path + u".aside"_qs), text.toUtf8());
 }
 
 void TestKnowledgeFile::dataLocationFallsBackWhenExecutableDirIsUnusable()

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -36,17 +37,27 @@ constexpr auto LockPoll = std::chrono::milliseconds(20);
 // "Data.ait" + "." + this many letters or digits: the temporary files of a save.
 constexpr int TemporarySuffix = 6;
 
-QString linkAppeared()
+// How the words name the file: Data.ait is the data file; a copy the user saved elsewhere goes
+// by its own name.
+QString fileCalled(const QByteArray &name)
 {
-    return QStringLiteral("数据文件 Data.ait 被换成了一个链接，指向别的文件。"
-                          "为了不改动那个文件，妙语通没有写入。");
+    const QString shown = QFile::decodeName(name);
+    return shown == KnowledgeFile::FileName ? QStringLiteral("数据文件 Data.ait")
+                                            : QStringLiteral("文件 ") + shown;
 }
 
-QString linkMoved(const QString &was)
+QString linkAppeared(const QByteArray &name)
 {
-    return QStringLiteral("数据文件 Data.ait 是一个链接，原本指向 %1，现在指向了别处。"
+    return QStringLiteral("%1 被换成了一个链接，指向别的文件。为了不改动那个文件，妙语通没有写入。")
+        .arg(fileCalled(name));
+}
+
+QString linkMoved(const QString &path, const QString &was)
+{
+    return QStringLiteral("%1 是一个链接，原本指向 %2，现在指向了别处。"
                           "为了不改动别处的文件，妙语通没有写入。")
-        .arg(QDir::toNativeSeparators(was));
+        .arg(fileCalled(QFile::encodeName(QFileInfo(path).fileName())),
+             QDir::toNativeSeparators(was));
 }
 
 // Where the file lives: the folder it was read in, held open, and its name there.
@@ -56,22 +67,27 @@ struct Place
     QByteArray name;
 };
 
-Status locate(const QString &path, const FileStamp &known, Place &place)
+Status openFolder(const QString &path, Place &place)
 {
-    QString real = QFileInfo(path).absoluteFilePath();
-    if (!known.linkedTo.isEmpty()) {
-        // A Data.ait that was a link when read goes on leading to that file, and only to it.
-        if (FileAccess::linkTargetOf(path) != known.linkedTo)
-            return Status::failure(linkMoved(known.linkedTo));
-        real = known.linkedTo;
-    }
-    const QFileInfo file(real);
+    const QFileInfo file(path);
     place.folder.reset(::open(QFile::encodeName(file.absolutePath()).constData(),
                               O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (place.folder.fd < 0)
         return Status::failure(reasonFor(errno));
     place.name = QFile::encodeName(file.fileName());
     return success();
+}
+
+Status locate(const QString &path, const FileStamp &known, Place &place)
+{
+    QString real = QFileInfo(path).absoluteFilePath();
+    if (!known.linkedTo.isEmpty()) {
+        // A Data.ait that was a link when read goes on leading to that file, and only to it.
+        if (FileAccess::linkTargetOf(path) != known.linkedTo)
+            return Status::failure(linkMoved(path, known.linkedTo));
+        real = known.linkedTo;
+    }
+    return openFolder(real, place);
 }
 
 enum class Lock
@@ -100,8 +116,9 @@ Lock lock(int fd)
     }
 }
 
-// A new temporary file in the folder, never over anything: name.XXXXXX.
-Result<QByteArray> createTemporary(const Place &place, Descriptor &file)
+// A new temporary file in the folder, never over anything: name.XXXXXX. Its permissions are
+// what the umask leaves of mode.
+Result<QByteArray> createTemporary(const Place &place, Descriptor &file, mode_t mode = 0600)
 {
     static constexpr char Letters[] =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
@@ -110,7 +127,7 @@ Result<QByteArray> createTemporary(const Place &place, Descriptor &file)
         for (int i = 0; i < TemporarySuffix; ++i)
             name += Letters[QRandomGenerator::global()->bounded(int(sizeof Letters) - 1)];
         file.reset(::openat(place.folder.fd, name.constData(),
-                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
         if (file.fd >= 0)
             return name;
         if (errno != EEXIST)
@@ -137,7 +154,7 @@ Status open(const Place &place, Opened &opened)
         const bool exists =
             ::fstatat(place.folder.fd, place.name.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0;
         if (exists && S_ISLNK(status.st_mode))
-            return Status::failure(linkAppeared());
+            return Status::failure(linkAppeared(place.name));
         if (exists && S_ISREG(status.st_mode) && !(status.st_mode & S_IWUSR))
             return Status::failure(QStringLiteral("文件是只读的。"));
         if (error == EACCES || error == EPERM || error == EROFS)
@@ -365,6 +382,54 @@ Done replace(const QString &path, const FileStamp &known, const Compose &compose
     return failed(QStringLiteral("保存时，数据文件一再被别的程序改动，妙语通试了 %1 次都没能写入。"
                                  "请稍后再试。")
                       .arg(Attempts));
+}
+
+Status create(const QString &path, const QByteArray &bytes, std::optional<mode_t> mode,
+              const KnowledgeFile::WriteFault &fault)
+{
+    Place place;
+    if (const Status opened = openFolder(path, place); !opened)
+        return opened;
+    Descriptor file;
+    const Result<QByteArray> temporaryName = createTemporary(place, file, mode.value_or(0666));
+    if (!temporaryName)
+        return Status::failure(temporaryName.reason());
+    const char *const temporaryPath = temporaryName->constData();
+    auto removeTemporary = qScopeGuard([&] { ::unlinkat(place.folder.fd, temporaryPath, 0); });
+    // The umask may only have narrowed it: a copy has the permissions asked for, which are never
+    // wider than its file's.
+    if (mode)
+        ::fchmod(file.fd, *mode);
+    QByteArray content = bytes;
+    if (const int simulated = fault ? fault(content) : 0; simulated != 0)
+        return Status::failure(reasonFor(simulated));
+    if (!FileAccess::writeAll(file.fd, content) || ::fsync(file.fd) != 0)
+        return Status::failure(reasonFor(errno));
+
+    // Named only if nothing has the name by now: whatever has it, a link too, stays as it is.
+    if (::renameat2(place.folder.fd, temporaryPath, place.folder.fd, place.name.constData(),
+                    RENAME_NOREPLACE) == 0) {
+        removeTemporary.dismiss();
+        return success();
+    }
+    int error = errno;
+    if (error == EINVAL || error == ENOSYS || error == EOPNOTSUPP) {
+        // A file system without that rename: a second name, given just as carefully; the
+        // temporary one then goes.
+        if (::linkat(place.folder.fd, temporaryPath, place.folder.fd, place.name.constData(), 0) ==
+            0)
+            return success();
+        error = errno;
+    }
+    if (error != EEXIST)
+        return Status::failure(reasonFor(error));
+    struct stat there = {};
+    const bool link =
+        ::fstatat(place.folder.fd, place.name.constData(), &there, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISLNK(there.st_mode);
+    return Status::failure(link ? QStringLiteral("已经有同名的链接，指向别的文件。"
+                                                 "为了不改动那个文件，妙语通没有写入。")
+                                : QStringLiteral("已经有同名的文件。"));
 }
 
 int removeLeftovers(const QString &path)

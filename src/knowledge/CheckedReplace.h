@@ -15,6 +15,7 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <sys/types.h>
 
 namespace CheckedReplace {
 
@@ -60,6 +61,14 @@ struct Done
 // if it has become one.
 Done replace(const QString &path, const FileStamp &known, const Compose &compose,
              const Options &options = {});
+
+// Makes a new file at path holding bytes: written beside it through the folder's handle, on the
+// disk, and only then given the name, and only if nothing has it by then. Whatever has it, a link
+// too, is neither followed nor replaced: the write is refused in words. mode: the new file's
+// permissions; none: what the umask leaves of 0666, as for any new file. fault stands in for the
+// disk, as in a save.
+Status create(const QString &path, const QByteArray &bytes, std::optional<mode_t> mode = {},
+              const KnowledgeFile::WriteFault &fault = {});
 
 // Temporary files of a save that a crash or a kill left beside the file at path: removed when no
 // save holds the file. Returns how many.

@@ -4,6 +4,7 @@
 
 #include "common/GbkCodec.h"
 #include "common/TextRules.h"
+#include "knowledge/CheckedReplace.h"
 #include "knowledge/DefaultKnowledge.h"
 #include "knowledge/FileAccess.h"
 #include "knowledge/KnowledgeBase.h"
@@ -13,7 +14,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QScopeGuard>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -76,8 +76,9 @@ QString stoppedReason()
     return QStringLiteral("读取被中止。");
 }
 
-// The whole of a file that load() would read: the UTF-8 conversion's small file.
-Result<QByteArray> readWhole(const QString &path)
+// The whole of a file that load() would read, and its stamp with the checksum of what was read:
+// the UTF-8 conversion's small file.
+Result<QByteArray> readWhole(const QString &path, FileStamp &stamp)
 {
     Descriptor file;
     const Result<FileStamp> opened = openForReading(path, file);
@@ -88,7 +89,20 @@ Result<QByteArray> readWhole(const QString &path)
     if (!got)
         return Result<QByteArray>::failure(got.reason());
     bytes.truncate(*got);
+    stamp = *opened;
+    stamp.checksum = FileAccess::addToChecksum(FileAccess::addToChecksum(0, {}), bytes);
     return bytes;
+}
+
+// What to write over a file only while it is still the one looked at: a change another program
+// made meanwhile is theirs to keep, and the write is refused with refusal.
+CheckedReplace::Compose onlyIfUnchanged(const QByteArray &bytes, const QString &refusal)
+{
+    return [bytes, refusal](const KnowledgeFile::Loaded *changed) {
+        if (changed)
+            return Result<CheckedReplace::Content>::failure(refusal);
+        return Result<CheckedReplace::Content>(CheckedReplace::Content{bytes});
+    };
 }
 
 // Appends row with every LF that has no CR before it written as CR LF, as withCrLf() does for
@@ -224,44 +238,42 @@ bool changedSince(const QString &path, const FileStamp &stamp)
     return !now || *now != stamp;
 }
 
-Status write(const QString &path, const QByteArray &bytes, const WriteFault &fault)
+Chosen choose(const QString &path)
 {
-    // A file the user marked read-only stays untouched, even for an administrator whose
-    // rename over it would succeed.
-    const QFileInfo existing(path);
-    if (existing.exists() && !existing.isFile())
-        return Status::failure(notAFile());
-    if (existing.exists() &&
-        (!(existing.permissions() & QFileDevice::WriteOwner) || !existing.isWritable()))
-        return Status::failure(QStringLiteral("文件是只读的。"));
+    return {path, FileAccess::linkTargetOf(path)};
+}
 
-    // The new content goes to a file beside the old one and replaces it in one rename, after
-    // it is on the disk: a failure at any step leaves the old file as it was.
-    const QString target = existing.isSymLink() ? existing.canonicalFilePath() : path;
-    QByteArray temporary = QFile::encodeName(target) + ".XXXXXX";
-    const Descriptor file{::mkostemp(temporary.data(), O_CLOEXEC)};
-    if (file.fd < 0)
+Status write(const Chosen &file, const QByteArray &bytes, const WriteFault &fault)
+{
+    // What has the name now, followed only if it was a link when chosen.
+    const QByteArray name = QFile::encodeName(file.path);
+    const bool wasLink = !file.linkedTo.isEmpty();
+    struct stat status = {};
+    if ((wasLink ? ::stat(name.constData(), &status) : ::lstat(name.constData(), &status)) != 0) {
+        if (errno == ENOENT && !wasLink)
+            return CheckedReplace::create(file.path, bytes, {}, fault);
         return Status::failure(reasonFor(errno));
-    auto removeTemporary = qScopeGuard([&] { ::unlink(temporary.constData()); });
-
-    struct stat old = {};
-    if (::stat(QFile::encodeName(target).constData(), &old) == 0) {
-        ::fchmod(file.fd, old.st_mode & 07777);
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::fchmod(file.fd, 0666 & ~mask);
     }
-
-    QByteArray content = bytes;
-    if (const int simulated = fault ? fault(content) : 0; simulated != 0)
-        return Status::failure(reasonFor(simulated));
-    if (!FileAccess::writeAll(file.fd, content) || ::fsync(file.fd) != 0)
-        return Status::failure(reasonFor(errno));
-    if (::rename(temporary.constData(), QFile::encodeName(target).constData()) != 0)
-        return Status::failure(reasonFor(errno));
-    removeTemporary.dismiss();
-    return success();
+    if (!S_ISREG(status.st_mode) && !S_ISLNK(status.st_mode))
+        return Status::failure(notAFile());
+    // A link where there was none when chosen has no file of its own: replace() refuses it
+    // without following it.
+    FileStamp known;
+    if (S_ISREG(status.st_mode)) {
+        known.size = status.st_size;
+        known.modifiedNs = qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+        known.device = quint64(status.st_dev);
+        known.inode = quint64(status.st_ino);
+    }
+    known.linkedTo = file.linkedTo;
+    CheckedReplace::Options options;
+    options.fault = fault;
+    return CheckedReplace::replace(
+               file.path, known,
+               onlyIfUnchanged(bytes, QStringLiteral("写入的同时，别的程序改动了这个文件，"
+                                                     "所以妙语通没有写入。可以再试一次。")),
+               options)
+        .written;
 }
 
 // The permissions of a copy of path: never wider than the file's own (a private Data.ait stays
@@ -272,28 +284,6 @@ mode_t modeLike(const QString &path)
     if (::stat(QFile::encodeName(path).constData(), &status) == 0)
         return status.st_mode & 0666;
     return 0600;
-}
-
-// Writes bytes to a file that does not exist yet; a file of that name, whatever it is, is never
-// touched (O_EXCL), and a half-written new one is removed again.
-Status createNew(const QString &path, const QByteArray &bytes, mode_t mode,
-                 const KnowledgeFile::WriteFault &fault = {})
-{
-    QByteArray content = bytes;
-    if (const int simulated = fault ? fault(content) : 0; simulated != 0)
-        return Status::failure(reasonFor(simulated));
-    const QByteArray name = QFile::encodeName(path);
-    const Descriptor file{::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode)};
-    if (file.fd < 0)
-        return Status::failure(errno == EEXIST ? QStringLiteral("已经有同名的文件。")
-                                               : reasonFor(errno));
-    // The process's umask may only have narrowed it; never widened.
-    ::fchmod(file.fd, mode);
-    if (FileAccess::writeAll(file.fd, content) && ::fsync(file.fd) == 0)
-        return Status(std::monostate());
-    const int error = errno;
-    ::unlink(name.constData());
-    return Status::failure(reasonFor(error));
 }
 
 // The first of stem + suffix, stem + separator + "1" + suffix, … that does not exist.
@@ -326,7 +316,7 @@ std::optional<QString> keep(const QString &path, const QByteArray &bytes,
             continue;
         const QString kept =
             freeName(QDir(folder).filePath(name), QStringLiteral("-"), QStringLiteral(".ait"));
-        if (createNew(kept, bytes, mode))
+        if (CheckedReplace::create(kept, bytes, mode))
             return kept;
     }
     return std::nullopt;
@@ -374,7 +364,8 @@ QByteArray withCrLf(const QByteArray &bytes)
 
 Status convertUtf8ToGbk(const QString &path, const QString &backupPath, const WriteFault &fault)
 {
-    const Result<QByteArray> utf8 = readWhole(path);
+    FileStamp read;
+    const Result<QByteArray> utf8 = readWhole(path, read);
     if (!utf8)
         return Status::failure(utf8.reason());
     QString text = QString::fromUtf8(*utf8);
@@ -386,9 +377,19 @@ Status convertUtf8ToGbk(const QString &path, const QString &backupPath, const Wr
                                    .arg(TextRules::shown(GbkCodec::firstUnencodable(text))));
     }
     // Never over an earlier backup: the name was free when the user was asked.
-    if (const Status backedUp = createNew(backupPath, *utf8, modeLike(path), fault); !backedUp)
+    if (const Status backedUp = CheckedReplace::create(backupPath, *utf8, modeLike(path), fault);
+        !backedUp)
         return Status::failure(QStringLiteral("无法保存原文件的备份：") + backedUp.reason());
-    return write(path, *gbk, fault);
+    // Only the file read is replaced, and only while it holds what was converted.
+    CheckedReplace::Options options;
+    options.fault = fault;
+    return CheckedReplace::replace(
+               path, read,
+               onlyIfUnchanged(*gbk,
+                               QStringLiteral("转换的同时，别的程序改动了数据文件，"
+                                              "所以妙语通没有写入。重新打开妙语通可以再试。")),
+               options)
+        .written;
 }
 
 QString problemMessage(const QString &headline, const QString &path, const QString &reason,

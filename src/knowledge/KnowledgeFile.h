@@ -69,9 +69,25 @@ bool changedSince(const QString &path, const FileStamp &stamp);
 // as it left it, so a test can also make a disk that garbles).
 using WriteFault = std::function<int(QByteArray &content)>;
 
-// Writes bytes to path atomically: the old file stays as it was unless all of them got there.
-// A failure names its cause in words (no space, read-only, not a file, no permission).
-Status write(const QString &path, const QByteArray &bytes, const WriteFault &fault = {});
+// A file the user chose in a dialog, as it stood then.
+struct Chosen
+{
+    QString path;
+    QString linkedTo; // the real file, when the name was a link to one; empty otherwise
+};
+Chosen choose(const QString &path);
+
+// Writes bytes to the file chosen, made anew or replaced atomically: the old file stays as it
+// was (a read-only one too) unless all of them got there, and keeps its permissions. A name that
+// was a link when chosen goes on leading to the same file, and only to it; one that was not is
+// never followed if it has become one, whether a file stood there or nothing did. A failure names
+// its cause in words (no space, read-only, not a file, no permission, a link).
+Status write(const Chosen &file, const QByteArray &bytes, const WriteFault &fault = {});
+// The same for the file at path as it is now.
+inline Status write(const QString &path, const QByteArray &bytes, const WriteFault &fault = {})
+{
+    return write(choose(path), bytes, fault);
+}
 
 // Keeps bytes that could not be written to path in a new file, never over an existing one:
 // "Data.ait.未保存-<date and time>.ait" beside it, or where that folder takes no new file, in the
@@ -89,9 +105,10 @@ QStringList keptFiles(const QString &path, const QStringList &fallbackFolders = 
 // writes. CR and LF are never part of a two-byte GBK character, so this is safe on raw bytes.
 QByteArray withCrLf(const QByteArray &bytes);
 
-// Turns a UTF-8 file into GBK in place, keeping the original bytes beside it as backupPath.
-// Refused, with the file untouched, when GBK cannot hold one of its characters (named in the
-// reason) or the file cannot be read (as load() would refuse it).
+// Turns a UTF-8 file into GBK in place, keeping the original bytes beside it as backupPath (made
+// anew, never over or through anything). Refused, with the file untouched, when GBK cannot hold
+// one of its characters (named in the reason), the file cannot be read (as load() would refuse
+// it), or it is no longer the file read by the time it would be replaced.
 Status convertUtf8ToGbk(const QString &path, const QString &backupPath,
                         const WriteFault &fault = {});
 

@@ -60,7 +60,7 @@ Decision ask(const FrmMainSeams &seams, const QString &dataPath, const QString &
                 QStringLiteral("另存调教的内容"),
                 QDir(suggestedFolder(dataPath)).filePath(KnowledgeFile::FileName));
             if (!path.isEmpty())
-                return {Decision::Choice::SaveElsewhere, path};
+                return {Decision::Choice::SaveElsewhere, KnowledgeFile::choose(path)};
         } else if (chosen == giveUp) {
             const QMessageBox::StandardButton sure =
                 seams.showMessage(QMessageBox::Question, QStringLiteral("妙语通"),

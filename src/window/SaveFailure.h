@@ -4,6 +4,8 @@
 // When Data.ait cannot be written at the end of teaching, the user decides the way out: stay in
 // teaching mode and try again later, keep the work in a copy saved elsewhere, or give it up.
 
+#include "knowledge/KnowledgeFile.h"
+
 #include <QString>
 
 struct FrmMainSeams;
@@ -15,11 +17,13 @@ struct Decision
     enum class Choice
     {
         Stay,
-        SaveElsewhere, // to path
+        SaveElsewhere, // to file
         Discard,       // confirmed by the user
     };
     Choice choice = Choice::Stay;
-    QString path;
+    // Where to save elsewhere, as it stood when chosen: a link chosen leads to its file, and no
+    // link put there later is followed.
+    KnowledgeFile::Chosen file;
 };
 
 // Shows the failure box for dataPath until the user settles on a way out. Saving elsewhere is

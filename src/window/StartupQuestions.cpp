@@ -4,6 +4,7 @@
 
 #include "common/GbkCodec.h"
 #include "common/TextRules.h"
+#include "knowledge/CheckedReplace.h"
 #include "knowledge/KnowledgeBase.h"
 #include "knowledge/KnowledgeFile.h"
 
@@ -56,8 +57,9 @@ bool seedKnowledgeFile(const FrmMainSeams &seams, const QString &dataPath, const
     const std::optional<QString> name = askUserName(seams, robotName);
     if (!name)
         return false; // told to end: nothing is written
-    const Status written =
-        KnowledgeFile::write(dataPath, *KnowledgeFile::firstRunBytes(*name), seams.writeFault);
+    // Made anew only: a file or a link that took the name meanwhile is someone's and stays.
+    const Status written = CheckedReplace::create(dataPath, *KnowledgeFile::firstRunBytes(*name),
+                                                  {}, seams.writeFault);
     if (!written)
         tellNotCreated(seams, dataPath, written.reason());
     return bool(written);

@@ -199,10 +199,10 @@ void TeachingWorkflow::decideAfterFailedSave(const QString &reason, const QByteA
     // The same atomic write: a copy is either complete or not there at all.
     m_task.start(
         Job::SavingElsewhere, QStringLiteral("正在另存……"),
-        [path = decision.path, unwritten](const std::atomic_bool &) {
-            return KnowledgeFile::write(path, unwritten);
+        [file = decision.file, unwritten](const std::atomic_bool &) {
+            return KnowledgeFile::write(file, unwritten);
         },
-        [this, reason, unwritten, closing, path = decision.path](Status written) {
+        [this, reason, unwritten, closing, path = decision.file.path](Status written) {
             if (written) {
                 SaveFailure::tellSavedElsewhere(m_seams, path);
                 reload(closing, false);
