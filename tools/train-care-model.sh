@@ -12,7 +12,11 @@
 #   tools/train-care-model.sh
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-corpus=("$root"/corpus/care/*.tsv)
+# Parts 1-8 only. Parts 9-11 (short everyday messages, short direct cries, and everyday uses of
+# the character runs the model leaned on) were tried in training and made it worse at the one
+# thing it decides: "我現在站在頂樓，不想活了" fell from 0.99 to 0.23 for acting now. They stay
+# out of training and measure the model on messages its training writers did not write.
+corpus=("$root"/corpus/care/part{1..8}.tsv)
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 cmake --build "$root/build" --target care-corpus >/dev/null
