@@ -121,6 +121,9 @@ void TstCrisisCare::examples_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("concern");
+    // For the examples of distress: whether the message gets its lines. Crisis look-alikes may
+    // or may not (a grief is distress, a late start is not), so they are not asked.
+    QTest::addColumn<std::optional<bool>>("upset");
 
     // A person rarely says the hard thing first, or alone: every example is read as it is and
     // inside ordinary talk, as sentences of their own and as one run-on sentence.
@@ -128,13 +131,15 @@ void TstCrisisCare::examples_data()
     const QStringList after = {u"晚饭吃的是面条"_s, u"窗外有点吵"_s};
     const Result<CareRules> rules = CareRules::builtIn();
     QVERIFY2(rules, qPrintable(rules.reason()));
-    const auto add = [&](const QString &owner, const QStringList &messages, bool concern) {
+    const auto add = [&](const QString &owner, const QStringList &messages, bool concern,
+                         std::optional<bool> upset = {}) {
         for (const QString &message : messages) {
-            QTest::addRow("%s: %s", qPrintable(owner), qPrintable(message)) << message << concern;
+            QTest::addRow("%s: %s", qPrintable(owner), qPrintable(message))
+                << message << concern << upset;
             for (const QString &mark : {u"。"_s, u"，"_s}) {
                 QTest::addRow("%s: %s (%s)", qPrintable(owner), qPrintable(message),
                               qPrintable(mark))
-                    << (before + QStringList{message} + after).join(mark) << concern;
+                    << (before + QStringList{message} + after).join(mark) << concern << upset;
             }
         }
     };
@@ -144,14 +149,22 @@ void TstCrisisCare::examples_data()
         add(family.name, family.cries, true);
         add(family.name, family.alikes, false);
     }
+    add(u"distress"_s, rules->upset, false, true);
+    add(u"not distress"_s, rules->fine, false, false);
 }
 
 void TstCrisisCare::examples()
 {
     QFETCH(QString, typed);
     QFETCH(bool, concern);
+    QFETCH(std::optional<bool>, upset);
 
     QCOMPARE(concerns(typed), concern);
+    if (upset) {
+        QCOMPARE(Care::builtIn().concernOf(TextRules::normalise(typed), typed) ==
+                     Care::Concern::Distress,
+                 *upset);
+    }
 }
 
 void TstCrisisCare::refusesBrokenRules_data()

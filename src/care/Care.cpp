@@ -137,7 +137,8 @@ Result<Care> Care::build(const CareRules &rules, std::optional<CareModel> model)
     for (const auto &[alternatives, into, whose] :
          {std::tuple{&rules.lookAlikes, &care.m_lookAlikes, QStringLiteral("lookalike")},
           std::tuple{&rules.others, &care.m_others, QStringLiteral("others")},
-          std::tuple{&rules.asks, &care.m_asks, QStringLiteral("asks")}}) {
+          std::tuple{&rules.asks, &care.m_asks, QStringLiteral("asks")},
+          std::tuple{&rules.distress, &care.m_distress, QStringLiteral("low")}}) {
         Result<QRegularExpression> made = compile(*alternatives, rules.marks, whose);
         if (!made)
             return Result<Care>::failure(made.reason());
@@ -149,11 +150,13 @@ Result<Care> Care::build(const CareRules &rules, std::optional<CareModel> model)
     for (qsizetype i = 0; i + 1 < rules.traditional.size(); i += 2)
         variants.append({rules.traditional[i + 1].unicode(), rules.traditional[i].unicode()});
     care.m_keys = KeyGroups(groups, rules.shadows, variants);
+    care.m_distressCues = KeyGroups({rules.distressCues}, {}, variants);
     care.m_cantonese = rules.cantonese;
     care.m_nowLines = rules.nowLines;
     care.m_nowLinesHongKongTaiwan = rules.nowLinesHongKongTaiwan;
     care.m_selfLines = rules.selfLines;
     care.m_helperLines = rules.helperLines;
+    care.m_distressLines = rules.distressLines;
     return care;
 }
 
@@ -188,6 +191,8 @@ const QStringList &Care::linesFor(Concern concern, QStringView message) const
     }
     case Concern::SomeoneElse:
         return m_helperLines;
+    case Concern::Distress:
+        return m_distressLines;
     case Concern::None:
     case Concern::Self:
         break;
@@ -198,7 +203,28 @@ const QStringList &Care::linesFor(Concern concern, QStringView message) const
 Care::Concern Care::concernOf(QStringView normalised, QStringView typed) const
 {
     const Concern heard = phrasesConcern(normalised);
+    if (heard == Concern::None)
+        return soundsUpset(normalised) ? Concern::Distress : Concern::None;
     return m_model ? modelConcern(typed.isEmpty() ? normalised : typed, heard) : heard;
+}
+
+// Distress short of risk, told in a sentence: read from the end of the message, as far as the
+// model reads, so a pasted megabyte costs no more than a long message. The wordings, many and
+// slow, are asked only of a sentence that holds one of their cue words, which one pass finds. The
+// look-alikes are cut only from a sentence that sounds upset, and it must sound so still ("累死了"
+// is not).
+bool Care::soundsUpset(QStringView normalised) const
+{
+    const QStringView tail = normalised.last(std::min(normalised.size(), ModelReach));
+    if (m_distress.pattern().isEmpty() || !m_distressCues.any(tail, 1))
+        return false;
+    QString simplified;
+    const QStringView read = inSimplified(tail, simplified);
+    if (!m_distress.match(read).hasMatch())
+        return false;
+    QString cut = read.toString();
+    cut.remove(m_lookAlikes);
+    return m_distress.match(cut).hasMatch();
 }
 
 Care::Concern Care::phrasesConcern(QStringView normalised) const

@@ -29,13 +29,16 @@ public:
     // Whom a message's words are about: the user, or someone the user is worried about and asks
     // how to help ("朋友说想死，我该怎么劝"), whom lines asking the user whether they are safe
     // would not answer.
-    // Acting now: at the place, means in hand, already hurt, saying goodbye.
+    // Acting now: at the place, means in hand, already hurt, saying goodbye. Distress is
+    // distress short of risk (sleeplessness, loneliness, a breakup, a failure), heard only where
+    // no cry is.
     enum class Concern
     {
         None,
         Now,
         Self,
         SomeoneElse,
+        Distress,
     };
 
     // Compiles the rules; a pattern that does not compile, a mark no one defined or more
@@ -74,6 +77,7 @@ private:
     Care() = default;
     Concern phrasesConcern(QStringView normalised) const;
     Concern modelConcern(QStringView message, Concern heard) const;
+    bool soundsUpset(QStringView normalised) const;
     bool holdsCrisisWords(QStringView text, const Neighbours &neighbours) const;
     bool matches(const Family &family, QStringView text, const std::vector<KeyGroups::Hit> &hits,
                  quint64 group, const Neighbours &neighbours) const;
@@ -86,6 +90,8 @@ private:
     QRegularExpression m_lookAlikes;
     QRegularExpression m_others;
     QRegularExpression m_asks;
+    QRegularExpression m_distress;
+    KeyGroups m_distressCues;
     std::vector<char16_t> m_simplified; // the simplified form of every code unit
     std::optional<CareModel> m_model;
     QString m_cantonese;
@@ -93,4 +99,5 @@ private:
     QStringList m_nowLinesHongKongTaiwan;
     QStringList m_selfLines;
     QStringList m_helperLines;
+    QStringList m_distressLines;
 };

@@ -12,7 +12,7 @@ namespace {
 
 const QStringList FileNames = {QStringLiteral("marks.txt"), QStringLiteral("phrases.txt"),
                                QStringLiteral("lookalikes.txt"), QStringLiteral("families.txt"),
-                               QStringLiteral("lines.txt")};
+                               QStringLiteral("distress.txt"), QStringLiteral("lines.txt")};
 
 // Why a line the robot says may not be used, or nothing: it goes into the window, the console
 // and the user's GBK world as it stands.
@@ -105,6 +105,12 @@ Result<CareRules> CareRules::read(const QList<std::pair<QString, QString>> &file
                 rules.others.append(value);
             } else if (keyword == u"asks") {
                 rules.asks.append(value);
+            } else if (keyword == u"low") {
+                rules.distress.append(value);
+            } else if (keyword == u"cue") {
+                rules.distressCues += words;
+            } else if (keyword == u"upset" || keyword == u"fine") {
+                (keyword == u"upset" ? rules.upset : rules.fine).append(value);
             } else if (QStringList *lines = keyword == u"self"       ? &rules.selfLines
                                             : keyword == u"helper"   ? &rules.helperLines
                                             : keyword == u"now"      ? &rules.nowLines

@@ -41,10 +41,15 @@ struct CareRules
     std::vector<Family> families;
     QStringList cries;  // messages the phrases alone must hear
     QStringList alikes; // everyday messages no family owns that must not be heard as cries
+    // Distress short of risk (sleeplessness, loneliness, a breakup, a failure): its wordings,
+    // with messages that must get its lines and everyday ones that must not.
+    QStringList distress;
+    QStringList distressCues; // a message must hold one before the wordings are asked
+    QStringList upset;
+    QStringList fine;
     QStringList selfLines;
     QStringList helperLines;
-    // Lines written and reviewed for grades care cannot tell yet (acting now, in the mainland or
-    // in Hong Kong and Taiwan, and distress short of risk): checked like the others, said by none.
+    // Acting now, in the mainland or in Hong Kong and Taiwan.
     QStringList nowLines;
     QStringList nowLinesHongKongTaiwan;
     QStringList distressLines;

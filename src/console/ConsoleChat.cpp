@@ -29,6 +29,8 @@ QString routeName(const ReplyEngine::Route &route)
             return QStringLiteral("care:now");
         case Care::Concern::SomeoneElse:
             return QStringLiteral("care:helper");
+        case Care::Concern::Distress:
+            return QStringLiteral("care:distress");
         case Care::Concern::None:
         case Care::Concern::Self:
             break;

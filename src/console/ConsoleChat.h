@@ -19,7 +19,7 @@ class Speaker;
 
 struct ConsoleAnswer
 {
-    // command, calculator, care:now, care:self, care:helper, rude, entry, no-answer,
+    // command, calculator, care:now, care:self, care:helper, care:distress, rude, entry, no-answer,
     // blank or too-long.
     QString route;
     // The entry's key or the filter word found; empty for the other routes.
