@@ -208,11 +208,10 @@ Care::Concern Care::concernOf(QStringView normalised, QStringView typed) const
     return m_model ? modelConcern(typed.isEmpty() ? normalised : typed, heard) : heard;
 }
 
-// Distress short of risk, told in a sentence: read from the end of the message, as far as the
-// model reads, so a pasted megabyte costs no more than a long message. The wordings, many and
-// slow, are asked only of a sentence that holds one of their cue words, which one pass finds. The
-// look-alikes are cut only from a sentence that sounds upset, and it must sound so still ("累死了"
-// is not).
+// Distress short of risk: read from the end of the message, as far as the model reads, so a
+// pasted megabyte costs no more than a long message. The wordings, many and slow, are asked only
+// of a message that holds one of their cue words, which one pass finds. The look-alikes are cut
+// only from a message that sounds upset, and it must sound so still ("累死了" is not).
 bool Care::soundsUpset(QStringView normalised) const
 {
     const QStringView tail = normalised.last(std::min(normalised.size(), ModelReach));
