@@ -186,7 +186,8 @@ void TstConsole::routesInBatch_data()
     QTest::newRow("a helper") << "朋友说他不想活了，我该怎么劝他？"_ba << u"care:helper"_s
                               << QString() << QString()
                               << escaped(Care::builtIn().linesFor(Care::Concern::SomeoneElse));
-    QTest::newRow("distress") << "失恋了，心里好难受"_ba << u"care:distress"_s << QString() << QString()
+    QTest::newRow("distress") << "失恋了，心里好难受"_ba << u"care:distress"_s << QString()
+                              << QString()
                               << escaped(Care::builtIn().linesFor(Care::Concern::Distress));
     QTest::newRow("no answer") << "今天天气"_ba << u"no-answer"_s << QString() << QString()
                                << QStringList{u"你在说什么？"_s, u"阿木听不懂"_s};

@@ -93,8 +93,9 @@ void TestSingleWindow::sameFileSameName()
              0);
     const QStringList firstNames = SingleWindow::namesFor(m_dir->filePath(first));
     const QStringList secondNames = SingleWindow::namesFor(m_dir->filePath(second));
-    const bool shareOne = std::any_of(firstNames.begin(), firstNames.end(),
-                                      [&](const QString &name) { return secondNames.contains(name); });
+    const bool shareOne =
+        std::any_of(firstNames.begin(), firstNames.end(),
+                    [&](const QString &name) { return secondNames.contains(name); });
     QCOMPARE(shareOne, same);
 }
 
@@ -106,7 +107,8 @@ void TestSingleWindow::lockStates_data()
     // What a crash or a power cut between creating the lock file and writing it leaves, or
     // another program's idea of a lock: none of it holds the file.
     QTest::newRow("empty") << QByteArray() << false << SingleWindow::Claim::Ours;
-    QTest::newRow("garbled") << QByteArray("\xff\x00\x13lock") << false << SingleWindow::Claim::Ours;
+    QTest::newRow("garbled") << QByteArray("\xff\x00\x13lock") << false
+                             << SingleWindow::Claim::Ours;
     QTest::newRow("another machine's")
         << QByteArray("4242\nmiaoyutong\nanother-host\n") << false << SingleWindow::Claim::Ours;
     QTest::newRow("a dead process's")
@@ -204,9 +206,11 @@ void TestSingleWindow::aSecondStartHandsOver()
     // it asks before the first is listening.
     QProcess *first = startProgram(folder);
     QProcess *twin = startProgram(folder);
-    QVERIFY(QTest::qWaitFor([&] { return first->state() == QProcess::NotRunning ||
-                                         twin->state() == QProcess::NotRunning; },
-                            60000));
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            return first->state() == QProcess::NotRunning || twin->state() == QProcess::NotRunning;
+        },
+        60000));
     if (first->state() == QProcess::NotRunning)
         std::swap(first, twin);
     QCOMPARE(twin->exitCode(), 0);

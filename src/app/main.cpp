@@ -145,8 +145,8 @@ int main(int argc, char *argv[])
     }
 
     const QString dataPath = QDir(dataDirectory).filePath(KnowledgeFile::FileName);
-    SingleWindow single(dataPath, SingleWindow::lockFolder(qEnvironmentVariable("XDG_RUNTIME_DIR"),
-                                                           perUserDir));
+    SingleWindow single(
+        dataPath, SingleWindow::lockFolder(qEnvironmentVariable("XDG_RUNTIME_DIR"), perUserDir));
     switch (single.claim()) {
     case SingleWindow::Claim::Ours:
         break;

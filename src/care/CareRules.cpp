@@ -10,9 +10,9 @@
 
 namespace {
 
-const QStringList FileNames = {QStringLiteral("marks.txt"), QStringLiteral("phrases.txt"),
+const QStringList FileNames = {QStringLiteral("marks.txt"),      QStringLiteral("phrases.txt"),
                                QStringLiteral("lookalikes.txt"), QStringLiteral("families.txt"),
-                               QStringLiteral("distress.txt"), QStringLiteral("lines.txt")};
+                               QStringLiteral("distress.txt"),   QStringLiteral("lines.txt")};
 
 // Why a line the robot says may not be used, or nothing: it goes into the window, the console
 // and the user's GBK world as it stands.
